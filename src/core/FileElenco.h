@@ -1,0 +1,99 @@
+#pragma once
+
+#include "DatiDomanda.h"
+#include "FileSystem.h"
+#include "Result.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+// The list-file component. A list file is a plain sequence of 418-byte
+// records numbered from 1, with no header; the number of applications is
+// the file's length divided by 418. Files are opened on numbered handles
+// 1 to 3: the entry screen keeps the current list on handle 1, the append and
+// merge screens use all three.
+//
+// Every operation that touches the disk reports a failure to its caller with
+// the system's reason in Italian; a write that fails leaves the file exactly
+// as it was before the call.
+class FileElenco {
+public:
+    static constexpr int kPrimoHandle = 1;
+    static constexpr int kUltimoHandle = 3;
+    // Record numbers are signed 16-bit throughout the program.
+    static constexpr std::int32_t kMassimoDomande = 32767;
+
+    explicit FileElenco(FileSystem& fileSystem = PosixFileSystem::instance());
+    ~FileElenco();
+    FileElenco(const FileElenco&) = delete;
+    FileElenco& operator=(const FileElenco&) = delete;
+
+    // Opens the file for reading and writing, creating it empty when it does
+    // not exist. Refuses a handle that is already open and anything that is
+    // not a regular file (a folder, a device).
+    Result<void> ApriElenco(const QString& percorso, int handle);
+
+    // File length / 418, rounded to the nearest whole number, halves to even.
+    // Fails when the count does not fit the 16-bit record numbers.
+    Result<std::int16_t> ContaDomande(int handle) const;
+
+    // The file's length in bytes.
+    Result<std::int64_t> LunghezzaFile(int handle) const;
+
+    // Reads record nRecord (from 1). A cut last record reads as if its
+    // missing bytes were those of a blank record; a record with no byte in
+    // the file is an error.
+    Result<DatiDomanda> LeggiDomanda(int handle, std::int32_t nRecord) const;
+    Result<QByteArray> LeggiRecord(int handle, std::int32_t nRecord) const;
+
+    // Writes the record at its offset in one call and makes it durable on the
+    // disk before returning. A number past the end extends the file; the gap
+    // in between, if any, is filled with blank-record bytes. Numbers outside
+    // 1..32767 are refused.
+    Result<void> ScriviDomanda(int handle, std::int32_t nRecord, const DatiDomanda& domanda);
+
+    enum class Flush { Subito, Differito };
+    // Writes 418 raw bytes as record nRecord, as ScriviDomanda does; with
+    // Flush::Differito the caller makes a whole batch durable at once with
+    // Sincronizza (the append and merge screens copy thousands of records).
+    Result<void> ScriviRecord(int handle, std::int32_t nRecord, const QByteArray& record,
+                              Flush flush = Flush::Subito);
+
+    // Makes everything written through the handle durable on the disk.
+    Result<void> Sincronizza(int handle);
+
+    // Cuts the file back to a length (used to undo a batch that failed).
+    Result<void> Tronca(int handle, std::int64_t lunghezza);
+
+    // Closes the file; closing a handle that is not open does nothing.
+    void ChiudiElenco(int handle);
+    void ChiudiTutti();
+
+    bool Aperto(int handle) const;
+    QString Percorso(int handle) const;
+
+private:
+    struct Slot {
+        int fd = -1;
+        QString percorso;
+    };
+
+    Result<const Slot*> slotAperto(int handle) const;
+    // Reads up to 418 bytes of record nRecord into destinazione; gives how
+    // many were there (at least 1).
+    Result<std::size_t> leggiByte(const Slot& slot, std::int32_t nRecord,
+                                  char* destinazione) const;
+    Result<void> scrivi(const Slot& slot, std::int32_t nRecord, const QByteArray& record,
+                        Flush flush);
+    // Puts back what a failed write changed: the bytes it overwrote and the
+    // file's former length.
+    void ripristina(const Slot& slot, std::int64_t lunghezzaPrecedente, std::int64_t inizio,
+                    const QByteArray& byteSovrascritti);
+
+    FileSystem& fs_;
+    std::array<Slot, kUltimoHandle> slots_;
+};

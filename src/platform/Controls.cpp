@@ -1,0 +1,61 @@
+#include "Controls.h"
+
+#include "Twips.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+namespace Controls {
+
+namespace {
+
+template <class Widget>
+Widget* placed(Widget* widget, const char* name, Place place) {
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(Twips::rect(place.left, place.top, place.width, place.height));
+    return widget;
+}
+
+}  // namespace
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, Place place) {
+    return placed(new QPushButton(caption, parent), name, place);
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& text, Place place) {
+    return placed(new QLabel(text, parent), name, place);
+}
+
+QLineEdit* textBox(QWidget* parent, const char* name, Place place) {
+    return placed(new QLineEdit(parent), name, place);
+}
+
+QRadioButton* option(QWidget* parent, const char* name, const QString& caption, Place place) {
+    return placed(new QRadioButton(caption, parent), name, place);
+}
+
+QGroupBox* frame(QWidget* parent, const char* name, const QString& caption, Place place) {
+    return placed(new QGroupBox(caption, parent), name, place);
+}
+
+QComboBox* dropDownList(QWidget* parent, const char* name, const QStringList& items, Place place) {
+    auto* combo = placed(new QComboBox(parent), name, place);
+    combo->addItems(items);
+    combo->setCurrentIndex(-1);
+    return combo;
+}
+
+void clearOption(QRadioButton* option) {
+    const QSignalBlocker blocker(option);
+    const bool exclusive = option->autoExclusive();
+    option->setAutoExclusive(false);
+    option->setChecked(false);
+    option->setAutoExclusive(exclusive);
+}
+
+}  // namespace Controls

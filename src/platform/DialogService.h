@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QPoint>
+#include <QString>
+
+#include <optional>
+#include <utility>
+
+// The modal dialogs that screens use: message box, input box and file
+// dialog. Screens receive one DialogService and never create toolkit dialogs
+// themselves, so that tests can script the operator's answers.
+
+enum class MessageButtons { Ok, YesNo, YesNoCancel };
+enum class MessageIcon { None, Information, Exclamation, Question, Critical };
+enum class MessageAnswer { Ok, Yes, No, Cancel };
+
+inline const QString kTitoloApplicazione = QStringLiteral("Sovvenzia");
+
+struct MessageBoxRequest {
+    MessageBoxRequest(QString prompt_, MessageButtons buttons_ = MessageButtons::Ok,
+                      MessageIcon icon_ = MessageIcon::None, bool defaultNo_ = false,
+                      QString title_ = {})
+        : prompt(std::move(prompt_)),
+          buttons(buttons_),
+          icon(icon_),
+          defaultNo(defaultNo_),
+          title(std::move(title_)) {}
+
+    QString prompt;  // line breaks as "\n"
+    MessageButtons buttons = MessageButtons::Ok;
+    MessageIcon icon = MessageIcon::None;
+    bool defaultNo = false;  // with Yes/No buttons: No is the default button
+    QString title;           // empty: the application title
+
+    QString effectiveTitle() const { return title.isEmpty() ? kTitoloApplicazione : title; }
+    bool operator==(const MessageBoxRequest&) const = default;
+};
+
+struct InputBoxRequest {
+    InputBoxRequest(QString prompt_, QString title_, QString defaultText_, QPoint positionTwips_)
+        : prompt(std::move(prompt_)),
+          title(std::move(title_)),
+          defaultText(std::move(defaultText_)),
+          positionTwips(positionTwips_) {}
+
+    QString prompt;
+    QString title;
+    QString defaultText;
+    QPoint positionTwips;  // top-left corner from the screen's top-left corner
+
+    bool operator==(const InputBoxRequest&) const = default;
+};
+
+enum class FileDialogMode { Open, Save };
+
+struct FileDialogRequest {
+    FileDialogRequest(FileDialogMode mode_, QString filter_, QString fileName_)
+        : mode(mode_), filter(std::move(filter_)), fileName(std::move(fileName_)) {}
+
+    FileDialogMode mode = FileDialogMode::Open;
+    QString filter;    // "description | pattern", as "(*.svz) | *.svz"
+    QString fileName;  // proposed name
+
+    bool operator==(const FileDialogRequest&) const = default;
+};
+
+class DialogService {
+public:
+    virtual ~DialogService() = default;
+
+    virtual MessageAnswer messageBox(const MessageBoxRequest& request) = 0;
+    // The typed text, or an empty text when cancelled.
+    virtual QString inputBox(const InputBoxRequest& request) = 0;
+    // The chosen file's full path, or nothing when cancelled.
+    virtual std::optional<QString> fileDialog(const FileDialogRequest& request) = 0;
+};

@@ -1,0 +1,56 @@
+#include "Screen.h"
+
+#include "Twips.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPushButton>
+
+Screen::Screen(ScreenManager& screens) : screens_(screens) {
+    setAttribute(Qt::WA_QuitOnClose, false);
+}
+
+void Screen::setDefaultButton(QPushButton* button) {
+    if (defaultButton_ != nullptr) {
+        defaultButton_->setDefault(false);
+    }
+    defaultButton_ = button;
+    if (button != nullptr) {
+        button->setDefault(true);
+    }
+}
+
+void Screen::setInnerSizeTwips(int width, int height) {
+    setFixedSize(Twips::size(width, height));
+}
+
+void Screen::chainTabOrder(std::initializer_list<QWidget*> widgets) {
+    QWidget* previous = nullptr;
+    for (QWidget* widget : widgets) {
+        if (previous != nullptr) {
+            QWidget::setTabOrder(previous, widget);
+        }
+        previous = widget;
+    }
+}
+
+void Screen::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    closeRequested();
+}
+
+void Screen::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter || event->modifiers() & ~Qt::KeypadModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    auto* focused = qobject_cast<QPushButton*>(focusWidget());
+    QPushButton* target = focused != nullptr ? focused : defaultButton_;
+    if (target != nullptr && target->isVisible() && target->isEnabled()) {
+        target->click();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}

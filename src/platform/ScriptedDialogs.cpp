@@ -1,0 +1,146 @@
+#include "ScriptedDialogs.h"
+
+namespace {
+
+QString name(MessageButtons buttons) {
+    switch (buttons) {
+        case MessageButtons::Ok:
+            return QStringLiteral("OK");
+        case MessageButtons::YesNo:
+            return QStringLiteral("Yes/No");
+        case MessageButtons::YesNoCancel:
+            return QStringLiteral("Yes/No/Cancel");
+    }
+    return {};
+}
+
+QString name(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::None:
+            return QStringLiteral("no icon");
+        case MessageIcon::Information:
+            return QStringLiteral("information");
+        case MessageIcon::Exclamation:
+            return QStringLiteral("exclamation");
+        case MessageIcon::Question:
+            return QStringLiteral("question");
+        case MessageIcon::Critical:
+            return QStringLiteral("critical");
+    }
+    return {};
+}
+
+QString quoted(const QString& text) {
+    QString shown = text;
+    shown.replace(QLatin1Char('\n'), QLatin1String("\\n"));
+    return QLatin1Char('"') + shown + QLatin1Char('"');
+}
+
+MessageAnswer cancelOf(MessageButtons buttons) {
+    switch (buttons) {
+        case MessageButtons::YesNo:
+            return MessageAnswer::No;
+        case MessageButtons::YesNoCancel:
+            return MessageAnswer::Cancel;
+        case MessageButtons::Ok:
+            break;
+    }
+    return MessageAnswer::Ok;
+}
+
+}  // namespace
+
+QString describe(const MessageBoxRequest& request) {
+    return QStringLiteral("message box %1, %2, %3%4, title %5")
+        .arg(quoted(request.prompt), name(request.buttons), name(request.icon),
+             request.defaultNo ? QStringLiteral(", No default") : QString(),
+             quoted(request.effectiveTitle()));
+}
+
+QString describe(const InputBoxRequest& request) {
+    return QStringLiteral("input box %1, title %2, default %3, at %4,%5 twips")
+        .arg(quoted(request.prompt), quoted(request.title), quoted(request.defaultText))
+        .arg(request.positionTwips.x())
+        .arg(request.positionTwips.y());
+}
+
+QString describe(const FileDialogRequest& request) {
+    return QStringLiteral("%1 dialog, filter %2, name %3")
+        .arg(request.mode == FileDialogMode::Open ? QStringLiteral("Open") : QStringLiteral("Save"),
+             quoted(request.filter), quoted(request.fileName));
+}
+
+ScriptedDialogs::ScriptedDialogs(FailureHandler onFailure) : onFailure_(std::move(onFailure)) {}
+
+ScriptedDialogs::~ScriptedDialogs() {
+    verifyAllUsed();
+}
+
+ScriptedDialogs& ScriptedDialogs::expectMessage(const MessageBoxRequest& expected,
+                                                MessageAnswer answer, WhileShown whileShown) {
+    script_.push_back(MessageStep{expected, answer, std::move(whileShown)});
+    return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::expectInput(const InputBoxRequest& expected,
+                                              const QString& answer, WhileShown whileShown) {
+    script_.push_back(InputStep{expected, answer, std::move(whileShown)});
+    return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::expectFile(const FileDialogRequest& expected,
+                                             const std::optional<QString>& answer,
+                                             WhileShown whileShown) {
+    script_.push_back(FileStep{expected, answer, std::move(whileShown)});
+    return *this;
+}
+
+bool ScriptedDialogs::verifyAllUsed() {
+    const bool allUsed = script_.empty();
+    for (const AnyStep& step : script_) {
+        const QString expected =
+            std::visit([](const auto& s) { return describe(s.expected); }, step);
+        onFailure_(QStringLiteral("scripted dialog never shown: ") + expected);
+    }
+    script_.clear();
+    return allUsed;
+}
+
+template <class StepType, class Request, class Answer>
+Answer ScriptedDialogs::take(const Request& request, Answer fallback) {
+    shown_ << describe(request);
+    if (script_.empty()) {
+        onFailure_(QStringLiteral("unexpected dialog: ") + describe(request));
+        return fallback;
+    }
+    auto* step = std::get_if<StepType>(&script_.front());
+    if (step == nullptr) {
+        const QString expected =
+            std::visit([](const auto& s) { return describe(s.expected); }, script_.front());
+        onFailure_(QStringLiteral("expected %1\n   but got %2").arg(expected, describe(request)));
+        script_.pop_front();
+        return fallback;
+    }
+    if (!(step->expected == request)) {
+        onFailure_(QStringLiteral("expected %1\n   but got %2")
+                       .arg(describe(step->expected), describe(request)));
+    }
+    const StepType taken = std::move(*step);
+    script_.pop_front();
+    if (taken.whileShown) {
+        taken.whileShown();
+    }
+    return taken.answer;
+}
+
+MessageAnswer ScriptedDialogs::messageBox(const MessageBoxRequest& request) {
+    return take<MessageStep>(request, cancelOf(request.buttons));
+}
+
+QString ScriptedDialogs::inputBox(const InputBoxRequest& request) {
+    return take<InputStep>(request, QString());
+}
+
+std::optional<QString> ScriptedDialogs::fileDialog(const FileDialogRequest& request) {
+    return take<FileStep>(request, std::optional<QString>());
+}

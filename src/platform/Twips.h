@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+// Positions and sizes of controls are given in twips, 1/1440 of an inch;
+// they map to pixels through the screen's logical resolution.
+namespace Twips {
+
+int toPixels(int twips);
+QPoint toPixels(QPoint twips);
+QSize size(int width, int height);
+QRect rect(int left, int top, int width, int height);
+
+}  // namespace Twips

@@ -1,0 +1,34 @@
+#include "Program.h"
+
+#include "merge/FrmCaricaFile.h"
+#include "merge/FrmCreaUnione.h"
+#include "search/FrmRicerca.h"
+#include "summary/FrmRiepilogo.h"
+#include "wizard/FrmDatiAnagrafici.h"
+#include "wizard/FrmInfo.h"
+#include "wizard/FrmIntestazione.h"
+#include "wizard/FrmPresentazione.h"
+#include "wizard/FrmScelta.h"
+
+Program::Program(DialogService& dialogs, FileSystem& fileSystem)
+    : elenco_(fileSystem), context_{screens_, dialogs, stato_, elenco_} {
+    define<FrmPresentazione>();
+    define<FrmScelta>();
+    define<FrmInfo>();
+    define<FrmIntestazione>();
+    define<FrmDatiAnagrafici>();
+    define<FrmRicerca>();
+    define<FrmRiepilogo>();
+    define<FrmCaricaFile>();
+    define<FrmCreaUnione>();
+    screens_.setOnEnd([this] { elenco_.ChiudiTutti(); });
+}
+
+template <class T>
+void Program::define() {
+    screens_.define<T>([this] { return std::make_unique<T>(context_); });
+}
+
+void Program::start() {
+    screens_.show<FrmPresentazione>();
+}

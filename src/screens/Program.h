@@ -1,0 +1,31 @@
+#pragma once
+
+#include "FileElenco.h"
+#include "Module1.h"
+#include "ScreenContext.h"
+#include "ScreenManager.h"
+
+class DialogService;
+
+// The whole program behind its windows: the shared state, the list files,
+// and the screens, defined here and started on the intro screen.
+class Program {
+public:
+    explicit Program(DialogService& dialogs, FileSystem& fileSystem = PosixFileSystem::instance());
+
+    // Shows the intro screen.
+    void start();
+
+    ScreenManager& screens() { return screens_; }
+    Module1& stato() { return stato_; }
+    FileElenco& elenco() { return elenco_; }
+
+private:
+    template <class T>
+    void define();
+
+    Module1 stato_;
+    FileElenco elenco_;
+    ScreenManager screens_;
+    ScreenContext context_;
+};

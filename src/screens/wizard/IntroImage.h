@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QPixmap>
+#include <QSize>
+
+// The fixed header picture of the intro screen.
+QPixmap introImage(QSize size);
