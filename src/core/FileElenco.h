@@ -85,8 +85,7 @@ private:
     Result<const Slot*> slotAperto(int handle) const;
     // Reads up to 418 bytes of record nRecord into destinazione; gives how
     // many were there (at least 1).
-    Result<std::size_t> leggiByte(const Slot& slot, std::int32_t nRecord,
-                                  char* destinazione) const;
+    Result<std::size_t> leggiByte(const Slot& slot, std::int32_t nRecord, char* destinazione) const;
     Result<void> scrivi(const Slot& slot, std::int32_t nRecord, const QByteArray& record,
                         Flush flush);
     // Puts back what a failed write changed: the bytes it overwrote and the

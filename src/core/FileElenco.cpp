@@ -1,0 +1,314 @@
+#include "FileElenco.h"
+
+#include "Arrotondamento.h"
+#include "ErroreDiSistema.h"
+
+#include <QFile>
+
+#include <cerrno>
+
+namespace {
+
+bool handleValido(int handle) {
+    return handle >= FileElenco::kPrimoHandle && handle <= FileElenco::kUltimoHandle;
+}
+
+Error erroreHandleNonValido(int handle) {
+    return Error{0,
+                 QStringLiteral("Il numero di file %1 non è valido: sono ammessi i numeri "
+                                "da %2 a %3.")
+                     .arg(handle)
+                     .arg(FileElenco::kPrimoHandle)
+                     .arg(FileElenco::kUltimoHandle),
+                 {}};
+}
+
+std::int64_t offsetDelRecord(std::int32_t nRecord) {
+    return static_cast<std::int64_t>(nRecord - 1) * kLunghezzaRecord;
+}
+
+// The bytes that a blank record has at these positions of a file, so that
+// a gap left before a record written past the end reads as blank records.
+QByteArray byteDiRecordVuoti(std::int64_t inizio, std::int64_t fine) {
+    const char* vuoto = RecordVuoto().constData();
+    QByteArray byte(fine - inizio, Qt::Uninitialized);
+    char* destinazione = byte.data();
+    for (std::int64_t posizione = inizio; posizione < fine; ++posizione) {
+        *destinazione++ = vuoto[posizione % kLunghezzaRecord];
+    }
+    return byte;
+}
+
+}  // namespace
+
+FileElenco::FileElenco(FileSystem& fileSystem) : fs_(fileSystem) {}
+
+FileElenco::~FileElenco() {
+    ChiudiTutti();
+}
+
+Result<void> FileElenco::ApriElenco(const QString& percorso, int handle) {
+    if (!handleValido(handle)) {
+        return erroreHandleNonValido(handle);
+    }
+    Slot& slot = slots_[handle - 1];
+    if (slot.fd >= 0) {
+        return Error{0,
+                     QStringLiteral("Il numero di file %1 è già in uso per il file \"%2\".")
+                         .arg(handle)
+                         .arg(slot.percorso),
+                     {}};
+    }
+    const int fd = fs_.openReadWrite(QFile::encodeName(percorso).toStdString());
+    if (fd < 0) {
+        return ErroreDiSistema(errno, QStringLiteral("Impossibile aprire il file"), percorso);
+    }
+    slot = Slot{fd, percorso};
+    return {};
+}
+
+Result<std::int16_t> FileElenco::ContaDomande(int handle) const {
+    const Result<std::int64_t> lunghezza = LunghezzaFile(handle);
+    if (!lunghezza) {
+        return lunghezza.error();
+    }
+    const double domande = ArrotondaPari(static_cast<double>(*lunghezza) / kLunghezzaRecord);
+    if (domande > kMassimoDomande) {
+        return Error{0,
+                     QStringLiteral("Il file \"%1\" è troppo grande: un elenco può contenere al "
+                                    "massimo %2 domande.")
+                         .arg(Percorso(handle))
+                         .arg(kMassimoDomande),
+                     {}};
+    }
+    return static_cast<std::int16_t>(domande);
+}
+
+Result<std::int64_t> FileElenco::LunghezzaFile(int handle) const {
+    const Result<const Slot*> slot = slotAperto(handle);
+    if (!slot) {
+        return slot.error();
+    }
+    const off_t lunghezza = fs_.size((*slot)->fd);
+    if (lunghezza < 0) {
+        return ErroreDiSistema(errno, QStringLiteral("Impossibile leggere la lunghezza del file"),
+                               (*slot)->percorso);
+    }
+    return static_cast<std::int64_t>(lunghezza);
+}
+
+Result<DatiDomanda> FileElenco::LeggiDomanda(int handle, std::int32_t nRecord) const {
+    const Result<const Slot*> slot = slotAperto(handle);
+    if (!slot) {
+        return slot.error();
+    }
+    char record[kLunghezzaRecord];
+    const Result<std::size_t> letti = leggiByte(**slot, nRecord, record);
+    if (!letti) {
+        return letti.error();
+    }
+    return DecodificaDomanda(record, *letti);
+}
+
+Result<QByteArray> FileElenco::LeggiRecord(int handle, std::int32_t nRecord) const {
+    const Result<const Slot*> slot = slotAperto(handle);
+    if (!slot) {
+        return slot.error();
+    }
+    QByteArray record(kLunghezzaRecord, Qt::Uninitialized);
+    const Result<std::size_t> letti = leggiByte(**slot, nRecord, record.data());
+    if (!letti) {
+        return letti.error();
+    }
+    if (*letti < static_cast<std::size_t>(kLunghezzaRecord)) {
+        return CompletaRecord(record.constData(), *letti);
+    }
+    return record;
+}
+
+Result<void> FileElenco::ScriviDomanda(int handle, std::int32_t nRecord,
+                                       const DatiDomanda& domanda) {
+    return ScriviRecord(handle, nRecord, CodificaDomanda(domanda));
+}
+
+Result<void> FileElenco::ScriviRecord(int handle, std::int32_t nRecord, const QByteArray& record,
+                                      Flush flush) {
+    const Result<const Slot*> slot = slotAperto(handle);
+    if (!slot) {
+        return slot.error();
+    }
+    return scrivi(**slot, nRecord, record, flush);
+}
+
+Result<void> FileElenco::Sincronizza(int handle) {
+    const Result<const Slot*> slot = slotAperto(handle);
+    if (!slot) {
+        return slot.error();
+    }
+    if (fs_.flush((*slot)->fd) != 0) {
+        return ErroreDiSistema(errno, QStringLiteral("Impossibile salvare sul disco il file"),
+                               (*slot)->percorso);
+    }
+    return {};
+}
+
+Result<void> FileElenco::Tronca(int handle, std::int64_t lunghezza) {
+    const Result<const Slot*> slot = slotAperto(handle);
+    if (!slot) {
+        return slot.error();
+    }
+    if (lunghezza < 0) {
+        return Error{0, QStringLiteral("Lunghezza non valida: %1 byte.").arg(lunghezza), {}};
+    }
+    if (fs_.truncate((*slot)->fd, static_cast<off_t>(lunghezza)) != 0) {
+        return ErroreDiSistema(errno, QStringLiteral("Impossibile accorciare il file"),
+                               (*slot)->percorso);
+    }
+    return {};
+}
+
+void FileElenco::ChiudiElenco(int handle) {
+    if (!Aperto(handle)) {
+        return;
+    }
+    Slot& slot = slots_[handle - 1];
+    fs_.close(slot.fd);
+    slot = Slot{};
+}
+
+void FileElenco::ChiudiTutti() {
+    for (int handle = kPrimoHandle; handle <= kUltimoHandle; ++handle) {
+        ChiudiElenco(handle);
+    }
+}
+
+bool FileElenco::Aperto(int handle) const {
+    return handleValido(handle) && slots_[handle - 1].fd >= 0;
+}
+
+QString FileElenco::Percorso(int handle) const {
+    return handleValido(handle) ? slots_[handle - 1].percorso : QString();
+}
+
+Result<const FileElenco::Slot*> FileElenco::slotAperto(int handle) const {
+    if (!handleValido(handle)) {
+        return erroreHandleNonValido(handle);
+    }
+    if (!Aperto(handle)) {
+        return Error{
+            0, QStringLiteral("Nessun elenco è aperto con il numero di file %1.").arg(handle), {}};
+    }
+    return &slots_[handle - 1];
+}
+
+Result<std::size_t> FileElenco::leggiByte(const Slot& slot, std::int32_t nRecord,
+                                          char* destinazione) const {
+    const Error inesistente{0,
+                            QStringLiteral("La domanda n. %1 non esiste nel file \"%2\".")
+                                .arg(nRecord)
+                                .arg(slot.percorso),
+                            {}};
+    if (nRecord < 1) {
+        return inesistente;
+    }
+    const std::int64_t offset = offsetDelRecord(nRecord);
+    std::size_t letti = 0;
+    while (letti < static_cast<std::size_t>(kLunghezzaRecord)) {
+        const ssize_t esito = fs_.readAt(slot.fd, destinazione + letti, kLunghezzaRecord - letti,
+                                         static_cast<off_t>(offset + letti));
+        if (esito < 0) {
+            return ErroreDiSistema(errno, QStringLiteral("Impossibile leggere dal file"),
+                                   slot.percorso);
+        }
+        if (esito == 0) {
+            break;
+        }
+        letti += static_cast<std::size_t>(esito);
+    }
+    if (letti == 0) {
+        return inesistente;
+    }
+    return letti;
+}
+
+Result<void> FileElenco::scrivi(const Slot& slot, std::int32_t nRecord, const QByteArray& record,
+                                Flush flush) {
+    if (nRecord < 1 || nRecord > kMassimoDomande) {
+        return Error{0,
+                     QStringLiteral("Impossibile scrivere la domanda n. %1 nel file \"%2\": un "
+                                    "elenco può contenere al massimo %3 domande.")
+                         .arg(nRecord)
+                         .arg(slot.percorso)
+                         .arg(kMassimoDomande),
+                     {}};
+    }
+    if (record.size() != kLunghezzaRecord) {
+        return Error{0,
+                     QStringLiteral("Impossibile scrivere nel file \"%1\": la domanda occupa %2 "
+                                    "byte invece di %3.")
+                         .arg(slot.percorso)
+                         .arg(record.size())
+                         .arg(kLunghezzaRecord),
+                     {}};
+    }
+    const QString scrivere = QStringLiteral("Impossibile scrivere nel file");
+    const off_t lunghezzaLetta = fs_.size(slot.fd);
+    if (lunghezzaLetta < 0) {
+        return ErroreDiSistema(errno, scrivere, slot.percorso);
+    }
+    const std::int64_t lunghezza = lunghezzaLetta;
+    const std::int64_t offset = offsetDelRecord(nRecord);
+
+    // The gap before a record past the end goes out in the same write.
+    const std::int64_t inizio = std::min(offset, lunghezza);
+    const QByteArray daScrivere =
+        offset > lunghezza ? byteDiRecordVuoti(lunghezza, offset) + record : record;
+
+    // Bytes that the write replaces are kept to be put back if it fails.
+    QByteArray sovrascritti(
+        std::max<std::int64_t>(0, std::min(lunghezza - inizio, std::int64_t{kLunghezzaRecord})),
+        Qt::Uninitialized);
+    if (!sovrascritti.isEmpty()) {
+        const ssize_t letti = fs_.readAt(slot.fd, sovrascritti.data(), sovrascritti.size(),
+                                         static_cast<off_t>(inizio));
+        if (letti != sovrascritti.size()) {
+            return ErroreDiSistema(letti < 0 ? errno : EIO,
+                                   QStringLiteral("Impossibile leggere dal file"), slot.percorso);
+        }
+    }
+
+    const ssize_t scritti =
+        fs_.writeAt(slot.fd, daScrivere.constData(), daScrivere.size(), static_cast<off_t>(inizio));
+    if (scritti != daScrivere.size()) {
+        const int errore = scritti < 0 ? errno : EIO;
+        ripristina(slot, lunghezza, inizio, sovrascritti);
+        if (scritti < 0) {
+            return ErroreDiSistema(errore, scrivere, slot.percorso);
+        }
+        return Error{errore,
+                     QStringLiteral("%1 \"%2\": scritti solo %3 byte su %4 (il disco potrebbe "
+                                    "essere pieno).")
+                         .arg(scrivere, slot.percorso)
+                         .arg(scritti)
+                         .arg(daScrivere.size()),
+                     {}};
+    }
+    if (flush == Flush::Subito && fs_.flush(slot.fd) != 0) {
+        const int errore = errno;
+        ripristina(slot, lunghezza, inizio, sovrascritti);
+        return ErroreDiSistema(errore, QStringLiteral("Impossibile salvare sul disco il file"),
+                               slot.percorso);
+    }
+    return {};
+}
+
+void FileElenco::ripristina(const Slot& slot, std::int64_t lunghezzaPrecedente, std::int64_t inizio,
+                            const QByteArray& byteSovrascritti) {
+    if (!byteSovrascritti.isEmpty()) {
+        fs_.writeAt(slot.fd, byteSovrascritti.constData(), byteSovrascritti.size(),
+                    static_cast<off_t>(inizio));
+    }
+    if (fs_.size(slot.fd) != lunghezzaPrecedente) {
+        fs_.truncate(slot.fd, static_cast<off_t>(lunghezzaPrecedente));
+    }
+}

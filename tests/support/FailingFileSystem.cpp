@@ -1,0 +1,86 @@
+#include "FailingFileSystem.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <utility>
+
+namespace {
+
+std::size_t indexOf(FailingFileSystem::Call kind) {
+    return static_cast<std::size_t>(kind);
+}
+
+}  // namespace
+
+void FailingFileSystem::failOn(Call kind, int nth, int errorNumber) {
+    rules_[indexOf(kind)] = Rule{false, nth, errorNumber, std::nullopt};
+}
+
+void FailingFileSystem::failAlways(Call kind, int errorNumber) {
+    rules_[indexOf(kind)] = Rule{true, 0, errorNumber, std::nullopt};
+}
+
+void FailingFileSystem::shortWriteOn(int nth, std::size_t bytes) {
+    rules_[indexOf(Call::Write)] = Rule{false, nth, 0, bytes};
+}
+
+void FailingFileSystem::clearFailures() {
+    rules_ = {};
+}
+
+int FailingFileSystem::calls(Call kind) const {
+    return calls_[indexOf(kind)];
+}
+
+std::optional<FailingFileSystem::Rule> FailingFileSystem::ruleFor(Call kind) {
+    ++calls_[indexOf(kind)];
+    std::optional<Rule>& rule = rules_[indexOf(kind)];
+    if (!rule || rule->always) {
+        return rule;
+    }
+    if (--rule->remaining > 0) {
+        return std::nullopt;
+    }
+    return std::exchange(rule, std::nullopt);
+}
+
+bool FailingFileSystem::fails(const std::optional<Rule>& rule) {
+    if (!rule || rule->shortWriteBytes) {
+        return false;
+    }
+    errno = rule->errorNumber;
+    return true;
+}
+
+int FailingFileSystem::openReadWrite(const std::string& path) {
+    return fails(ruleFor(Call::Open)) ? -1 : real_.openReadWrite(path);
+}
+
+ssize_t FailingFileSystem::readAt(int fd, void* buffer, size_t count, off_t offset) {
+    return fails(ruleFor(Call::Read)) ? -1 : real_.readAt(fd, buffer, count, offset);
+}
+
+ssize_t FailingFileSystem::writeAt(int fd, const void* buffer, size_t count, off_t offset) {
+    const std::optional<Rule> rule = ruleFor(Call::Write);
+    if (fails(rule)) {
+        return -1;
+    }
+    const size_t written = rule ? std::min(count, *rule->shortWriteBytes) : count;
+    return real_.writeAt(fd, buffer, written, offset);
+}
+
+int FailingFileSystem::flush(int fd) {
+    return fails(ruleFor(Call::Flush)) ? -1 : real_.flush(fd);
+}
+
+int FailingFileSystem::truncate(int fd, off_t length) {
+    return fails(ruleFor(Call::Truncate)) ? -1 : real_.truncate(fd, length);
+}
+
+off_t FailingFileSystem::size(int fd) {
+    return fails(ruleFor(Call::Size)) ? -1 : real_.size(fd);
+}
+
+int FailingFileSystem::close(int fd) {
+    return fails(ruleFor(Call::Close)) ? -1 : real_.close(fd);
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "FileSystem.h"
+
+#include <array>
+#include <cstddef>
+#include <optional>
+
+// A file system that passes every call to the real one, except the calls it
+// has been told to fail. Calls are counted per kind from the moment a rule
+// is given: failOn(Call::Write, 1, ENOSPC) fails the next write.
+class FailingFileSystem final : public FileSystem {
+public:
+    enum class Call { Open, Read, Write, Flush, Truncate, Size, Close };
+
+    // The nth call of that kind from now fails with errorNumber and changes
+    // nothing; the calls before and after it go through.
+    void failOn(Call kind, int nth, int errorNumber);
+    // Every call of that kind from now on fails with errorNumber.
+    void failAlways(Call kind, int errorNumber);
+    // The nth write from now writes only its first `bytes` bytes and reports
+    // that count, as a write cut short by the system does.
+    void shortWriteOn(int nth, std::size_t bytes);
+    // Every call goes through again.
+    void clearFailures();
+
+    // How many calls of that kind were made since construction.
+    int calls(Call kind) const;
+
+    int openReadWrite(const std::string& path) override;
+    ssize_t readAt(int fd, void* buffer, size_t count, off_t offset) override;
+    ssize_t writeAt(int fd, const void* buffer, size_t count, off_t offset) override;
+    int flush(int fd) override;
+    int truncate(int fd, off_t length) override;
+    off_t size(int fd) override;
+    int close(int fd) override;
+
+private:
+    static constexpr std::size_t kKinds = 7;
+
+    struct Rule {
+        bool always = false;
+        int remaining = 0;  // calls left up to and including the one it hits
+        int errorNumber = 0;
+        std::optional<std::size_t> shortWriteBytes;
+    };
+
+    // Counts the call and gives the rule that hits it, if any.
+    std::optional<Rule> ruleFor(Call kind);
+    // True, with errno set, when the rule makes the call fail.
+    static bool fails(const std::optional<Rule>& rule);
+
+    PosixFileSystem real_;
+    std::array<std::optional<Rule>, kKinds> rules_{};
+    std::array<int, kKinds> calls_{};
+};
