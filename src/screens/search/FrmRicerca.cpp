@@ -4,3 +4,5 @@ FrmRicerca::FrmRicerca(ScreenContext& context) : Screen(context.screens), contex
     setObjectName(QStringLiteral("FrmRicerca"));
     setWindowTitle(QStringLiteral("Modifica i dati di un modulo di partecipazione"));
 }
+
+void FrmRicerca::MostraTrovaSuccessivo() {}

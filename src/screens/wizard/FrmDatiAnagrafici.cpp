@@ -5,3 +5,9 @@ FrmDatiAnagrafici::FrmDatiAnagrafici(ScreenContext& context)
     setObjectName(QStringLiteral("FrmDatiAnagrafici"));
     setWindowTitle(QStringLiteral("Dati anagrafici"));
 }
+
+ModuloDomanda FrmDatiAnagrafici::LeggiModulo() const { return {}; }
+
+void FrmDatiAnagrafici::ScriviModulo(const ModuloDomanda&) {}
+
+void FrmDatiAnagrafici::PulisciModulo() {}
