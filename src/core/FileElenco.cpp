@@ -203,13 +203,15 @@ Result<const FileElenco::Slot*> FileElenco::slotAperto(int handle) const {
 
 Result<std::size_t> FileElenco::leggiByte(const Slot& slot, std::int32_t nRecord,
                                           char* destinazione) const {
-    const Error inesistente{0,
-                            QStringLiteral("La domanda n. %1 non esiste nel file \"%2\".")
-                                .arg(nRecord)
-                                .arg(slot.percorso),
-                            {}};
+    const auto inesistente = [&] {
+        return Error{0,
+                     QStringLiteral("La domanda n. %1 non esiste nel file \"%2\".")
+                         .arg(nRecord)
+                         .arg(slot.percorso),
+                     {}};
+    };
     if (nRecord < 1) {
-        return inesistente;
+        return inesistente();
     }
     const std::int64_t offset = offsetDelRecord(nRecord);
     std::size_t letti = 0;
@@ -226,7 +228,7 @@ Result<std::size_t> FileElenco::leggiByte(const Slot& slot, std::int32_t nRecord
         letti += static_cast<std::size_t>(esito);
     }
     if (letti == 0) {
-        return inesistente;
+        return inesistente();
     }
     return letti;
 }
