@@ -27,16 +27,15 @@ std::int64_t offsetDelRecord(std::int32_t nRecord) {
     return static_cast<std::int64_t>(nRecord - 1) * kLunghezzaRecord;
 }
 
-// The bytes that a blank record has at these positions of a file, so that
-// a gap left before a record written past the end reads as blank records.
-QByteArray byteDiRecordVuoti(std::int64_t inizio, std::int64_t fine) {
-    const char* vuoto = RecordVuoto().constData();
-    QByteArray byte(fine - inizio, Qt::Uninitialized);
-    char* destinazione = byte.data();
-    for (std::int64_t posizione = inizio; posizione < fine; ++posizione) {
-        *destinazione++ = vuoto[posizione % kLunghezzaRecord];
+// What goes between the last whole record of a file and a record written
+// past its end: the cut last record completed, if there is one, then blank
+// records up to that many bytes.
+QByteArray riempimentoFinoA(std::int64_t byte, const QByteArray& ultimoTroncato) {
+    QByteArray riempimento;
+    if (!ultimoTroncato.isEmpty()) {
+        riempimento = CompletaRecord(ultimoTroncato.constData(), ultimoTroncato.size());
     }
-    return byte;
+    return riempimento + RecordVuoto().repeated((byte - riempimento.size()) / kLunghezzaRecord);
 }
 
 }  // namespace
@@ -261,15 +260,14 @@ Result<void> FileElenco::scrivi(const Slot& slot, std::int32_t nRecord, const QB
     const std::int64_t lunghezza = lunghezzaLetta;
     const std::int64_t offset = offsetDelRecord(nRecord);
 
-    // The gap before a record past the end goes out in the same write.
-    const std::int64_t inizio = std::min(offset, lunghezza);
-    const QByteArray daScrivere =
-        offset > lunghezza ? byteDiRecordVuoti(lunghezza, offset) + record : record;
-
-    // Bytes that the write replaces are kept to be put back if it fails.
-    QByteArray sovrascritti(
-        std::max<std::int64_t>(0, std::min(lunghezza - inizio, std::int64_t{kLunghezzaRecord})),
-        Qt::Uninitialized);
+    // A record past the end starts its write at the last whole record: a cut
+    // last record is completed as it reads, then blank records fill the gap,
+    // all in the same write. The bytes it replaces are kept to be put back if
+    // the write fails.
+    const std::int64_t inizio =
+        offset <= lunghezza ? offset : lunghezza - lunghezza % kLunghezzaRecord;
+    QByteArray sovrascritti(std::min(lunghezza - inizio, std::int64_t{kLunghezzaRecord}),
+                            Qt::Uninitialized);
     if (!sovrascritti.isEmpty()) {
         const ssize_t letti = fs_.readAt(slot.fd, sovrascritti.data(), sovrascritti.size(),
                                          static_cast<off_t>(inizio));
@@ -278,6 +276,8 @@ Result<void> FileElenco::scrivi(const Slot& slot, std::int32_t nRecord, const QB
                                    QStringLiteral("Impossibile leggere dal file"), slot.percorso);
         }
     }
+    const QByteArray daScrivere =
+        offset <= lunghezza ? record : riempimentoFinoA(offset - inizio, sovrascritti) + record;
 
     const ssize_t scritti =
         fs_.writeAt(slot.fd, daScrivere.constData(), daScrivere.size(), static_cast<off_t>(inizio));

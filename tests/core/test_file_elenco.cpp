@@ -199,6 +199,21 @@ TEST_F(FileElencoTest, WritingPastTheEndFillsTheGapWithBlankRecordBytesInOneWrit
     EXPECT_EQ(fs_.calls(Call::Write) - writesBefore, 1);
 }
 
+TEST_F(FileElencoTest, ACutLastRecordReadsTheSameAfterARecordIsWrittenPastIt) {
+    const QByteArray cutInSpese =
+        records({"PRIMO"}) + CodificaDomanda(domanda("TRONCATO", 1234.56f)).left(412);
+    writeFile("importo.svz", cutInSpese);
+    open("importo.svz");
+    const DatiDomanda before = *elenco_.LeggiDomanda(1, 2);
+    ASSERT_EQ(before.Spese, 0.0f);
+
+    ASSERT_TRUE(elenco_.ScriviDomanda(1, 4, domanda("QUARTO")).ok());
+
+    EXPECT_EQ(*elenco_.LeggiDomanda(1, 2), before);
+    EXPECT_EQ(*elenco_.LeggiDomanda(1, 3), AzzeraRecord());
+    EXPECT_EQ(readFile("importo.svz").left(410 + 418), cutInSpese.left(410 + 418));
+}
+
 TEST_F(FileElencoTest, OverwritingARecordChangesOnlyItsOwnBytes) {
     writeFile("tre.svz", records({"A", "B", "C"}));
     open("tre.svz");

@@ -77,14 +77,16 @@ TEST_F(FailedWrite, AFailedFlushOfAnOverwriteRestoresTheOldRecord) {
     EXPECT_EQ(readFile("lista.svz"), before_);
 }
 
-TEST_F(FailedWrite, OverwritingACutLastRecordThatFailsRestoresBytesAndLength) {
-    const QByteArray cut = before_ + records({"TERZO"}).left(150);
+TEST_F(FailedWrite, AFailedWriteOverOrPastACutLastRecordRestoresBytesAndLength) {
+    const QByteArray cut = before_ + CodificaDomanda(domanda("TERZO", 1234.56f)).left(412);
     writeFile("lista.svz", cut);
-    fs_.failOn(Call::Flush, 1, ENOSPC);
+    for (std::int32_t nRecord : {3, 5}) {
+        fs_.failOn(Call::Flush, 1, ENOSPC);
 
-    EXPECT_FALSE(elenco_.ScriviDomanda(1, 3, domanda("NUOVO")).ok());
+        EXPECT_FALSE(elenco_.ScriviDomanda(1, nRecord, domanda("NUOVO")).ok());
 
-    EXPECT_EQ(readFile("lista.svz"), cut);
+        EXPECT_EQ(readFile("lista.svz"), cut) << "record " << nRecord;
+    }
 }
 
 TEST_F(FailedWrite, AFailedDeferredWriteIsUndoneAtOnce) {
