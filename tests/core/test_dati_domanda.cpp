@@ -54,15 +54,34 @@ INSTANTIATE_TEST_SUITE_P(
                     AmountCase{"Zero", 0.0f, "00000000", 0.0}),
     [](const testing::TestParamInfo<AmountCase>& info) { return std::string(info.param.name); });
 
-TEST(CampiTesto, TileTheFirst410BytesInFileOrderWithoutGaps) {
-    int next = 0;
-    for (const CampoTesto& campo : kCampiTesto) {
-        EXPECT_EQ(campo.offset, next) << campo.nome;
-        next = campo.offset + campo.larghezza;
+TEST(CampiTesto, FollowTheFileLayout) {
+    using D = DatiDomanda;
+    const std::array<CampoTesto, 18> expected = {{
+        {"CognRich", &D::CognRich, 30, 0},
+        {"NomeRich", &D::NomeRich, 30, 30},
+        {"LuogoRich", &D::LuogoRich, 30, 60},
+        {"DataRich", &D::DataRich, 10, 90},
+        {"CodFiscRich", &D::CodFiscRich, 16, 100},
+        {"ComRich", &D::ComRich, 30, 116},
+        {"ViaRich", &D::ViaRich, 50, 146},
+        {"NumRich", &D::NumRich, 4, 196},
+        {"CapRich", &D::CapRich, 5, 200},
+        {"CognStud", &D::CognStud, 30, 205},
+        {"NomeStud", &D::NomeStud, 30, 235},
+        {"LuogoStud", &D::LuogoStud, 30, 265},
+        {"DataStud", &D::DataStud, 10, 295},
+        {"CodFiscStud", &D::CodFiscStud, 16, 305},
+        {"ComStud", &D::ComStud, 30, 321},
+        {"ViaStud", &D::ViaStud, 50, 351},
+        {"NumStud", &D::NumStud, 4, 401},
+        {"CapStud", &D::CapStud, 5, 405},
+    }};
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_STREQ(kCampiTesto[i].nome, expected[i].nome);
+        EXPECT_TRUE(kCampiTesto[i].membro == expected[i].membro) << expected[i].nome;
+        EXPECT_EQ(kCampiTesto[i].larghezza, expected[i].larghezza) << expected[i].nome;
+        EXPECT_EQ(kCampiTesto[i].offset, expected[i].offset) << expected[i].nome;
     }
-    EXPECT_EQ(next, kOffsetSpese);
-    EXPECT_EQ(kOffsetIsee, kOffsetSpese + 4);
-    EXPECT_EQ(kLunghezzaRecord, kOffsetIsee + 4);
 }
 
 TEST(CodificaDomanda, PutsEveryFieldAtItsOwnOffsetAndReadsItBack) {
