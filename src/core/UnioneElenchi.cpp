@@ -1,0 +1,189 @@
+#include "UnioneElenchi.h"
+
+#include "DatiDomanda.h"
+#include "FileTemporaneo.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <optional>
+
+namespace {
+
+std::int64_t offsetDelRecord(std::int32_t nRecord) {
+    return static_cast<std::int64_t>(nRecord - 1) * kLunghezzaRecord;
+}
+
+// Copies records 1..quante of `sorgente` to `destinazione`, record i going
+// to number primoNumero + i - 1, leaving the flush to the caller.
+Result<void> copiaRecord(FileElenco& elenco, int sorgente, std::int16_t quante, int destinazione,
+                         std::int32_t primoNumero) {
+    for (std::int16_t i = 1; i <= quante; ++i) {
+        const Result<QByteArray> record = elenco.LeggiRecord(sorgente, i);
+        if (!record) {
+            return record.error();
+        }
+        const Result<void> scritto = elenco.ScriviRecord(destinazione, primoNumero + i - 1, *record,
+                                                         FileElenco::Flush::Differito);
+        if (!scritto) {
+            return scritto;
+        }
+    }
+    return {};
+}
+
+// The error with a further line for the operator.
+Error conAggiunta(Error errore, const QString& riga) {
+    errore.message += QLatin1Char('\n') + riga;
+    return errore;
+}
+
+// Puts list 1 back as it was: its former length and, when the first copied
+// record overwrote a cut last record, that record's bytes.
+Result<void> ripristinaPrimo(FileElenco& elenco, std::int64_t lunghezza, std::int32_t primoNumero,
+                             const std::optional<QByteArray>& recordSovrascritto) {
+    Result<void> esito = elenco.Tronca(kHandlePrimo, lunghezza);
+    if (esito && recordSovrascritto) {
+        esito = elenco.ScriviRecord(kHandlePrimo, primoNumero, *recordSovrascritto,
+                                    FileElenco::Flush::Differito);
+        if (esito) {
+            esito = elenco.Tronca(kHandlePrimo, lunghezza);
+        }
+    }
+    if (esito) {
+        esito = elenco.Sincronizza(kHandlePrimo);
+    }
+    return esito;
+}
+
+// What the operator reads after a merge that failed before its rename.
+Error unioneFallita(Error errore, const QString& temporaneo, const QString& nuovo, bool esisteva) {
+    errore.message.replace(temporaneo, nuovo);
+    errore = conAggiunta(std::move(errore),
+                         esisteva ? QStringLiteral("Il file \"%1\" è rimasto com'era.").arg(nuovo)
+                                  : QStringLiteral("Il nuovo elenco non è stato creato."));
+    const Result<void> eliminato = EliminaFile(temporaneo);
+    if (!eliminato) {
+        errore = conAggiunta(std::move(errore), eliminato.error().message);
+    }
+    return errore;
+}
+
+Result<void> copiaNelNuovo(FileElenco& elenco, const PianoCopia& piano) {
+    Result<void> esito = copiaRecord(elenco, kHandlePrimo, piano.domandePrimo, kHandleNuovo, 1);
+    if (esito) {
+        esito = copiaRecord(elenco, kHandleSecondo, piano.domandeSecondo, kHandleNuovo,
+                            piano.numeroNelRisultato(1));
+    }
+    if (esito) {
+        esito = elenco.Sincronizza(kHandleNuovo);
+    }
+    return esito;
+}
+
+}  // namespace
+
+Result<PianoCopia> PianificaDaElenchi(const FileElenco& elenco, TipoCopia tipo) {
+    const Result<std::int64_t> primo = elenco.LunghezzaFile(kHandlePrimo);
+    if (!primo) {
+        return primo.error();
+    }
+    const Result<std::int64_t> secondo = elenco.LunghezzaFile(kHandleSecondo);
+    if (!secondo) {
+        return secondo.error();
+    }
+    return PianificaCopia(tipo, *primo, *secondo);
+}
+
+Result<void> AggiungiElenco(FileElenco& elenco, const PianoCopia& piano) {
+    const Result<std::int64_t> lunghezza = elenco.LunghezzaFile(kHandlePrimo);
+    if (!lunghezza) {
+        return lunghezza.error();
+    }
+    const std::int32_t primoNumero = piano.numeroNelRisultato(1);
+    std::optional<QByteArray> recordSovrascritto;
+    if (piano.domandeSecondo > 0 && offsetDelRecord(primoNumero) < *lunghezza) {
+        Result<QByteArray> letto = elenco.LeggiRecord(kHandlePrimo, primoNumero);
+        if (!letto) {
+            return letto.error();
+        }
+        recordSovrascritto = std::move(letto).value();
+    }
+
+    Result<void> esito =
+        copiaRecord(elenco, kHandleSecondo, piano.domandeSecondo, kHandlePrimo, primoNumero);
+    if (esito) {
+        esito = elenco.Sincronizza(kHandlePrimo);
+    }
+    if (esito) {
+        return {};
+    }
+    const Result<void> ripristino =
+        ripristinaPrimo(elenco, *lunghezza, primoNumero, recordSovrascritto);
+    if (ripristino) {
+        return conAggiunta(esito.error(),
+                           QStringLiteral("L'elenco n. 1 è stato riportato com'era: non è stata "
+                                          "aggiunta nessuna domanda."));
+    }
+    return conAggiunta(esito.error(),
+                       QStringLiteral("ATTENZIONE: non è stato possibile riportare l'elenco n. 1 "
+                                      "com'era. %1")
+                           .arg(ripristino.error().message));
+}
+
+Result<std::int64_t> EsaminaNuovoElenco(const FileElenco& elenco, const QString& nuovo) {
+    const QString assoluto = QDir::cleanPath(QFileInfo(nuovo).absoluteFilePath());
+    for (const int handle : {kHandlePrimo, kHandleSecondo}) {
+        const QString sorgente = elenco.Percorso(handle);
+        if (elenco.Aperto(handle) &&
+            (StessoFile(sorgente, nuovo) ||
+             QDir::cleanPath(QFileInfo(sorgente).absoluteFilePath()) == assoluto)) {
+            return Error{0,
+                         QStringLiteral("Il nuovo elenco deve essere un file diverso dai due "
+                                        "elenchi da unire: \"%1\" è l'elenco n. %2.")
+                             .arg(nuovo)
+                             .arg(handle),
+                         {}};
+        }
+    }
+    const QFileInfo esistente(nuovo);
+    if (!esistente.exists()) {
+        return std::int64_t{0};
+    }
+    if (!esistente.isFile()) {
+        return Error{0,
+                     QStringLiteral("\"%1\" non è un file: scegliere un altro nome per il nuovo "
+                                    "elenco.")
+                         .arg(nuovo),
+                     {}};
+    }
+    return static_cast<std::int64_t>(esistente.size());
+}
+
+Result<void> CreaUnione(FileElenco& elenco, const QString& nuovo, const PianoCopia& piano) {
+    const bool esisteva = QFileInfo::exists(nuovo);
+    elenco.ChiudiElenco(kHandleNuovo);
+    const QString temporaneo = NomeTemporaneo(nuovo);
+    const Result<void> aperto = elenco.ApriElenco(temporaneo, kHandleNuovo);
+    if (!aperto) {
+        return unioneFallita(aperto.error(), temporaneo, nuovo, esisteva);
+    }
+    const Result<void> copiato = copiaNelNuovo(elenco, piano);
+    elenco.ChiudiElenco(kHandleNuovo);
+    if (!copiato) {
+        return unioneFallita(copiato.error(), temporaneo, nuovo, esisteva);
+    }
+    const Result<void> alPosto = MettiAlPosto(temporaneo, nuovo);
+    if (!alPosto) {
+        return unioneFallita(alPosto.error(), temporaneo, nuovo, esisteva);
+    }
+    const Result<void> cartella = SincronizzaCartellaDi(nuovo);
+    if (!cartella) {
+        return conAggiunta(cartella.error(),
+                           QStringLiteral("Il nuovo elenco \"%1\" è stato scritto per intero, ma "
+                                          "il sistema non ha confermato di averne salvato il "
+                                          "nome sul disco.")
+                               .arg(nuovo));
+    }
+    return {};
+}
