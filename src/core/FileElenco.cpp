@@ -58,11 +58,17 @@ Result<void> FileElenco::ApriElenco(const QString& percorso, int handle) {
                          .arg(slot.percorso),
                      {}};
     }
+    const Result<QString> chiaveBlocco = blocchi_.Acquisisci(percorso);
+    if (!chiaveBlocco) {
+        return chiaveBlocco.error();
+    }
     const int fd = fs_.openReadWrite(QFile::encodeName(percorso).toStdString());
     if (fd < 0) {
-        return ErroreDiSistema(errno, QStringLiteral("Impossibile aprire il file"), percorso);
+        const int errore = errno;
+        blocchi_.Rilascia(*chiaveBlocco);
+        return ErroreDiSistema(errore, QStringLiteral("Impossibile aprire il file"), percorso);
     }
-    slot = Slot{fd, percorso};
+    slot = Slot{fd, percorso, *chiaveBlocco};
     return {};
 }
 
@@ -172,6 +178,7 @@ void FileElenco::ChiudiElenco(int handle) {
     }
     Slot& slot = slots_[handle - 1];
     fs_.close(slot.fd);
+    blocchi_.Rilascia(slot.chiaveBlocco);
     slot = Slot{};
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BloccoElenchi.h"
 #include "DatiDomanda.h"
 #include "FileSystem.h"
 #include "Result.h"
@@ -20,6 +21,9 @@
 // Every operation that touches the disk reports a failure to its caller with
 // the system's reason in Italian; a write that fails leaves the file exactly
 // as it was before the call.
+//
+// A list open here is locked against other running copies of the program
+// until it is closed on every handle (see BloccoElenchi).
 class FileElenco {
 public:
     static constexpr int kPrimoHandle = 1;
@@ -33,8 +37,9 @@ public:
     FileElenco& operator=(const FileElenco&) = delete;
 
     // Opens the file for reading and writing, creating it empty when it does
-    // not exist. Refuses a handle that is already open and anything that is
-    // not a regular file (a folder, a device).
+    // not exist. Refuses a handle that is already open, anything that is not
+    // a regular file (a folder, a device) and a list that another running
+    // copy of the program holds open (the message names who and since when).
     Result<void> ApriElenco(const QString& percorso, int handle);
 
     // File length / 418, rounded to the nearest whole number, halves to even.
@@ -80,6 +85,7 @@ private:
     struct Slot {
         int fd = -1;
         QString percorso;
+        QString chiaveBlocco;
     };
 
     Result<const Slot*> slotAperto(int handle) const;
@@ -95,4 +101,5 @@ private:
 
     FileSystem& fs_;
     std::array<Slot, kUltimoHandle> slots_;
+    BloccoElenchi blocchi_;
 };

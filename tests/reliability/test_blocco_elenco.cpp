@@ -1,0 +1,177 @@
+#include "BloccoElenchi.h"
+#include "DomandeNumerate.h"
+#include "FileElenco.h"
+#include "ProcessoFiglio.h"
+#include "QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSysInfo>
+#include <QTemporaryDir>
+
+#include <cerrno>
+
+namespace {
+
+// A list of two applications in a fresh folder, and another running copy
+// of the program played by a child process.
+class BloccoElenco : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        QFile file(lista_);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(contenuto_), contenuto_.size());
+    }
+
+    QByteArray Contenuto(const QString& percorso) const {
+        QFile file(percorso);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<assente>");
+    }
+
+    // Starts another copy that opens the list and says whether it could.
+    static QString ApreUnAltraCopia(ProcessoFiglio& altra) {
+        return altra.RigaSeguente().value_or(QStringLiteral("<nessuna risposta>"));
+    }
+
+    void ScriviBlocco(const QByteArray& testo, const QDateTime& modificato) const {
+        QFile blocco(fileBlocco_);
+        ASSERT_TRUE(blocco.open(QIODevice::WriteOnly));
+        ASSERT_EQ(blocco.write(testo), testo.size());
+        ASSERT_TRUE(blocco.flush());
+        ASSERT_TRUE(blocco.setFileTime(modificato, QFileDevice::FileModificationTime));
+    }
+
+    QTemporaryDir dir_;
+    const QString lista_ = dir_.filePath(QStringLiteral("Roma primaria 2026.svz"));
+    const QString fileBlocco_ = dir_.filePath(QStringLiteral(".~lock.Roma primaria 2026.svz#"));
+    const QByteArray contenuto_ = RecordNumerato(1) + RecordNumerato(2);
+};
+
+TEST_F(BloccoElenco, AListThatAnotherCopyHoldsIsRefusedNamingWhoAndNothingIsOpened) {
+    ProcessoFiglio altra({QStringLiteral("tieni"), lista_});
+    ASSERT_EQ(ApreUnAltraCopia(altra), QStringLiteral("APERTO"));
+    const QDateTime dal = QFileInfo(fileBlocco_).lastModified();
+
+    FileElenco elenco;
+    const Result<void> aperto = elenco.ApriElenco(lista_, 1);
+
+    ASSERT_FALSE(aperto.ok());
+    EXPECT_EQ(aperto.error().message,
+              QStringLiteral("Impossibile aprire il file \"%1\": l'elenco è già aperto da "
+                             "un'altra copia del programma sul computer \"%2\" (processo %3) dal "
+                             "%4 alle %5.\nRiprovare quando l'elenco sarà stato chiuso.")
+                  .arg(lista_, QSysInfo::machineHostName())
+                  .arg(altra.pid())
+                  .arg(dal.toString(QStringLiteral("dd/MM/yyyy")),
+                       dal.toString(QStringLiteral("HH:mm:ss"))));
+    EXPECT_FALSE(elenco.Aperto(1));
+    EXPECT_EQ(Contenuto(lista_), contenuto_);
+
+    altra.Scrivi("chiudi");
+    ASSERT_EQ(altra.RigaSeguente(), QStringLiteral("CHIUSO"));
+    EXPECT_TRUE(elenco.ApriElenco(lista_, 1).ok());
+}
+
+TEST_F(BloccoElenco, AnotherCopyIsKeptOffUntilTheListIsClosedOnEveryHandle) {
+    FileElenco elenco;
+    ASSERT_TRUE(elenco.ApriElenco(lista_, 1).ok());
+    // The same file through another spelling of its path: a list appended
+    // to itself.
+    const QString altraGrafia = dir_.path() + QStringLiteral("/./Roma primaria 2026.svz");
+    ASSERT_TRUE(elenco.ApriElenco(altraGrafia, 2).ok());
+    elenco.ChiudiElenco(1);
+
+    ProcessoFiglio respinta({QStringLiteral("tieni"), lista_});
+    const QString risposta = ApreUnAltraCopia(respinta);
+    EXPECT_TRUE(risposta.startsWith(QStringLiteral("RIFIUTATO Impossibile aprire il file")))
+        << risposta.toStdString();
+    EXPECT_TRUE(
+        risposta.contains(QStringLiteral("(processo %1)").arg(QCoreApplication::applicationPid())))
+        << risposta.toStdString();
+
+    elenco.ChiudiElenco(2);
+    EXPECT_FALSE(QFileInfo::exists(fileBlocco_));
+    ProcessoFiglio accolta({QStringLiteral("tieni"), lista_});
+    EXPECT_EQ(ApreUnAltraCopia(accolta), QStringLiteral("APERTO"));
+}
+
+TEST_F(BloccoElenco, TheLocksGoWhenTheProgramEnds) {
+    {
+        FileElenco elenco;
+        ASSERT_TRUE(elenco.ApriElenco(lista_, 1).ok());
+        ASSERT_TRUE(elenco.ApriElenco(lista_, 3).ok());
+        ASSERT_TRUE(QFileInfo::exists(fileBlocco_));
+    }
+    EXPECT_FALSE(QFileInfo::exists(fileBlocco_));
+
+    ProcessoFiglio altra({QStringLiteral("tieni"), lista_});
+    ASSERT_EQ(ApreUnAltraCopia(altra), QStringLiteral("APERTO"));
+    EXPECT_EQ(altra.Termina(), 0);
+    EXPECT_FALSE(QFileInfo::exists(fileBlocco_));
+}
+
+TEST_F(BloccoElenco, ALockLeftByACopyThatWasKilledIsTakenOver) {
+    ProcessoFiglio uccisa({QStringLiteral("tieni"), lista_});
+    ASSERT_EQ(ApreUnAltraCopia(uccisa), QStringLiteral("APERTO"));
+    uccisa.Uccidi();
+    ASSERT_TRUE(QFileInfo::exists(fileBlocco_));
+
+    FileElenco elenco;
+    const Result<void> aperto = elenco.ApriElenco(lista_, 1);
+
+    ASSERT_TRUE(aperto.ok()) << aperto.error().message.toStdString();
+    EXPECT_TRUE(Contenuto(fileBlocco_)
+                    .startsWith(QByteArray::number(QCoreApplication::applicationPid()) + '\n'));
+}
+
+TEST_F(BloccoElenco, ALockFromAnotherComputerIsRespectedHoweverOld) {
+    const QDateTime dal(QDate(2020, 2, 1), QTime(10, 5, 7));
+    ScriviBlocco("4242\nsovvenzia\nufficio-anagrafe\n", dal);
+
+    FileElenco elenco;
+    const Result<void> aperto = elenco.ApriElenco(lista_, 1);
+
+    ASSERT_FALSE(aperto.ok());
+    EXPECT_TRUE(aperto.error().message.contains(
+        QStringLiteral("sul computer \"ufficio-anagrafe\" (processo 4242) dal 01/02/2020 alle "
+                       "10:05:07.")))
+        << aperto.error().message.toStdString();
+    EXPECT_EQ(Contenuto(fileBlocco_), QByteArray("4242\nsovvenzia\nufficio-anagrafe\n"));
+}
+
+TEST_F(BloccoElenco, AnEmptyLockLeftByACrashWhileTakingItIsTakenOver) {
+    ScriviBlocco({}, QDateTime::currentDateTime());
+
+    FileElenco elenco;
+    const Result<void> aperto = elenco.ApriElenco(lista_, 1);
+
+    ASSERT_TRUE(aperto.ok()) << aperto.error().message.toStdString();
+    EXPECT_TRUE(Contenuto(fileBlocco_)
+                    .startsWith(QByteArray::number(QCoreApplication::applicationPid()) + '\n'));
+}
+
+TEST_F(BloccoElenco, AnOpenThatFailsLeavesNoLockBehind) {
+    FileElenco elenco;
+    const QString cartella = dir_.filePath(QStringLiteral("cartella.svz"));
+    ASSERT_TRUE(QDir().mkdir(cartella));
+    const QString senzaCartella = dir_.filePath(QStringLiteral("manca/lista.svz"));
+
+    const Result<void> suCartella = elenco.ApriElenco(cartella, 1);
+    const Result<void> inCartellaAssente = elenco.ApriElenco(senzaCartella, 1);
+
+    ASSERT_FALSE(suCartella.ok());
+    EXPECT_EQ(suCartella.error().code, EISDIR);
+    ASSERT_FALSE(inCartellaAssente.ok());
+    EXPECT_EQ(inCartellaAssente.error().message,
+              QStringLiteral("Impossibile aprire il file \"%1\": file o cartella inesistente.")
+                  .arg(senzaCartella));
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QFileInfo(lista_).fileName()});
+}
+
+}  // namespace
