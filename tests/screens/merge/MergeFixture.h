@@ -28,6 +28,12 @@ public:
     Frm& openThrough(const char* option) {
         t->program.start();
         QTest::keyClick(&t->screens().get<FrmPresentazione>(), Qt::Key_Return);
+        return openFromChoice<Frm>(option);
+    }
+
+    // From the active choice screen: tab "Avanzate", the option.
+    template <class Frm>
+    Frm& openFromChoice(const char* option) {
         FrmScelta& scelta = t->screens().get<FrmScelta>();
         scelta.findChild<QTabWidget*>(QStringLiteral("TabOpzioni"))->setCurrentIndex(1);
         ProgramUnderTest::click(scelta.findChild<QRadioButton*>(QString::fromLatin1(option)));
