@@ -1,0 +1,266 @@
+// How the entry screen is built: the rows of the paper form, its colours,
+// box lengths, masks, names for screen readers, the tab order and the menus.
+
+#include "CasellaImporto.h"
+#include "FrmDatiAnagrafici.h"
+
+#include <QAction>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace {
+
+const QString kSuggerimentoTab =
+    QStringLiteral("Premi il tasto TAB per passare da una casella all'altra");
+const QString kMascheraData = QStringLiteral("99/99/9999;_");
+const QColor kRossoStudente(192, 0, 0);
+
+// The columns of the form: label and box on the left, in the middle and on
+// the right.
+enum Colonna {
+    kEtichettaSinistra,
+    kSinistra,
+    kEtichettaCentro,
+    kCentro,
+    kEtichettaDestra,
+    kDestra
+};
+constexpr int kColonne = 6;
+
+QLabel* etichetta(const QString& testo, QWidget* casella = nullptr) {
+    auto* label = new QLabel(testo);
+    label->setBuddy(casella);
+    return label;
+}
+
+QLabel* intestazione(const char* nome, const QString& testo, const QColor& colore) {
+    auto* label = new QLabel(testo);
+    label->setObjectName(QString::fromLatin1(nome));
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colore);
+    label->setPalette(palette);
+    return label;
+}
+
+void coloraTesto(QLineEdit* casella, const QColor& colore) {
+    QPalette palette = casella->palette();
+    palette.setColor(QPalette::Text, colore);
+    casella->setPalette(palette);
+}
+
+// A label, the euro sign and the box, one after the other.
+QHBoxLayout* importo(QWidget* casella) {
+    auto* riga = new QHBoxLayout;
+    riga->addWidget(new QLabel(QStringLiteral("€")));
+    riga->addWidget(casella, 1);
+    return riga;
+}
+
+QMenu* menu(QMenuBar* barra, const char* nome, const QString& titolo) {
+    QMenu* nuovo = barra->addMenu(titolo);
+    nuovo->setObjectName(QString::fromLatin1(nome));
+    nuovo->menuAction()->setObjectName(QString::fromLatin1(nome));
+    return nuovo;
+}
+
+QAction* voce(QMenu* menu, const char* nome, const QString& testo,
+              const QKeySequence& scorciatoia = {}) {
+    QAction* azione = menu->addAction(testo);
+    azione->setObjectName(QString::fromLatin1(nome));
+    azione->setShortcut(scorciatoia);
+    return azione;
+}
+
+}  // namespace
+
+QLineEdit* FrmDatiAnagrafici::nuovaCasella(Casella quale, const char* nome, int lunghezza) {
+    QLineEdit* box = nullptr;
+    if (quale == Casella::Spese || quale == Casella::Isee) {
+        box = new CasellaImporto(this);
+    } else {
+        box = new QLineEdit(this);
+        box->setMaxLength(lunghezza);
+    }
+    box->setObjectName(QString::fromLatin1(nome));
+    box->setAccessibleName(NomeCasella(quale));
+    caselle_[static_cast<std::size_t>(quale)] = box;
+    return box;
+}
+
+void FrmDatiAnagrafici::costruisciModulo() {
+    QLineEdit* TxtCognRich = nuovaCasella(Casella::CognRich, "TxtCognRich", 30);
+    QLineEdit* TxtNomeRich = nuovaCasella(Casella::NomeRich, "TxtNomeRich", 30);
+    QLineEdit* TxtLuogoRich = nuovaCasella(Casella::LuogoRich, "TxtLuogoRich", 30);
+    QLineEdit* MskDataRich = nuovaCasella(Casella::DataRich, "MskDataRich", 10);
+    QLineEdit* TxtCodFiscRich = nuovaCasella(Casella::CodFiscRich, "TxtCodFiscRich", 16);
+    QLineEdit* TxtComRich = nuovaCasella(Casella::ComRich, "TxtComRich", 30);
+    QLineEdit* TxtCapRich = nuovaCasella(Casella::CapRich, "TxtCapRich", 5);
+    QLineEdit* TxtViaRich = nuovaCasella(Casella::ViaRich, "TxtViaRich", 50);
+    QLineEdit* TxtNumRich = nuovaCasella(Casella::NumRich, "TxtNumRich", 4);
+    QLineEdit* TxtCognStud = nuovaCasella(Casella::CognStud, "TxtCognStud", 30);
+    QLineEdit* TxtnomeStud = nuovaCasella(Casella::NomeStud, "TxtnomeStud", 30);
+    QLineEdit* TxtLuogoStud = nuovaCasella(Casella::LuogoStud, "TxtLuogoStud", 30);
+    QLineEdit* MskDataStud = nuovaCasella(Casella::DataStud, "MskDataStud", 10);
+    QLineEdit* TxtCodFiscStud1 = nuovaCasella(Casella::CodFiscStud, "TxtCodFiscStud1", 16);
+    QLineEdit* TxtComStud = nuovaCasella(Casella::ComStud, "TxtComStud", 30);
+    QLineEdit* TxtCapStud = nuovaCasella(Casella::CapStud, "TxtCapStud", 5);
+    QLineEdit* TxtViaStud = nuovaCasella(Casella::ViaStud, "TxtViaStud", 50);
+    QLineEdit* TxtNumStud = nuovaCasella(Casella::NumStud, "TxtNumStud", 4);
+    TxtSpese = static_cast<CasellaImporto*>(nuovaCasella(Casella::Spese, "TxtSpese", 0));
+    TxtIsee = static_cast<CasellaImporto*>(nuovaCasella(Casella::Isee, "TxtIsee", 0));
+
+    Label30 = new QLabel(this);
+    Label30->setObjectName(QStringLiteral("Label30"));
+    CmdIndietro = new QPushButton(QStringLiteral("<   Indietro"), this);
+    CmdEsci = new QPushButton(QStringLiteral("&Esci"), this);
+    cmdannulla = new QPushButton(QStringLiteral("Annulla"), this);
+    CmdAvanti = new QPushButton(QStringLiteral("&Successivo "), this);
+    cmdModfica = new QPushButton(QStringLiteral("Modifica"), this);
+    CmdIndietro->setObjectName(QStringLiteral("CmdIndietro"));
+    CmdEsci->setObjectName(QStringLiteral("CmdEsci"));
+    cmdannulla->setObjectName(QStringLiteral("cmdannulla"));
+    CmdAvanti->setObjectName(QStringLiteral("CmdAvanti"));
+    cmdModfica->setObjectName(QStringLiteral("cmdModfica"));
+
+    auto* griglia = new QGridLayout(this);
+    int riga = 0;
+    const auto tuttaLaRiga = [&](QWidget* widget) {
+        griglia->addWidget(widget, riga++, 0, 1, kColonne);
+    };
+    const auto persona = [&](QLineEdit* cogn, QLineEdit* nome, QLineEdit* luogo, QLineEdit* data,
+                             QLineEdit* codFisc, QLineEdit* com, QLineEdit* cap, QLineEdit* via,
+                             QLineEdit* num) {
+        griglia->addWidget(etichetta(QStringLiteral("Cognome:"), cogn), riga, kEtichettaSinistra);
+        griglia->addWidget(cogn, riga, kSinistra);
+        griglia->addWidget(etichetta(QStringLiteral("Nome:"), nome), riga, kEtichettaDestra);
+        griglia->addWidget(nome, riga++, kDestra);
+        griglia->addWidget(etichetta(QStringLiteral("Nato/a a:"), luogo), riga, kEtichettaSinistra);
+        griglia->addWidget(luogo, riga, kSinistra);
+        griglia->addWidget(etichetta(QStringLiteral("il:"), data), riga, kEtichettaCentro);
+        griglia->addWidget(data, riga, kCentro);
+        griglia->addWidget(etichetta(QStringLiteral("Codice fiscale:"), codFisc), riga,
+                           kEtichettaDestra);
+        griglia->addWidget(codFisc, riga++, kDestra);
+        griglia->addWidget(etichetta(QStringLiteral("Residente nel comune di:"), com), riga,
+                           kEtichettaSinistra);
+        griglia->addWidget(com, riga, kSinistra);
+        griglia->addWidget(etichetta(QStringLiteral("Cap:"), cap), riga, kEtichettaDestra);
+        griglia->addWidget(cap, riga++, kDestra);
+        griglia->addWidget(etichetta(QStringLiteral("Via/Piazza:"), via), riga, kEtichettaSinistra);
+        griglia->addWidget(via, riga, kSinistra);
+        griglia->addWidget(etichetta(QStringLiteral("n."), num), riga, kEtichettaCentro);
+        griglia->addWidget(num, riga++, kCentro);
+    };
+
+    const QColor coloreRichiedente = palette().color(QPalette::Active, QPalette::Highlight);
+    tuttaLaRiga(
+        intestazione("LabelRichiedente", QStringLiteral("Richiedente:"), coloreRichiedente));
+    tuttaLaRiga(etichetta(QStringLiteral("Il sottoscritto:")));
+    persona(TxtCognRich, TxtNomeRich, TxtLuogoRich, MskDataRich, TxtCodFiscRich, TxtComRich,
+            TxtCapRich, TxtViaRich, TxtNumRich);
+    tuttaLaRiga(
+        etichetta(QStringLiteral("nella qualità di genitore o avente la rappresentanza "
+                                 "legale dello/a studente/ssa")));
+    tuttaLaRiga(intestazione("LabelStudente", QStringLiteral("Studente:"), kRossoStudente));
+    persona(TxtCognStud, TxtnomeStud, TxtLuogoStud, MskDataStud, TxtCodFiscStud1, TxtComStud,
+            TxtCapStud, TxtViaStud, TxtNumStud);
+
+    auto* anno = new QHBoxLayout;
+    anno->addWidget(
+        etichetta(QStringLiteral("Chiede l'erogazione della Sovvenzia per l'anno scolastico ")));
+    anno->addWidget(Label30);
+    anno->addStretch();
+    griglia->addLayout(anno, riga++, 0, 1, kColonne);
+    tuttaLaRiga(etichetta(QStringLiteral(" ai sensi della L. 10 marzo 2000, n. 62")));
+    tuttaLaRiga(intestazione("LabelSpese", QStringLiteral("Dati relativi alle Spese:"),
+                             palette().color(QPalette::WindowText)));
+    griglia->addWidget(etichetta(QStringLiteral("Spese Sostenute:"), TxtSpese), riga,
+                       kEtichettaSinistra);
+    griglia->addLayout(importo(TxtSpese), riga, kSinistra);
+    griglia->addWidget(etichetta(QStringLiteral("Isee:"), TxtIsee), riga, kEtichettaDestra);
+    griglia->addLayout(importo(TxtIsee), riga++, kDestra);
+
+    griglia->setRowMinimumHeight(riga++, 12);
+    griglia->addWidget(CmdIndietro, riga, kEtichettaSinistra, 1, 2, Qt::AlignLeft);
+    griglia->addWidget(CmdEsci, riga, kEtichettaCentro, 1, 2);
+    griglia->addWidget(cmdannulla, riga, kEtichettaCentro, 1, 2);
+    griglia->addWidget(CmdAvanti, riga, kEtichettaDestra, 1, 2, Qt::AlignRight);
+    griglia->addWidget(cmdModfica, riga, kEtichettaDestra, 1, 2, Qt::AlignRight);
+    griglia->setColumnStretch(kSinistra, 3);
+    griglia->setColumnStretch(kDestra, 2);
+    griglia->setColumnMinimumWidth(kCentro, 100);
+
+    impostaCaselle();
+    cmdannulla->hide();
+    cmdModfica->hide();
+    setDefaultButton(CmdAvanti);
+}
+
+void FrmDatiAnagrafici::impostaCaselle() {
+    const QColor coloreRichiedente = palette().color(QPalette::Active, QPalette::Highlight);
+    for (const DescrizioneCasella& descrizione : kCaselle) {
+        QLineEdit* box = casella(descrizione.casella);
+        const auto indice = static_cast<int>(descrizione.casella);
+        if (indice <= static_cast<int>(Casella::NumRich)) {
+            coloraTesto(box, coloreRichiedente);
+            box->setToolTip(kSuggerimentoTab);
+        } else if (indice <= static_cast<int>(Casella::NumStud)) {
+            coloraTesto(box, kRossoStudente);
+        }
+        box->installEventFilter(this);
+    }
+    for (Casella data : {Casella::DataRich, Casella::DataStud}) {
+        casella(data)->setInputMask(kMascheraData);
+    }
+    QWidget* precedente = nullptr;
+    for (QWidget* widget : caselle_) {
+        if (precedente != nullptr) {
+            setTabOrder(precedente, widget);
+        }
+        precedente = widget;
+    }
+    chainTabOrder({TxtIsee, CmdAvanti, CmdEsci, cmdModfica, cmdannulla, CmdIndietro});
+}
+
+void FrmDatiAnagrafici::costruisciMenu() {
+    auto* barra = new QMenuBar(this);
+    layout()->setMenuBar(barra);
+
+    mnuFile = menu(barra, "mnuFile", QStringLiteral("&File"));
+    mnuNuovo = voce(mnuFile, "mnuNuovo", QStringLiteral("Nuova domanda da compilare"),
+                    QKeySequence(Qt::CTRL | Qt::Key_N));
+    mnuSalva = voce(mnuFile, "mnuSalva", QStringLiteral("Salva modulo corrente"),
+                    QKeySequence(Qt::CTRL | Qt::Key_S));
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuSepara"));
+    mnuEsci = voce(mnuFile, "mnuEsci", QStringLiteral("Esci"), QKeySequence(Qt::CTRL | Qt::Key_X));
+
+    mnuModifica = menu(barra, "mnuModifica", QStringLiteral("&Modifica"));
+    QAction* mnuDomanda =
+        voce(mnuModifica, "mnuDomanda", QStringLiteral("Domanda di partecipazione"));
+    mnuannulla =
+        voce(mnuModifica, "mnuannulla", QStringLiteral("Annulla i dati inseriti nel modulo"),
+             QKeySequence(Qt::CTRL | Qt::Key_Z));
+
+    MnuVisualizza = menu(barra, "MnuVisualizza", QStringLiteral("&Visualizza"));
+    QAction* mnuRiepilogo =
+        voce(MnuVisualizza, "mnuRiepilogo", QStringLiteral("Tabella di riepilogo"));
+
+    QMenu* mnuGuida = menu(barra, "mnuGuida", QStringLiteral("&?"));
+    QAction* mnuInfo = voce(mnuGuida, "mnuInfo", QStringLiteral("Informazioni sul prodotto"));
+
+    connect(mnuNuovo, &QAction::triggered, this, &FrmDatiAnagrafici::mnuNuovo_Click);
+    connect(mnuSalva, &QAction::triggered, this, &FrmDatiAnagrafici::mnuSalva_Click);
+    connect(mnuEsci, &QAction::triggered, this, &FrmDatiAnagrafici::ConfermaUscita);
+    connect(mnuDomanda, &QAction::triggered, this, &FrmDatiAnagrafici::mnuDomanda_Click);
+    connect(mnuannulla, &QAction::triggered, this, &FrmDatiAnagrafici::mnuannulla_Click);
+    connect(mnuRiepilogo, &QAction::triggered, this, &FrmDatiAnagrafici::mnuRiepilogo_Click);
+    connect(mnuInfo, &QAction::triggered, this, &FrmDatiAnagrafici::mnuInfo_Click);
+}
