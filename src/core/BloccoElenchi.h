@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileDiBlocco.h"
 #include "Result.h"
 
 #include <QString>
@@ -7,14 +8,9 @@
 #include <map>
 #include <memory>
 
-class QLockFile;
-
 // Keeps other running copies of the program off the list files that this one
-// has open. Each open list has a lock file beside it, ".~lock.<name>#",
-// holding the host, the process id and the program's name; its modification
-// time tells since when. The lock file is created atomically, which other
-// hosts respect on a network folder too. A lock left by a process that no
-// longer runs on this host is taken over; a live lock never expires with age.
+// has open. Each open list has a lock file beside it, ".~lock.<name>#" (see
+// FileDiBlocco).
 //
 // Within one running copy the same list may be open on several handles (a
 // list appended to itself): the lock is counted per file and goes when the
@@ -41,7 +37,7 @@ public:
 
 private:
     struct Blocco {
-        std::unique_ptr<QLockFile> file;
+        std::unique_ptr<FileDiBlocco> file;
         int utenti = 0;
     };
 

@@ -55,7 +55,9 @@ protected:
 TEST_F(BloccoElenco, AListThatAnotherCopyHoldsIsRefusedNamingWhoAndNothingIsOpened) {
     ProcessoFiglio altra({QStringLiteral("tieni"), lista_});
     ASSERT_EQ(ApreUnAltraCopia(altra), QStringLiteral("APERTO"));
-    const QDateTime dal = QFileInfo(fileBlocco_).lastModified();
+    const QDateTime dal = QDateTime::fromString(
+        QString::fromUtf8(Contenuto(fileBlocco_).split('\n').value(3)), Qt::ISODateWithMs);
+    ASSERT_TRUE(dal.isValid());
 
     FileElenco elenco;
     const Result<void> aperto = elenco.ApriElenco(lista_, 1);
@@ -129,9 +131,22 @@ TEST_F(BloccoElenco, ALockLeftByACopyThatWasKilledIsTakenOver) {
                     .startsWith(QByteArray::number(QCoreApplication::applicationPid()) + '\n'));
 }
 
+TEST_F(BloccoElenco, ALockWhoseProcessIdNowRunsAnotherProgramIsTakenOver) {
+    // This test's own process id, written down by a program of another name.
+    ScriviBlocco(QByteArray::number(QCoreApplication::applicationPid()) + "\naltro-programma\n" +
+                     QSysInfo::machineHostName().toUtf8() + "\n2026-01-01T08:00:00.000\n",
+                 QDateTime::currentDateTime());
+
+    FileElenco elenco;
+    const Result<void> aperto = elenco.ApriElenco(lista_, 1);
+
+    ASSERT_TRUE(aperto.ok()) << aperto.error().message.toStdString();
+    EXPECT_FALSE(Contenuto(fileBlocco_).contains("altro-programma"));
+}
+
 TEST_F(BloccoElenco, ALockFromAnotherComputerIsRespectedHoweverOld) {
-    const QDateTime dal(QDate(2020, 2, 1), QTime(10, 5, 7));
-    ScriviBlocco("4242\nsovvenzia\nufficio-anagrafe\n", dal);
+    const QByteArray altroComputer = "4242\nsovvenzia\nufficio-anagrafe\n2020-02-01T10:05:07.000\n";
+    ScriviBlocco(altroComputer, QDateTime(QDate(2020, 2, 1), QTime(10, 5, 7)));
 
     FileElenco elenco;
     const Result<void> aperto = elenco.ApriElenco(lista_, 1);
@@ -141,16 +156,25 @@ TEST_F(BloccoElenco, ALockFromAnotherComputerIsRespectedHoweverOld) {
         QStringLiteral("sul computer \"ufficio-anagrafe\" (processo 4242) dal 01/02/2020 alle "
                        "10:05:07.")))
         << aperto.error().message.toStdString();
-    EXPECT_EQ(Contenuto(fileBlocco_), QByteArray("4242\nsovvenzia\nufficio-anagrafe\n"));
+    EXPECT_EQ(Contenuto(fileBlocco_), altroComputer);
 }
 
-TEST_F(BloccoElenco, AnEmptyLockLeftByACrashWhileTakingItIsTakenOver) {
-    ScriviBlocco({}, QDateTime::currentDateTime());
-
+TEST_F(BloccoElenco, AnUnreadableLockIsRespectedForSomeSecondsThenTakenOver) {
+    ScriviBlocco("illeggibile", QDateTime::currentDateTime());
     FileElenco elenco;
-    const Result<void> aperto = elenco.ApriElenco(lista_, 1);
 
-    ASSERT_TRUE(aperto.ok()) << aperto.error().message.toStdString();
+    const Result<void> recente = elenco.ApriElenco(lista_, 1);
+
+    ASSERT_FALSE(recente.ok());
+    EXPECT_EQ(recente.error().message,
+              QStringLiteral("Impossibile aprire il file \"%1\": l'elenco è in uso da un'altra "
+                             "copia del programma.\nRiprovare quando l'elenco sarà stato chiuso.")
+                  .arg(lista_));
+
+    ScriviBlocco("illeggibile", QDateTime::currentDateTime().addSecs(-60));
+    const Result<void> vecchio = elenco.ApriElenco(lista_, 1);
+
+    ASSERT_TRUE(vecchio.ok()) << vecchio.error().message.toStdString();
     EXPECT_TRUE(Contenuto(fileBlocco_)
                     .startsWith(QByteArray::number(QCoreApplication::applicationPid()) + '\n'));
 }
