@@ -10,8 +10,8 @@
 #include "wizard/FrmPresentazione.h"
 #include "wizard/FrmScelta.h"
 
-Program::Program(DialogService& dialogs, FileSystem& fileSystem)
-    : elenco_(fileSystem), context_{screens_, dialogs, stato_, elenco_} {
+Program::Program(DialogService& dialogs, FileSystem& fileSystem, Desktop& desktop)
+    : elenco_(fileSystem), context_{screens_, dialogs, stato_, elenco_, desktop} {
     define<FrmPresentazione>();
     define<FrmScelta>();
     define<FrmInfo>();

@@ -2,6 +2,7 @@
 
 #include "FileElenco.h"
 #include "Module1.h"
+#include "QtDesktop.h"
 #include "ScreenContext.h"
 #include "ScreenManager.h"
 
@@ -11,7 +12,8 @@ class DialogService;
 // and the screens, defined here and started on the intro screen.
 class Program {
 public:
-    explicit Program(DialogService& dialogs, FileSystem& fileSystem = PosixFileSystem::instance());
+    explicit Program(DialogService& dialogs, FileSystem& fileSystem = PosixFileSystem::instance(),
+                     Desktop& desktop = QtDesktop::instance());
 
     // Shows the intro screen.
     void start();

@@ -1,15 +1,17 @@
 #pragma once
 
+class Desktop;
 class DialogService;
 class FileElenco;
 class ScreenManager;
 struct Module1;
 
 // What every screen is given: the other screens, the dialogs, the shared
-// state and the list-file component.
+// state, the list-file component and the user's desktop.
 struct ScreenContext {
     ScreenManager& screens;
     DialogService& dialogs;
     Module1& stato;
     FileElenco& elenco;
+    Desktop& desktop;
 };
