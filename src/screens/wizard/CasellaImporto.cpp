@@ -19,6 +19,16 @@ bool digitaTesto(const QKeyEvent* event) {
 
 }  // namespace
 
+QAction* CasellaImporto::azioneIncolla(const QMenu& menu) {
+    const QString incolla = QCoreApplication::translate("QLineEdit", "&Paste");
+    for (QAction* azione : menu.actions()) {
+        if (azione->text().section(u'\t', 0, 0) == incolla) {
+            return azione;
+        }
+    }
+    return nullptr;
+}
+
 CasellaImporto::CasellaImporto(QWidget* parent) : QLineEdit(parent) {
     setAcceptDrops(false);
     setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -51,7 +61,7 @@ void CasellaImporto::mouseReleaseEvent(QMouseEvent* event) {
 
 QMenu* CasellaImporto::menuContestuale() {
     QMenu* menu = createStandardContextMenu();
-    if (auto* incollaAzione = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+    if (QAction* incollaAzione = azioneIncolla(*menu)) {
         disconnect(incollaAzione, &QAction::triggered, nullptr, nullptr);
         connect(incollaAzione, &QAction::triggered, this,
                 [this] { incolla(QClipboard::Clipboard); });

@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 
+class QAction;
 class QMenu;
 
 // A box for an amount in euro: it takes digits and one decimal point, shows a
@@ -19,6 +20,8 @@ public:
 
     // The box's context menu, whose "paste" goes through the same filter.
     QMenu* menuContestuale();
+    // The "paste" item of a line edit's standard context menu.
+    static QAction* azioneIncolla(const QMenu& menu);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
