@@ -31,25 +31,27 @@ BloccoElenchi::BloccoElenchi() = default;
 
 BloccoElenchi::~BloccoElenchi() = default;
 
-Result<QString> BloccoElenchi::Acquisisci(const QString& percorso) {
+Result<BloccoElenchi::Presa> BloccoElenchi::Acquisisci(const QString& percorso) {
     const std::optional<QString> chiave = FileDaBloccare(percorso);
     if (!chiave) {
         return ErroreDiSistema(ENOENT, QStringLiteral("Impossibile aprire il file"), percorso);
     }
     if (chiave->isEmpty()) {
-        return QString();
+        return Presa{};
     }
     if (auto esistente = blocchi_.find(*chiave); esistente != blocchi_.end()) {
         ++esistente->second.utenti;
-        return *chiave;
+        return Presa{*chiave, false};
     }
-    Result<std::unique_ptr<FileDiBlocco>> blocco =
-        FileDiBlocco::Prendi(NomeFileBlocco(*chiave), percorso);
+    const QString nomeBlocco = NomeFileBlocco(*chiave);
+    Result<std::unique_ptr<FileDiBlocco>> blocco = FileDiBlocco::Prendi(nomeBlocco, percorso);
     if (!blocco) {
         return blocco.error();
     }
-    blocchi_.emplace(*chiave, Blocco{std::move(blocco).value(), 1});
-    return *chiave;
+    blocchi_.emplace(*chiave,
+                     Blocco{std::move(blocco).value(),
+                            DiarioScritture(DiarioScritture::NomePerBlocco(nomeBlocco)), 1});
+    return Presa{*chiave, true};
 }
 
 void BloccoElenchi::Rilascia(const QString& chiave) {
@@ -58,8 +60,14 @@ void BloccoElenchi::Rilascia(const QString& chiave) {
         return;
     }
     if (--blocco->second.utenti == 0) {
+        blocco->second.diario.Conferma();
         blocchi_.erase(blocco);
     }
+}
+
+DiarioScritture* BloccoElenchi::Diario(const QString& chiave) {
+    const auto blocco = blocchi_.find(chiave);
+    return blocco == blocchi_.end() ? nullptr : &blocco->second.diario;
 }
 
 QString BloccoElenchi::NomeFileBlocco(const QString& percorso) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DiarioScritture.h"
 #include "FileDiBlocco.h"
 #include "Result.h"
 
@@ -9,8 +10,9 @@
 #include <memory>
 
 // Keeps other running copies of the program off the list files that this one
-// has open. Each open list has a lock file beside it, ".~lock.<name>#" (see
-// FileDiBlocco).
+// has open, and keeps the undo journal of each. Each open list has a lock
+// file beside it, ".~lock.<name>#" (see FileDiBlocco), and while it is being
+// written, a journal ".~lock.<name>#.diario" (see DiarioScritture).
 //
 // Within one running copy the same list may be open on several handles (a
 // list appended to itself): the lock is counted per file and goes when the
@@ -22,15 +24,27 @@ public:
     BloccoElenchi(const BloccoElenchi&) = delete;
     BloccoElenchi& operator=(const BloccoElenchi&) = delete;
 
-    // Locks the list at percorso, or counts one more user when this object
-    // already holds its lock. Gives the key to hand back to Rilascia. A path
-    // that exists but is no regular file (a folder, a device) is not locked:
-    // the key is empty and opening it is left to fail.
-    Result<QString> Acquisisci(const QString& percorso);
+    struct Presa {
+        // The key to hand back to Rilascia.
+        QString chiave;
+        // The lock was taken now: the list was not open here before.
+        bool nuova = false;
+    };
 
-    // Gives back one use of the lock taken under that key; the lock file goes
-    // with the last one. An empty or unknown key does nothing.
+    // Locks the list at percorso, or counts one more user when this object
+    // already holds its lock. A path that exists but is no regular file (a
+    // folder, a device) is not locked: the key is empty and opening it is
+    // left to fail.
+    Result<Presa> Acquisisci(const QString& percorso);
+
+    // Gives back one use of the lock taken under that key; with the last one
+    // the writes made stand (the journal goes) and the lock file goes. An
+    // empty or unknown key does nothing.
     void Rilascia(const QString& chiave);
+
+    // The undo journal of the list locked under that key; nullptr for an
+    // empty or unknown key.
+    DiarioScritture* Diario(const QString& chiave);
 
     // The lock file that guards the list at percorso.
     static QString NomeFileBlocco(const QString& percorso);
@@ -38,6 +52,7 @@ public:
 private:
     struct Blocco {
         std::unique_ptr<FileDiBlocco> file;
+        DiarioScritture diario;
         int utenti = 0;
     };
 

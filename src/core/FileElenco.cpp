@@ -58,17 +58,26 @@ Result<void> FileElenco::ApriElenco(const QString& percorso, int handle) {
                          .arg(slot.percorso),
                      {}};
     }
-    const Result<QString> chiaveBlocco = blocchi_.Acquisisci(percorso);
-    if (!chiaveBlocco) {
-        return chiaveBlocco.error();
+    const Result<BloccoElenchi::Presa> presa = blocchi_.Acquisisci(percorso);
+    if (!presa) {
+        return presa.error();
     }
     const int fd = fs_.openReadWrite(QFile::encodeName(percorso).toStdString());
     if (fd < 0) {
         const int errore = errno;
-        blocchi_.Rilascia(*chiaveBlocco);
+        blocchi_.Rilascia(presa->chiave);
         return ErroreDiSistema(errore, QStringLiteral("Impossibile aprire il file"), percorso);
     }
-    slot = Slot{fd, percorso, *chiaveBlocco};
+    // A copy that died while writing this list left its journal behind.
+    if (DiarioScritture* diario = blocchi_.Diario(presa->chiave); diario && presa->nuova) {
+        if (const Result<void> ripristinato = diario->Ripristina(fs_, fd, percorso);
+            !ripristinato) {
+            fs_.close(fd);
+            blocchi_.Rilascia(presa->chiave);
+            return ripristinato;
+        }
+    }
+    slot = Slot{fd, percorso, presa->chiave};
     return {};
 }
 
@@ -154,6 +163,7 @@ Result<void> FileElenco::Sincronizza(int handle) {
         return ErroreDiSistema(errno, QStringLiteral("Impossibile salvare sul disco il file"),
                                (*slot)->percorso);
     }
+    confermaScritture(**slot);
     return {};
 }
 
@@ -285,6 +295,12 @@ Result<void> FileElenco::scrivi(const Slot& slot, std::int32_t nRecord, const QB
     }
     const QByteArray daScrivere =
         offset <= lunghezza ? record : riempimentoFinoA(offset - inizio, sovrascritti) + record;
+    if (DiarioScritture* diario = blocchi_.Diario(slot.chiaveBlocco)) {
+        if (Result<void> annotato = diario->Annota(lunghezza, inizio, sovrascritti, slot.percorso);
+            !annotato) {
+            return annotato;
+        }
+    }
 
     const ssize_t scritti =
         fs_.writeAt(slot.fd, daScrivere.constData(), daScrivere.size(), static_cast<off_t>(inizio));
@@ -302,13 +318,22 @@ Result<void> FileElenco::scrivi(const Slot& slot, std::int32_t nRecord, const QB
                          .arg(daScrivere.size()),
                      {}};
     }
-    if (flush == Flush::Subito && fs_.flush(slot.fd) != 0) {
-        const int errore = errno;
-        ripristina(slot, lunghezza, inizio, sovrascritti);
-        return ErroreDiSistema(errore, QStringLiteral("Impossibile salvare sul disco il file"),
-                               slot.percorso);
+    if (flush == Flush::Subito) {
+        if (fs_.flush(slot.fd) != 0) {
+            const int errore = errno;
+            ripristina(slot, lunghezza, inizio, sovrascritti);
+            return ErroreDiSistema(errore, QStringLiteral("Impossibile salvare sul disco il file"),
+                                   slot.percorso);
+        }
+        confermaScritture(slot);
     }
     return {};
+}
+
+void FileElenco::confermaScritture(const Slot& slot) {
+    if (DiarioScritture* diario = blocchi_.Diario(slot.chiaveBlocco)) {
+        diario->Conferma();
+    }
 }
 
 void FileElenco::ripristina(const Slot& slot, std::int64_t lunghezzaPrecedente, std::int64_t inizio,

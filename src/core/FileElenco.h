@@ -23,7 +23,10 @@
 // as it was before the call.
 //
 // A list open here is locked against other running copies of the program
-// until it is closed on every handle (see BloccoElenchi).
+// until it is closed on every handle, and its writes are journalled until
+// they are on the disk, so that a copy killed in mid-write leaves the list as
+// it was before that write, or batch of writes, the next time it is opened
+// (see BloccoElenchi).
 class FileElenco {
 public:
     static constexpr int kPrimoHandle = 1;
@@ -94,6 +97,9 @@ private:
     Result<std::size_t> leggiByte(const Slot& slot, std::int32_t nRecord, char* destinazione) const;
     Result<void> scrivi(const Slot& slot, std::int32_t nRecord, const QByteArray& record,
                         Flush flush);
+    // The writes made so far through the slot's file are on the disk: its
+    // undo journal goes.
+    void confermaScritture(const Slot& slot);
     // Puts back what a failed write changed: the bytes it overwrote and the
     // file's former length.
     void ripristina(const Slot& slot, std::int64_t lunghezzaPrecedente, std::int64_t inizio,

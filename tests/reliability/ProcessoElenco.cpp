@@ -12,6 +12,10 @@
 //   aggiungi <list 1> <list 2>   appends list 2 to list 1 ("FATTO").
 //   unisci <list 1> <list 2> <new list>
 //                                merges the two into the new list ("FATTO").
+//   interrompi <list>            overwrites record 1 and appends three
+//                                records without making them durable, says
+//                                "INTERROTTO" and dies on the spot, as in a
+//                                crash.
 //
 // Any failure prints "ERRORE <message>" and ends with a non-zero status.
 
@@ -116,6 +120,26 @@ int Copia(TipoCopia tipo, const QString& primo, const QString& secondo, const QS
     return 0;
 }
 
+int Interrompi(const QString& percorso) {
+    FileElenco elenco;
+    if (const Result<void> aperto = elenco.ApriElenco(percorso, 1); !aperto) {
+        return Errore(aperto.error());
+    }
+    const Result<std::int16_t> domande = elenco.ContaDomande(1);
+    if (!domande) {
+        return Errore(domande.error());
+    }
+    for (std::int32_t n : {1, *domande + 1, *domande + 2, *domande + 3}) {
+        const Result<void> scritto =
+            elenco.ScriviRecord(1, n, RecordNumerato(1000 + n), FileElenco::Flush::Differito);
+        if (!scritto) {
+            return Errore(scritto.error());
+        }
+    }
+    Riferisci(QStringLiteral("INTERROTTO"));
+    ::_exit(0);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -129,12 +153,15 @@ int main(int argc, char** argv) {
     if (comando == QLatin1String("registra") && argc == 3) {
         return Registra(argomento(2));
     }
+    if (comando == QLatin1String("interrompi") && argc == 3) {
+        return Interrompi(argomento(2));
+    }
     if (comando == QLatin1String("aggiungi") && argc == 4) {
         return Copia(TipoCopia::Aggiunta, argomento(2), argomento(3), {});
     }
     if (comando == QLatin1String("unisci") && argc == 5) {
         return Copia(TipoCopia::Unione, argomento(2), argomento(3), argomento(4));
     }
-    std::cerr << "uso: tieni | registra | aggiungi | unisci (vedere il sorgente)\n";
+    std::cerr << "uso: tieni | registra | interrompi | aggiungi | unisci (vedere il sorgente)\n";
     return 64;
 }

@@ -131,6 +131,21 @@ TEST_F(BloccoElenco, ALockLeftByACopyThatWasKilledIsTakenOver) {
                     .startsWith(QByteArray::number(QCoreApplication::applicationPid()) + '\n'));
 }
 
+TEST_F(BloccoElenco, ACopyThatDiedInMidWriteLeavesTheListAsItWasForTheNextOpening) {
+    ProcessoFiglio interrotta({QStringLiteral("interrompi"), lista_});
+    ASSERT_EQ(interrotta.RigaSeguente(), QStringLiteral("INTERROTTO"));
+    ASSERT_EQ(interrotta.Termina(), 0);
+    ASSERT_EQ(Contenuto(lista_).size(), 5 * 418);  // what the crash left
+
+    FileElenco elenco;
+    const Result<void> aperto = elenco.ApriElenco(lista_, 1);
+
+    ASSERT_TRUE(aperto.ok()) << aperto.error().message.toStdString();
+    EXPECT_TRUE(Contenuto(lista_) == contenuto_);
+    EXPECT_EQ(*elenco.ContaDomande(1), 2);
+    EXPECT_FALSE(QFileInfo::exists(fileBlocco_ + QStringLiteral(".diario")));
+}
+
 TEST_F(BloccoElenco, ALockWhoseProcessIdNowRunsAnotherProgramIsTakenOver) {
     // This test's own process id, written down by a program of another name.
     ScriviBlocco(QByteArray::number(QCoreApplication::applicationPid()) + "\naltro-programma\n" +
