@@ -54,9 +54,7 @@ void Ricerca::apri() {
     stato.sFileElenco = percorso();
     stato.bElencoNuovo = false;
     t.screens().show<FrmDatiAnagrafici>();
-    if (!t.program.elenco().Aperto(1)) {
-        QVERIFY(t.program.elenco().ApriElenco(stato.sFileElenco, 1).ok());
-    }
+    QVERIFY(t.program.elenco().Aperto(1));
     t.screens().show<FrmRicerca>();
     t.screens().hide<FrmDatiAnagrafici>();
 }
@@ -89,10 +87,9 @@ void Ricerca::cercaCodiceFiscale(const QString& codiceFiscale) {
 }
 
 void Ricerca::tornaDallaScheda() {
-    FrmRicerca& ricerca = t.screens().get<FrmRicerca>();
-    ricerca.MostraTrovaSuccessivo();
-    t.screens().show(ricerca);
-    t.screens().hide<FrmDatiAnagrafici>();
+    auto* scheda = t.screens().find<FrmDatiAnagrafici>();
+    ProgramUnderTest::click(t.control<QPushButton>(*scheda, QStringLiteral("cmdannulla")));
+    QCOMPARE(t.screens().activeScreen(), schermo());
 }
 
 void Ricerca::verificaTrovata(std::int16_t nRecord) {
@@ -101,6 +98,7 @@ void Ricerca::verificaTrovata(std::int16_t nRecord) {
     auto* scheda = t.screens().find<FrmDatiAnagrafici>();
     QCOMPARE(t.screens().activeScreen(), scheda);
     QVERIFY(scheda->isVisible());
+    QVERIFY(t.control<QPushButton>(*scheda, QStringLiteral("cmdModfica"))->isVisible());
     QVERIFY(!schermo()->isVisible());
 }
 

@@ -49,7 +49,7 @@ public:
     void cercaNominativo(const QString& cognome, const QString& nome);
     void cercaCodiceFiscale(const QString& codiceFiscale);
 
-    // The entry screen hands back as its "Annulla" does.
+    // "Annulla" on the entry screen, back to the search.
     void tornaDallaScheda();
 
     // The found application is on the entry screen, which is the active one.

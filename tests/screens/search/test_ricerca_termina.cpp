@@ -28,10 +28,9 @@ class TestRicercaTermina : public TestRicerca {
         QCOMPARE(r->schermo(), nullptr);
         auto* scheda = r->t.screens().find<FrmDatiAnagrafici>();
         QCOMPARE(r->t.screens().activeScreen(), scheda);
-        if (scheda->findChild<QLineEdit*>(QStringLiteral("TxtCognRich")) != nullptr) {
-            QCOMPARE(scheda->LeggiModulo().CognRich, QString());
-            QCOMPARE(scheda->LeggiModulo().DataRich, QStringLiteral("__/__/____"));
-        }
+        QCOMPARE(scheda->LeggiModulo().CognRich, QString());
+        QCOMPARE(scheda->LeggiModulo().DataRich, QStringLiteral("__/__/____"));
+        QVERIFY(r->t.control<QPushButton>(*scheda, QStringLiteral("CmdAvanti"))->isVisible());
 
         r->t.screens().show<FrmRicerca>();
         QCOMPARE(r->controllo<QPushButton>("cmdTrova")->text(), QStringLiteral("&Trova"));
