@@ -12,44 +12,6 @@ protected:
     const QByteArray secondo_ = records("SECONDO", 2);
 };
 
-TEST_F(AggiungiElencoTest, ThreePlusTwoRecordsGiveFiveAndLeaveListTwoAlone) {
-    list("uno.svz", primo_, kHandlePrimo);
-    list("due.svz", secondo_, kHandleSecondo);
-
-    ASSERT_TRUE(append().ok());
-
-    EXPECT_EQ(readFile("uno.svz"), primo_ + secondo_);
-    EXPECT_EQ(readFile("due.svz"), secondo_);
-}
-
-TEST_F(AggiungiElencoTest, AnEmptyListTwoChangesNothing) {
-    list("uno.svz", primo_, kHandlePrimo);
-    list("due.svz", {}, kHandleSecondo);
-
-    ASSERT_TRUE(append().ok());
-
-    EXPECT_EQ(readFile("uno.svz"), primo_);
-}
-
-TEST_F(AggiungiElencoTest, AppendingAListToItselfDoublesIt) {
-    list("uno.svz", primo_, kHandlePrimo);
-    open("uno.svz", kHandleSecondo);
-
-    ASSERT_TRUE(append().ok());
-
-    EXPECT_EQ(readFile("uno.svz"), primo_ + primo_);
-}
-
-TEST_F(AggiungiElencoTest, EachAppendGoesAfterWhatListOneHoldsThen) {
-    list("uno.svz", primo_, kHandlePrimo);
-    list("due.svz", secondo_, kHandleSecondo);
-
-    ASSERT_TRUE(append().ok());
-    ASSERT_TRUE(append().ok());
-
-    EXPECT_EQ(readFile("uno.svz"), primo_ + secondo_ + secondo_);
-}
-
 TEST_F(AggiungiElencoTest, FractionalLengthsFollowTheRoundedCounts) {
     // 2.3 records: the cut third record is overwritten by list 2's first.
     list("uno.svz", primo_.left(961), kHandlePrimo);

@@ -21,46 +21,6 @@ protected:
     const QByteArray secondo_ = records("SECONDO", 3);
 };
 
-TEST_F(CreaUnioneTest, TwoPlusThreeRecordsGoIntoTheNewListInOrder) {
-    sources(primo_, secondo_);
-
-    ASSERT_TRUE(merge().ok());
-
-    EXPECT_EQ(readFile("nuovo.svz"), primo_ + secondo_);
-    EXPECT_EQ(readFile("uno.svz"), primo_);
-    EXPECT_EQ(readFile("due.svz"), secondo_);
-    EXPECT_EQ(folderEntries(), (QStringList{"due.svz", "nuovo.svz", "uno.svz"}));
-    EXPECT_FALSE(elenco_.Aperto(kHandleNuovo));
-}
-
-TEST_F(CreaUnioneTest, TwoEmptySourcesGiveAnEmptyNewList) {
-    sources({}, {});
-
-    ASSERT_TRUE(merge().ok());
-
-    ASSERT_TRUE(QFileInfo::exists(path("nuovo.svz")));
-    EXPECT_EQ(readFile("nuovo.svz"), QByteArray());
-}
-
-TEST_F(CreaUnioneTest, TheSameFileTwiceIsWrittenTwice) {
-    list("uno.svz", primo_, kHandlePrimo);
-    open("uno.svz", kHandleSecondo);
-
-    ASSERT_TRUE(merge().ok());
-
-    EXPECT_EQ(readFile("nuovo.svz"), primo_ + primo_);
-}
-
-TEST_F(CreaUnioneTest, AnOlderLongerFileIsReplacedWithNoTailLeftAndASecondMergeGivesTheSame) {
-    sources(primo_, secondo_);
-    writeFile("nuovo.svz", records("VECCHIO", 9));
-
-    ASSERT_TRUE(merge().ok());
-    ASSERT_TRUE(merge().ok());
-
-    EXPECT_EQ(readFile("nuovo.svz"), primo_ + secondo_);
-}
-
 TEST_F(CreaUnioneTest, FractionalSourcesCopyTheirRoundedCountsBackToBack) {
     // 1.5 records count as 2 (the cut second completed with blanks); 2.5 as 2.
     sources(primo_.left(627), secondo_.left(1045));
@@ -86,21 +46,6 @@ TEST_F(CreaUnioneTest, AFailurePartWayLeavesNoNewListAndNoTemporaryFile) {
     EXPECT_EQ(readFile("uno.svz"), primo_);
     EXPECT_EQ(readFile("due.svz"), secondo_);
     EXPECT_FALSE(elenco_.Aperto(kHandleNuovo));
-}
-
-TEST_F(CreaUnioneTest, AFailedFlushLeavesAnExistingFileAsItWas) {
-    sources(primo_, secondo_);
-    const QByteArray older = records("VECCHIO", 9);
-    writeFile("nuovo.svz", older);
-    fs_.failOn(Call::Flush, 1, EIO);
-
-    const Result<void> esito = merge();
-
-    ASSERT_FALSE(esito.ok());
-    EXPECT_TRUE(esito.error().message.endsWith(
-        QStringLiteral("\nIl file \"%1\" è rimasto com'era.").arg(path("nuovo.svz"))));
-    EXPECT_EQ(readFile("nuovo.svz"), older);
-    EXPECT_EQ(folderEntries(), (QStringList{"due.svz", "nuovo.svz", "uno.svz"}));
 }
 
 TEST_F(CreaUnioneTest, ANameThatCannotTakeTheFileIsReportedAndCleanedUp) {

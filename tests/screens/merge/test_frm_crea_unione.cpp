@@ -98,9 +98,9 @@ private slots:
         QCOMPARE(f->read("nuovo.svz"), QByteArray());
     }
 
-    void the_same_list_twice_is_written_twice() {
+    void the_same_list_twice_is_written_twice_into_an_empty_file_without_a_question() {
         const QString uno = f->write("uno.svz", primo);
-        choose(uno, std::nullopt, f->t->path("nuovo.svz"));
+        choose(uno, std::nullopt, f->write("nuovo.svz", {}));
         QCOMPARE(f->text("txtElenco2"), uno);
         unisci();
         QCOMPARE(f->read("nuovo.svz"), primo + primo);
@@ -121,14 +121,6 @@ private slots:
         QCOMPARE(f->read("scritto.svz"), primo + secondo);
     }
 
-    void a_cancelled_salva_with_no_name_asks_for_one() {
-        typeNewName(QStringLiteral("   "));
-        f->t->dialogs.expectFile(salva(QString()), std::nullopt)
-            .expectMessage(informazione(QStringLiteral("inserire un nome significativo per il "
-                                                       "file")));
-        f->click("cmdsalva");
-    }
-
     void neither_a_browse_nor_typing_after_salva_changes_the_new_name() {
         const QString nuovo = f->t->path("nuovo.svz");
         const QString uno = f->write("uno.svz", primo);
@@ -146,16 +138,7 @@ private slots:
         QVERIFY(!QFileInfo::exists(f->t->path("altro.svz")));
     }
 
-    void a_second_unisci_rewrites_the_new_list_from_record_one() {
-        const QString nuovo = f->t->path("nuovo.svz");
-        choose(f->write("uno.svz", primo), f->write("due.svz", secondo), nuovo);
-        unisci();
-        f->t->dialogs.expectMessage(sostituire(nuovo), MessageAnswer::Yes);
-        unisci();
-        QCOMPARE(f->read("nuovo.svz"), primo + secondo);
-    }
-
-    void an_existing_list_is_replaced_only_after_yes_and_keeps_no_older_tail() {
+    void an_existing_list_is_replaced_only_after_yes_and_a_second_unisci_gives_the_same() {
         const QByteArray vecchio = MergeFixture::records("VECCHIO", 9);
         const QString nuovo = f->write("nuovo.svz", vecchio);
         choose(f->write("uno.svz", primo), f->write("due.svz", secondo), nuovo);
@@ -167,11 +150,8 @@ private slots:
         f->t->dialogs.expectMessage(sostituire(nuovo), MessageAnswer::Yes);
         unisci();
         QCOMPARE(f->read("nuovo.svz"), primo + secondo);
-    }
 
-    void an_existing_empty_file_is_taken_without_a_question() {
-        const QString nuovo = f->write("nuovo.svz", {});
-        choose(f->write("uno.svz", primo), f->write("due.svz", secondo), nuovo);
+        f->t->dialogs.expectMessage(sostituire(nuovo), MessageAnswer::Yes);
         unisci();
         QCOMPARE(f->read("nuovo.svz"), primo + secondo);
     }
@@ -187,7 +167,13 @@ private slots:
         QCOMPARE(f->read("uno.svz"), primo);
     }
 
-    void unisci_before_everything_is_chosen_says_what_is_missing() {
+    void with_no_name_salva_asks_for_one_and_unisci_says_what_is_missing() {
+        typeNewName(QStringLiteral("   "));
+        f->t->dialogs.expectFile(salva(QString()), std::nullopt)
+            .expectMessage(
+                informazione(QStringLiteral("inserire un nome significativo per il file")));
+        f->click("cmdsalva");
+
         f->t->dialogs.expectMessage(
             informazione(QStringLiteral("Per unire gli elenchi occorre ancora scegliere:\n"
                                         "- l'elenco n. 1 (pulsante \"Sfoglia...\")\n"
