@@ -16,6 +16,14 @@
 
 #include <memory>
 
+inline FileDialogRequest apri(const QString& nomeTenuto) {
+    return {FileDialogMode::Open, QStringLiteral("(*.svz) | *.svz"), nomeTenuto};
+}
+
+inline FileDialogRequest salva(const QString& nomeProposto) {
+    return {FileDialogMode::Save, QStringLiteral("(*.svz) | *.svz"), nomeProposto};
+}
+
 // The whole program, brought to one of the two screens of the choice
 // screen's tab "Avanzate" the way the operator gets there, with list files in
 // its temporary folder.
@@ -39,6 +47,21 @@ public:
         ProgramUnderTest::click(scelta.findChild<QRadioButton*>(QString::fromLatin1(option)));
         screen = &t->screens().get<Frm>();
         return static_cast<Frm&>(*screen);
+    }
+
+    // Browses for list 1 and list 2, each dialog proposing the name kept
+    // from the one before.
+    void chooseLists(const QString& uno, const std::optional<QString>& due) {
+        t->dialogs.expectFile(apri(QString()), uno).expectFile(apri(uno), due);
+        click("cmdSfoglia1");
+        click("cmdSfoglia2");
+    }
+    // The same, then names the new list through "Salva".
+    void chooseForMerge(const QString& uno, const std::optional<QString>& due,
+                        const QString& nuovo) {
+        chooseLists(uno, due);
+        t->dialogs.expectFile(salva(QString()), nuovo);
+        click("cmdsalva");
     }
 
     template <class Widget = QPushButton>
@@ -103,10 +126,6 @@ public:
     std::unique_ptr<ProgramUnderTest> t;
     Screen* screen = nullptr;
 };
-
-inline FileDialogRequest apri(const QString& nomeTenuto) {
-    return {FileDialogMode::Open, QStringLiteral("(*.svz) | *.svz"), nomeTenuto};
-}
 
 inline MessageBoxRequest critico(const QString& testo) {
     return {testo, MessageButtons::Ok, MessageIcon::Critical};

@@ -16,13 +16,6 @@ class TestFrmCaricaFile : public QObject {
 private:
     std::unique_ptr<MergeFixture> f;
 
-    // Browses for list 1 and list 2, each dialog proposing the name kept
-    // from the dialog before.
-    void choose(const QString& primo, const std::optional<QString>& secondo) {
-        f->t->dialogs.expectFile(apri(QString()), primo).expectFile(apri(primo), secondo);
-        f->click("cmdSfoglia1");
-        f->click("cmdSfoglia2");
-    }
     void unisci() {
         f->t->dialogs.expectMessage(informazione(kCompletata));
         f->click("cmdOk");
@@ -64,7 +57,7 @@ private slots:
         const QByteArray secondo = MergeFixture::records("SECONDO", 2);
         const QString uno = f->write("uno.svz", primo);
         const QString due = f->write("due.svz", secondo);
-        choose(uno, due);
+        f->chooseLists(uno, due);
         QCOMPARE(f->text("txtElenco1"), uno);
         QCOMPARE(f->text("txtElenco2"), due);
 
@@ -82,7 +75,7 @@ private slots:
 
     void an_empty_list_two_changes_nothing_and_still_completes() {
         const QByteArray primo = MergeFixture::records("PRIMO", 3);
-        choose(f->write("uno.svz", primo), f->write("vuoto.svz", {}));
+        f->chooseLists(f->write("uno.svz", primo), f->write("vuoto.svz", {}));
         unisci();
         QCOMPARE(f->read("uno.svz"), primo);
     }
@@ -90,7 +83,7 @@ private slots:
     void a_cancelled_browse_takes_list_ones_name_and_the_list_doubles() {
         const QByteArray primo = MergeFixture::records("PRIMO", 3);
         const QString uno = f->write("uno.svz", primo);
-        choose(uno, std::nullopt);
+        f->chooseLists(uno, std::nullopt);
         QCOMPARE(f->text("txtElenco2"), uno);
 
         unisci();
@@ -112,7 +105,7 @@ private slots:
         const QByteArray secondo = MergeFixture::records("SECONDO", 2);
         const QString uno = f->write("uno.svz", primo);
         const QString altroPercorso = f->write("altro.svz", altro);
-        choose(uno, f->write("due.svz", secondo));
+        f->chooseLists(uno, f->write("due.svz", secondo));
         f->t->dialogs.expectFile(apri(f->t->path("due.svz")), altroPercorso);
         f->click("cmdSfoglia1");
         QCOMPARE(f->t->program.elenco().Percorso(1), altroPercorso);
@@ -145,13 +138,13 @@ private slots:
         // 3.5 records count as 4; list 2 follows as records 5 and 6.
         const QByteArray tronco = MergeFixture::records("PRIMO", 4).left(1463);
         const QByteArray secondo = MergeFixture::records("SECONDO", 2);
-        choose(f->write("uno.svz", tronco), f->write("due.svz", secondo));
+        f->chooseLists(f->write("uno.svz", tronco), f->write("due.svz", secondo));
         unisci();
         QCOMPARE(f->read("uno.svz"), tronco + RecordVuoto().mid(209) + secondo);
     }
 
     void indietro_closes_its_lists_and_returns_to_the_choice_screen() {
-        choose(f->write("uno.svz", {}), f->write("due.svz", {}));
+        f->chooseLists(f->write("uno.svz", {}), f->write("due.svz", {}));
         f->click("cmdIndietro");
         QVERIFY(!f->t->program.elenco().Aperto(1));
         QVERIFY(!f->t->program.elenco().Aperto(2));

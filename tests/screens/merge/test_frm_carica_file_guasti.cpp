@@ -26,12 +26,6 @@ private:
     FailingFileSystem fs;
     std::unique_ptr<MergeFixture> f;
 
-    void choose(const QString& primo, const QString& secondo) {
-        f->t->dialogs.expectFile(apri(QString()), primo).expectFile(apri(primo), secondo);
-        f->click("cmdSfoglia1");
-        f->click("cmdSfoglia2");
-    }
-
 private slots:
     void init() {
         fs.clearFailures();
@@ -45,7 +39,7 @@ private slots:
 
     void a_list_two_beyond_the_counter_is_refused_with_its_count() {
         const QByteArray primo = MergeFixture::records("PRIMO", 1);
-        choose(f->write("uno.svz", primo), f->writeSized("grande.svz", 32767));
+        f->chooseLists(f->write("uno.svz", primo), f->writeSized("grande.svz", 32767));
         f->t->dialogs.expectMessage(
             informazione(QStringLiteral("L'elenco n. 2 contiene 32.767 domande: da un elenco se "
                                         "ne possono copiare al massimo 32.766.") +
@@ -56,7 +50,7 @@ private slots:
 
     void a_result_beyond_the_record_numbers_is_refused_with_the_counts() {
         const QByteArray secondo = MergeFixture::records("SECONDO", 2);
-        choose(f->writeSized("pieno.svz", 32766), f->write("due.svz", secondo));
+        f->chooseLists(f->writeSized("pieno.svz", 32766), f->write("due.svz", secondo));
         f->t->dialogs.expectMessage(informazione(
             QStringLiteral("L'elenco n. 1 contiene 32.766 domande e l'elenco n. 2 ne contiene 2: "
                            "insieme sarebbero 32.768, ma un elenco può contenere al massimo "
@@ -70,7 +64,7 @@ private slots:
         const QByteArray primo = MergeFixture::records("PRIMO", 3);
         const QByteArray secondo = MergeFixture::records("SECONDO", 4);
         const QString uno = f->write("uno.svz", primo);
-        choose(uno, f->write("due.svz", secondo));
+        f->chooseLists(uno, f->write("due.svz", secondo));
         fs.failOn(FailingFileSystem::Call::Write, 3, ENOSPC);
         f->t->dialogs.expectMessage(
             critico(motivo(ENOSPC, "Impossibile scrivere nel file", uno) + kRiportato));
@@ -87,7 +81,7 @@ private slots:
     void a_failed_flush_takes_back_every_record() {
         const QByteArray primo = MergeFixture::records("PRIMO", 2);
         const QString uno = f->write("uno.svz", primo);
-        choose(uno, f->write("due.svz", MergeFixture::records("SECONDO", 3)));
+        f->chooseLists(uno, f->write("due.svz", MergeFixture::records("SECONDO", 3)));
         fs.failOn(FailingFileSystem::Call::Flush, 1, EIO);
         f->t->dialogs.expectMessage(
             critico(motivo(EIO, "Impossibile salvare sul disco il file", uno) + kRiportato));

@@ -7,10 +7,6 @@ namespace {
 
 const QString kCompletata = QStringLiteral(" Operazione completata");
 
-FileDialogRequest salva(const QString& nomeProposto) {
-    return {FileDialogMode::Save, QStringLiteral("(*.svz) | *.svz"), nomeProposto};
-}
-
 MessageBoxRequest sostituire(const QString& percorso) {
     return {QStringLiteral("Il file \"%1\" esiste già e non è vuoto.\nSostituirlo con l'unione "
                            "dei due elenchi? Il suo contenuto attuale andrà perso.")
@@ -29,15 +25,6 @@ private:
     const QByteArray primo = MergeFixture::records("PRIMO", 2);
     const QByteArray secondo = MergeFixture::records("SECONDO", 3);
 
-    // Browses for both lists and names the new one through "Salva".
-    void choose(const QString& uno, const std::optional<QString>& due, const QString& nuovo) {
-        f->t->dialogs.expectFile(apri(QString()), uno)
-            .expectFile(apri(uno), due)
-            .expectFile(salva(QString()), nuovo);
-        f->click("cmdSfoglia1");
-        f->click("cmdSfoglia2");
-        f->click("cmdsalva");
-    }
     void unisci() {
         f->t->dialogs.expectMessage(informazione(kCompletata));
         f->click("cmdUnisci");
@@ -80,7 +67,7 @@ private slots:
 
     void two_plus_three_records_make_a_new_list_of_five() {
         const QString nuovo = f->t->path("nuovo.svz");
-        choose(f->write("uno.svz", primo), f->write("due.svz", secondo), nuovo);
+        f->chooseForMerge(f->write("uno.svz", primo), f->write("due.svz", secondo), nuovo);
         QCOMPARE(f->text("txtNuovo"), nuovo);
 
         unisci();
@@ -92,7 +79,8 @@ private slots:
     }
 
     void two_empty_sources_make_an_empty_new_list() {
-        choose(f->write("uno.svz", {}), f->write("due.svz", {}), f->t->path("nuovo.svz"));
+        f->chooseForMerge(f->write("uno.svz", {}), f->write("due.svz", {}),
+                          f->t->path("nuovo.svz"));
         unisci();
         QVERIFY(QFileInfo::exists(f->t->path("nuovo.svz")));
         QCOMPARE(f->read("nuovo.svz"), QByteArray());
@@ -100,7 +88,7 @@ private slots:
 
     void the_same_list_twice_is_written_twice_into_an_empty_file_without_a_question() {
         const QString uno = f->write("uno.svz", primo);
-        choose(uno, std::nullopt, f->write("nuovo.svz", {}));
+        f->chooseForMerge(uno, std::nullopt, f->write("nuovo.svz", {}));
         QCOMPARE(f->text("txtElenco2"), uno);
         unisci();
         QCOMPARE(f->read("nuovo.svz"), primo + primo);
@@ -141,7 +129,7 @@ private slots:
     void an_existing_list_is_replaced_only_after_yes_and_a_second_unisci_gives_the_same() {
         const QByteArray vecchio = MergeFixture::records("VECCHIO", 9);
         const QString nuovo = f->write("nuovo.svz", vecchio);
-        choose(f->write("uno.svz", primo), f->write("due.svz", secondo), nuovo);
+        f->chooseForMerge(f->write("uno.svz", primo), f->write("due.svz", secondo), nuovo);
 
         f->t->dialogs.expectMessage(sostituire(nuovo), MessageAnswer::No);
         f->click("cmdUnisci");
@@ -158,7 +146,7 @@ private slots:
 
     void the_new_list_may_not_be_one_of_the_sources() {
         const QString uno = f->write("uno.svz", primo);
-        choose(uno, f->write("due.svz", secondo), uno);
+        f->chooseForMerge(uno, f->write("due.svz", secondo), uno);
         f->t->dialogs.expectMessage(
             informazione(QStringLiteral("Il nuovo elenco deve essere un file diverso dai due "
                                         "elenchi da unire: \"%1\" è l'elenco n. 1.")
@@ -185,7 +173,8 @@ private slots:
     }
 
     void indietro_and_the_window_frame_close_the_lists_and_return_to_the_choice_screen() {
-        choose(f->write("uno.svz", primo), f->write("due.svz", secondo), f->t->path("nuovo.svz"));
+        f->chooseForMerge(f->write("uno.svz", primo), f->write("due.svz", secondo),
+                          f->t->path("nuovo.svz"));
         unisci();
         f->click("cmdIndietro");
         for (int handle = 1; handle <= 3; ++handle) {

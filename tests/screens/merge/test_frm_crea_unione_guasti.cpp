@@ -5,14 +5,6 @@
 
 #include <cerrno>
 
-namespace {
-
-FileDialogRequest salva(const QString& nomeProposto) {
-    return {FileDialogMode::Save, QStringLiteral("(*.svz) | *.svz"), nomeProposto};
-}
-
-}  // namespace
-
 // Merges refused before writing, and failures part-way.
 class TestFrmCreaUnioneGuasti : public QObject {
     Q_OBJECT
@@ -22,15 +14,6 @@ private:
     std::unique_ptr<MergeFixture> f;
     const QByteArray primo = MergeFixture::records("PRIMO", 2);
     const QByteArray secondo = MergeFixture::records("SECONDO", 3);
-
-    void choose(const QString& uno, const QString& due, const QString& nuovo) {
-        f->t->dialogs.expectFile(apri(QString()), uno)
-            .expectFile(apri(uno), due)
-            .expectFile(salva(QString()), nuovo);
-        f->click("cmdSfoglia1");
-        f->click("cmdSfoglia2");
-        f->click("cmdsalva");
-    }
 
 private slots:
     void init() {
@@ -45,7 +28,7 @@ private slots:
 
     void a_disk_full_part_way_leaves_no_new_list_and_the_sources_alone() {
         const QString nuovo = f->t->path("nuovo.svz");
-        choose(f->write("uno.svz", primo), f->write("due.svz", secondo), nuovo);
+        f->chooseForMerge(f->write("uno.svz", primo), f->write("due.svz", secondo), nuovo);
         fs.failOn(FailingFileSystem::Call::Write, 4, ENOSPC);
         f->t->dialogs.expectMessage(
             critico(ErroreDiSistema(ENOSPC, QStringLiteral("Impossibile scrivere nel file"), nuovo)
@@ -63,7 +46,7 @@ private slots:
     void a_failed_flush_leaves_a_replaced_list_as_it_was() {
         const QByteArray vecchio = MergeFixture::records("VECCHIO", 7);
         const QString nuovo = f->write("nuovo.svz", vecchio);
-        choose(f->write("uno.svz", primo), f->write("due.svz", secondo), nuovo);
+        f->chooseForMerge(f->write("uno.svz", primo), f->write("due.svz", secondo), nuovo);
         fs.failOn(FailingFileSystem::Call::Flush, 1, EIO);
         f->t->dialogs
             .expectMessage({QStringLiteral("Il file \"%1\" esiste già e non è vuoto.\nSostituirlo "
@@ -85,7 +68,7 @@ private slots:
 
     void a_source_beyond_the_counter_is_refused_before_anything_is_written() {
         const QString nuovo = f->t->path("nuovo.svz");
-        choose(f->writeSized("grande.svz", 32767), f->write("due.svz", secondo), nuovo);
+        f->chooseForMerge(f->writeSized("grande.svz", 32767), f->write("due.svz", secondo), nuovo);
         f->t->dialogs.expectMessage(informazione(
             QStringLiteral("L'elenco n. 1 contiene 32.767 domande: da un elenco se ne possono "
                            "copiare al massimo 32.766.\nNessun file è stato modificato.")));
@@ -96,7 +79,7 @@ private slots:
     void a_result_beyond_the_record_numbers_is_refused_before_the_overwrite_question() {
         const QByteArray vecchio = MergeFixture::records("VECCHIO", 1);
         const QString nuovo = f->write("nuovo.svz", vecchio);
-        choose(f->writeSized("uno.svz", 16384), f->writeSized("due.svz", 16384), nuovo);
+        f->chooseForMerge(f->writeSized("uno.svz", 16384), f->writeSized("due.svz", 16384), nuovo);
         f->t->dialogs.expectMessage(informazione(QStringLiteral(
             "L'elenco n. 1 contiene 16.384 domande e l'elenco n. 2 ne contiene 16.384: insieme "
             "sarebbero 32.768, ma un elenco può contenere al massimo 32.767 domande.\nNessun "
