@@ -1,0 +1,370 @@
+#!/usr/bin/env bash
+# Starts the real program on a virtual X display (96 DPI, Debian's default
+# fonts), walks its screens like an operator would and saves a PNG of each in
+# docs/screenshots/. Installs what it needs (Xvfb, ImageMagick, xdotool and the
+# accessibility bus through which it finds windows and controls) when missing.
+#
+# SOVVENZIA_BINARY picks the program (default: build/src/sovvenzia, built by
+# scripts/setup.sh when missing); SCREENSHOTS_DIR picks the output folder.
+set -euo pipefail
+
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+root="$(dirname "$here")"
+binary="${SOVVENZIA_BINARY:-${BUILD_DIR:-$root/build}/src/sovvenzia}"
+out="${SCREENSHOTS_DIR:-$root/docs/screenshots}"
+
+wanted=(xvfb xauth imagemagick xdotool python3-pyatspi at-spi2-core dbus-x11 fonts-dejavu-core)
+missing=()
+for package in "${wanted[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+if ((${#missing[@]})); then
+  sudo_cmd=()
+  if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+[ -x "$binary" ] || "$here/setup.sh"
+
+work="$(mktemp -d)"
+xvfb_pid=""
+cleanup() {
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Xvfb picks a free display and writes its number; then wait until it answers.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 3>"$work/display" \
+  >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  sleep 0.1
+done
+[ -s "$work/display" ] || { cat "$work/xvfb.log" >&2; echo "Xvfb did not start" >&2; exit 1; }
+display=":$(head -n1 "$work/display")"
+for _ in $(seq 100); do
+  DISPLAY=$display xdotool getdisplaygeometry >/dev/null 2>&1 && break
+  sleep 0.1
+done
+
+mkdir -p "$out" "$work/home/Documents" "$work/elenchi"
+cat >"$work/walk.py" <<'PY'
+"""Walks the program's screens through the accessibility bus and xdotool."""
+import os
+import struct
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+BINARY, OUT, WORK = sys.argv[1:4]
+ELENCHI = os.path.join(WORK, "elenchi")
+
+# --- sample lists: 418-byte records, Windows-1252 text, float32 amounts --------
+WIDTHS = (30, 30, 30, 10, 16, 30, 50, 4, 5)
+
+
+def persona(cognome, nome, luogo, data, cf, comune, via, num, cap):
+    values = (cognome, nome, luogo, data, cf, comune, via, num, cap)
+    return b"".join(v.upper().ljust(w)[:w].encode("cp1252") for v, w in zip(values, WIDTHS))
+
+
+def record(richiedente, studente, spese, isee):
+    data = persona(*richiedente) + persona(*studente) + struct.pack("<ff", spese, isee)
+    assert len(data) == 418
+    return data
+
+
+def famiglia(cognome, genitore, figlio, cf_gen, cf_fig, via, num, spese, isee):
+    return record((cognome, genitore, "Roma", "12/03/1978", cf_gen, "Roma", via, num, "00100"),
+                  (cognome, figlio, "Roma", "05/09/2015", cf_fig, "Roma", via, num, "00100"),
+                  spese, isee)
+
+
+FAMIGLIE = [
+    famiglia("Rossi", "Mario", "Luca", "RSSMRA78C12H501A", "RSSLCU15P05H501B",
+             "Via Appia Nuova", "12", 245.5, 8350.2),
+    famiglia("Bianchi", "Laura", "Giulia", "BNCLRA78C52H501C", "BNCGLI15P45H501D",
+             "Piazza Navona", "3", 180, 12040),
+    famiglia("Esposito", "Anna", "Marco", "SPSNNA78C52H501E", "SPSMRC15P05H501F",
+             "Via Tiburtina", "240", 312.75, 6900.5),
+    famiglia("Colombo", "Paolo", "Sara", "CLMPLA78C12H501G", "CLMSRA15P45H501H",
+             "Viale Trastevere", "88", 95, 15200),
+    famiglia("Ricci", "Elena", "Tommaso", "RCCLNE78C52H501I", "RCCTMS15P05H501J",
+             "Via Nomentana", "7", 410, 4800.75),
+]
+
+
+def scrivi(name, records):
+    path = os.path.join(ELENCHI, name)
+    with open(path, "wb") as f:
+        f.write(b"".join(records))
+    return path
+
+
+ELENCO = scrivi("Roma_Primaria_25-26.svz", FAMIGLIE[:3])
+SECONDO = scrivi("Roma_Primaria_25-26_bis.svz", FAMIGLIE[3:])
+ESISTENTE = scrivi("Roma_SecPrimoGrado_25-26.svz", FAMIGLIE[1:2])
+
+
+# --- driving --------------------------------------------------------------------
+class StepFailed(Exception):
+    pass
+
+
+def xdotool(*args):
+    subprocess.run(["xdotool", *args], check=True)
+
+
+def key(*keys):
+    xdotool("key", "--delay", "60", *keys)
+    time.sleep(0.3)
+
+
+def type_text(text):
+    xdotool("type", "--delay", "40", text)
+    time.sleep(0.2)
+
+
+def application():
+    desktop = pyatspi.Registry.getDesktop(0)
+    for i in range(desktop.childCount):
+        app = desktop.getChildAtIndex(i)
+        if app is not None and app.name == "sovvenzia":
+            return app
+    return None
+
+
+def showing(acc):
+    return acc.getState().contains(pyatspi.STATE_SHOWING)
+
+
+def extents(acc):
+    box = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return box.x, box.y, box.width, box.height
+
+
+def descendants(acc):
+    for i in range(acc.childCount):
+        child = acc.getChildAtIndex(i)
+        if child is None:
+            continue
+        yield child
+        yield from descendants(child)
+
+
+def wait_for(find, what, timeout=10):
+    deadline = time.time() + timeout
+    while time.time() < deadline:
+        found = find()
+        if found is not None:
+            time.sleep(0.4)  # let the window paint
+            return found
+        time.sleep(0.2)
+    raise StepFailed(f"not found: {what}")
+
+
+def window(title, roles=("filler", "frame", "dialog", "window"), timeout=10):
+    """The showing top-level window with this title."""
+    def find():
+        app = application()
+        if app is None:
+            return None
+        for i in range(app.childCount):
+            top = app.getChildAtIndex(i)
+            if (top is not None and top.getRoleName() in roles and showing(top)
+                    and (title is None or top.name == title)):
+                return top
+        return None
+    return wait_for(find, f"window {title!r}", timeout)
+
+
+def alert():
+    return window(None, roles=("alert",))
+
+
+def control(win, role, name=None, index=0):
+    def find():
+        hits = [c for c in descendants(win)
+                if c.getRoleName() == role and showing(c) and (name is None or c.name == name)]
+        return hits[index] if len(hits) > index else None
+    return wait_for(find, f"{role} {name!r} in {win.name!r}", timeout=5)
+
+
+def click(acc):
+    x, y, w, h = extents(acc)
+    xdotool("mousemove", "--sync", str(x + w // 2), str(y + h // 2), "click", "1")
+    time.sleep(0.5)
+
+
+def press(win, name):
+    click(control(win, "push button", name))
+
+
+def shot(acc, name):
+    x, y, w, h = extents(acc)
+    subprocess.run(["import", "-window", "root", "-crop", f"{w}x{h}+{x}+{y}", "+repage",
+                    "-strip", os.path.join(OUT, name + ".png")], check=True)
+    print(f"saved {name}.png ({w}x{h})")
+
+
+def choose_file(path):
+    """Types a full path into the file dialog that is open and accepts it."""
+    dialog = window(None, roles=("dialog",))
+    name_box = control(dialog, "text", index=0)
+    click(name_box)
+    key("ctrl+a")
+    type_text(path)
+    key("Return")
+
+
+def menu(win, title, item):
+    click(control(win, "menu item", title))
+    click(wait_for(lambda: next((c for c in descendants(application())
+                                 if c.getRoleName() == "menu item" and c.name == item
+                                 and showing(c)), None), f"menu item {item!r}"))
+
+
+# --- the walk ---------------------------------------------------------------------
+def walk():
+    intro = window("Sovvenzia", timeout=30)
+    shot(intro, "01-presentazione")
+    press(intro, "Avanti     >")
+
+    scelta = window("Opzioni")
+    shot(scelta, "02-scelta-generale")
+    click(control(scelta, "page tab", "Avanzate"))
+    shot(scelta, "03-scelta-avanzate")
+    click(control(scelta, "page tab", "Generale"))
+
+    # A new list on a file that already holds an application: blocked mode.
+    click(control(scelta, "radio button", "Crea un nuovo elenco"))
+    intestazione = window("Intestazione")
+    click(control(intestazione, "text"))
+    type_text("Roma")
+    for choice in ("s", "2", "5", "2", "6"):
+        key("Tab")
+        key(choice)
+    shot(intestazione, "04-intestazione")
+    press(intestazione, "Salva")
+    choose_file(ESISTENTE)
+    press(window("Intestazione"), "Avanti")
+    avviso = alert()
+    shot(avviso, "05-avviso-file-esistente")
+    key("Return")
+    dati = window("Dati anagrafici")
+    shot(dati, "06-dati-anagrafici-bloccato")
+    press(dati, "<   Indietro")
+
+    # An existing list to continue: entry mode.
+    scelta = window("Opzioni")
+    click(control(scelta, "radio button", "Continua a scrivere un elenco"))
+    choose_file(ELENCO)
+    press(window("Opzioni"), "Avanti   >")
+    window("Gestione Sovvenzia", roles=("dialog",))
+    type_text("25-26")
+    key("Return")
+    dati = window("Dati anagrafici")
+    for text in ("Ferrari", "Giorgio", "Roma", "21061980", "FRRGRG80H21H501K", "Roma",
+                 "00100", "Via del Corso", "15", "Ferrari", "Martina", "Roma", "14022016",
+                 "FRRMTN16B54H501L"):
+        type_text(text)
+        key("Tab")
+    shot(dati, "07-dati-anagrafici")
+    key("ctrl+z")
+
+    # Search, then modify mode.
+    menu(dati, "Modifica", "Domanda di partecipazione")
+    ricerca = window("Modifica i dati di un modulo di partecipazione")
+    click(control(ricerca, "check box", "Cognome (Richiedente)"))
+    type_text("esposito")
+    key("Tab")
+    type_text("anna")
+    shot(ricerca, "08-ricerca")
+    press(ricerca, "Trova")
+    dati = window("Dati anagrafici")
+    shot(dati, "09-dati-anagrafici-modifica")
+    press(dati, "Annulla")
+    ricerca = window("Modifica i dati di un modulo di partecipazione")
+    shot(ricerca, "10-ricerca-trova-successivo")
+    press(ricerca, "Termina Ricerca")
+
+    # Summary of the list.
+    dati = window("Dati anagrafici")
+    menu(dati, "Visualizza", "Tabella di riepilogo")
+    riepilogo = window("Riepilogo")
+    shot(riepilogo, "11-riepilogo")
+    press(riepilogo, "<     Indietro")
+    press(window("Dati anagrafici"), "<   Indietro")
+
+    # Append one list to another.
+    scelta = window("Opzioni")
+    click(control(scelta, "page tab", "Avanzate"))
+    click(control(scelta, "radio button", "Aggiungi il secondo elenco al primo"))
+    unione = window("Unione elenchi")
+    press(unione, "Sfoglia...")
+    choose_file(ELENCO)
+    click(control(window("Unione elenchi"), "push button", "Sfoglia...", index=1))
+    choose_file(SECONDO)
+    unione = window("Unione elenchi")
+    shot(unione, "12-aggiungi-elenco")
+    press(unione, "<    Indietro")
+
+    # Merge two lists into a new one.
+    scelta = window("Opzioni")
+    click(control(scelta, "page tab", "Avanzate"))
+    click(control(scelta, "radio button", "Unisci i due elenchi esistenti in un unico nuovo elenco"))
+    unione = window("Unione elenchi")
+    names = [c for c in descendants(unione) if c.getRoleName() == "push button"
+             and c.name == "Sfoglia..." and showing(c)]
+    for button, path in zip(sorted(names, key=lambda b: extents(b)[1]), (ELENCO, SECONDO)):
+        click(button)
+        choose_file(path)
+    unione = window("Unione elenchi")
+    click(control(unione, "text", index=2))
+    type_text(os.path.join(ELENCHI, "Roma_Primaria_25-26_unito.svz"))
+    shot(unione, "13-unisci-elenchi")
+    press(unione, "<   Indietro")
+
+    press(window("Opzioni"), "Annulla")
+
+
+def main():
+    env = dict(os.environ, HOME=os.path.join(WORK, "home"), QT_QPA_PLATFORM="xcb",
+               QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LANG="it_IT.UTF-8")
+    program = subprocess.Popen([BINARY], cwd=ELENCHI, env=env)
+    try:
+        walk()
+        program.wait(timeout=10)
+    except StepFailed as failure:
+        subprocess.run(["import", "-window", "root", os.path.join(WORK, "failed.png")])
+        print(f"screenshot walk stopped: {failure}; showing controls:", file=sys.stderr)
+        app = application()
+        for acc in descendants(app) if app is not None else ():
+            if showing(acc):
+                print(f"  {acc.getRoleName()} {acc.name!r} {extents(acc)}", file=sys.stderr)
+        return 1
+    finally:
+        if program.poll() is None:
+            program.kill()
+    return 0
+
+
+sys.exit(main())
+PY
+
+status=0
+DISPLAY=$display dbus-run-session -- /usr/bin/python3 "$work/walk.py" "$binary" "$out" "$work" \
+  2> >(grep -v -e 'dbus-daemon' -e 'SpiRegistry' >&2) || status=$?
+if ((status)); then
+  failure_shot="${TMPDIR:-/tmp}/sovvenzia-screenshot-failure.png"
+  cp "$work/failed.png" "$failure_shot" 2>/dev/null &&
+    echo "the screen at the failure: $failure_shot" >&2
+  exit "$status"
+fi
+echo "screenshots in $out"
