@@ -195,6 +195,8 @@ private slots:
     }
 
     void the_about_box_goes_back_to_the_entry_screen() {
+        t->stato().sFileElenco =
+            t->path(QStringLiteral("Elenco.svz"));  // the entry screen opens it
         t->screens().show<FrmInfo>();
         auto& info = t->screens().get<FrmInfo>();
         QCOMPARE(info.windowTitle(), QStringLiteral("Informazioni"));
