@@ -45,9 +45,14 @@ void TextGridModel::appendRows(std::vector<QString> cells) {
         return;
     }
     const int first = dataRows();
+    cells.resize(static_cast<std::size_t>(added) * cols_);
     beginInsertRows({}, first, first + added - 1);
-    cells_.insert(cells_.end(), std::make_move_iterator(cells.begin()),
-                  std::make_move_iterator(cells.begin() + added * cols_));
+    if (cells_.empty()) {
+        cells_ = std::move(cells);
+    } else {
+        cells_.insert(cells_.end(), std::make_move_iterator(cells.begin()),
+                      std::make_move_iterator(cells.end()));
+    }
     endInsertRows();
 }
 

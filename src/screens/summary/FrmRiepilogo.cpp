@@ -13,34 +13,9 @@
 #include <QLocale>
 #include <QPushButton>
 
-#include <array>
-
 namespace {
 
 constexpr int kHandle = 1;
-
-struct Colonna {
-    const char16_t* intestazione;
-    int larghezza;  // twips
-};
-
-const std::array<Colonna, kColonneRiepilogo> kColonne{{
-    {u"Num. ", 500},
-    {u"Cognome e Nome del Richiedente ", 3300},
-    {u"Luogo di nascita", 3300},
-    {u"Data di nascita", 1000},
-    {u"Codice Fiscale", 2000},
-    {u"Indirizzo, Num. Civico", 3300},
-    {u"Comune di Residenza - CAP", 3300},
-    {u"Cognome e Nome dello Studente", 3300},
-    {u"Luogo di nascita", 3300},
-    {u"Data di nascita", 1000},
-    {u"Codice Fiscale", 2000},
-    {u"Indirizzo, Num. Civico", 3300},
-    {u"Comune di Residenza - CAP", 3300},
-    {u"Spese Sostenute", 1500},
-    {u"ISEE", 1500},
-}};
 
 const QString kFileVuoto = QStringLiteral("Il file è vuoto!");
 const QString kTitoloDomande = QStringLiteral("Gestione Sovvenzia");
@@ -100,7 +75,7 @@ bool FrmRiepilogo::CaricaRiepilogo() {
         righe.clear();
         stato.nIndiceRiepilogo = 0;
     }
-    const Result<std::vector<QString>> nuove =
+    Result<std::vector<QString>> nuove =
         n ? LeggiRighe(stato.nIndiceRiepilogo + 1, *n) : Result<std::vector<QString>>(n.error());
     if (!nuove) {
         context_.dialogs.messageBox(
@@ -133,8 +108,8 @@ Result<std::vector<QString>> FrmRiepilogo::LeggiRighe(int primo, int ultimo) con
 void FrmRiepilogo::ImpostaColonne() {
     TextGridModel& righe = Griglia->cells();
     for (int c = 0; c < kColonneRiepilogo; ++c) {
-        Griglia->setColWidthTwips(c, kColonne[c].larghezza);
-        righe.setText(0, c, QString::fromUtf16(kColonne[c].intestazione));
+        Griglia->setColWidthTwips(c, kColonneTabella[c].larghezza);
+        righe.setText(0, c, IntestazioneRiepilogo(c));
     }
 }
 

@@ -1,4 +1,4 @@
-#include "CartellaLetta.h"
+#include "EsportazioneDiProva.h"
 #include "FailingFileSystem.h"
 #include "RiepilogoDiProva.h"
 #include "Twips.h"
@@ -11,23 +11,6 @@
 
 namespace {
 
-const QStringList kIntestazioni{
-    "Num. ",
-    "Cognome e Nome del Richiedente ",
-    "Luogo di nascita",
-    "Data di nascita",
-    "Codice Fiscale",
-    "Indirizzo, Num. Civico",
-    "Comune di Residenza - CAP",
-    "Cognome e Nome dello Studente",
-    "Luogo di nascita",
-    "Data di nascita",
-    "Codice Fiscale",
-    "Indirizzo, Num. Civico",
-    "Comune di Residenza - CAP",
-    "Spese Sostenute",
-    "ISEE",
-};
 const int kLarghezze[] = {500,  3300, 3300, 1000, 2000, 3300, 3300, 3300,
                           3300, 1000, 2000, 3300, 3300, 1500, 1500};
 

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "DatiDomanda.h"
+#include "FileElenco.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+
+// A full list for the benchmarks: 32,767 applications with every field
+// filled as an office would fill it.
+inline constexpr std::int32_t kDomandePiene = FileElenco::kMassimoDomande;
+
+inline DatiDomanda domandaPiena(std::int32_t numero) {
+    DatiDomanda d = AzzeraRecord();
+    d.CognRich = QStringLiteral("DELL'ACQUA %1").arg(numero);
+    d.NomeRich = QStringLiteral("MARIA LUISA");
+    d.LuogoRich = QStringLiteral("REGGIO NELL'EMILIA");
+    d.DataRich = QStringLiteral("05/03/1970");
+    d.CodFiscRich = QStringLiteral("DLLMLS70C45H223%1").arg(numero % 10);
+    d.ComRich = QStringLiteral("REGGIO NELL'EMILIA");
+    d.ViaRich = QStringLiteral("VIA DELLA REPUBBLICA");
+    d.NumRich = QString::number(numero % 200);
+    d.CapRich = QStringLiteral("42121");
+    d.CognStud = d.CognRich;
+    d.NomeStud = QStringLiteral("FRANCESCO");
+    d.LuogoStud = QStringLiteral("PARMA");
+    d.DataStud = QStringLiteral("25/05/2006");
+    d.CodFiscStud = QStringLiteral("DLLFNC06E25G337%1").arg(numero % 10);
+    d.ComStud = d.ComRich;
+    d.ViaStud = d.ViaRich;
+    d.NumStud = d.NumRich;
+    d.CapStud = d.CapRich;
+    d.Spese = 100.0f + static_cast<float>(numero % 1000) + 0.5f;
+    d.Isee = 12345.67f;
+    return d;
+}
+
+// The full list as a file, written once per run in a folder removed at exit.
+inline const QString& percorsoDomandePiene() {
+    static QTemporaryDir cartella;
+    static const QString percorso = [] {
+        QByteArray contenuto;
+        contenuto.reserve(std::int64_t{kDomandePiene} * kLunghezzaRecord);
+        for (std::int32_t numero = 1; numero <= kDomandePiene; ++numero) {
+            contenuto += CodificaDomanda(domandaPiena(numero));
+        }
+        const QString nome = cartella.filePath(QStringLiteral("pieno.svz"));
+        QFile file(nome);
+        if (!file.open(QIODevice::WriteOnly) || file.write(contenuto) != contenuto.size()) {
+            std::abort();
+        }
+        return nome;
+    }();
+    return percorso;
+}
