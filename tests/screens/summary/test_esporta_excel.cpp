@@ -175,17 +175,6 @@ private slots:
         QVERIFY(e->desktop.aperti.isEmpty());
     }
 
-    void a_column_number_beyond_16_bits_fails() {
-        auto griglia = tabella(kIntestazioni, {rigaRiepilogo(1, "ROSSI", "1", "2")});
-        e->attendiErrore(
-            QStringLiteral("6:\nElenco di colonne \"1-40000\" non valido: "
-                           "\"40000\" è fuori dall'intervallo dei numeri di "
-                           "colonna."));
-        e->esporta(*griglia, QStringLiteral("Primaria"), QStringLiteral("X"), kDateRiepilogo, 1, 1,
-                   QStringLiteral("1-40000"));
-        QVERIFY(e->file().isEmpty());
-    }
-
     void a_date_of_the_wrong_length_fails_and_leaves_no_half_written_file() {
         QStringList seconda = rigaRiepilogo(2, "BIANCHI", "1", "2");
         seconda[9] = QStringLiteral("5/5/2006");

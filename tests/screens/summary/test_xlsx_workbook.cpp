@@ -1,4 +1,3 @@
-#include "CartellaLetta.h"
 #include "XlsxWorkbook.h"
 
 #include <QDir>
@@ -92,27 +91,6 @@ private slots:
                                 "inesistente.")
                      .arg(file));
         QVERIFY(!QFile::exists(file));
-    }
-
-    void strings_numbers_bold_blanks_and_widths_reach_the_file() {
-        auto creata = XlsxWorkbook::create(percorso("f.xlsx"), "Dati è");
-        QVERIFY(creata);
-        XlsxWorkbook& cartellaDiLavoro = **creata;
-        QVERIFY(cartellaDiLavoro.writeString(1, 1, "Àccentata €"));
-        QVERIFY(cartellaDiLavoro.writeBlank(3, 1, XlsxWorkbook::Style::Bold));
-        QVERIFY(cartellaDiLavoro.writeString(3, 2, "=SOMMA(1)", XlsxWorkbook::Style::Bold));
-        QVERIFY(cartellaDiLavoro.writeNumber(4, 28, 99.5));
-        QVERIFY(cartellaDiLavoro.setColumnWidth(2, 20));
-        QVERIFY(cartellaDiLavoro.close());
-        const CartellaLetta letta(percorso("f.xlsx"));
-        QVERIFY2(letta.letta(), qPrintable(letta.errori()));
-        QCOMPARE(letta.fogli(), QStringList{"Dati è"});
-        QCOMPARE(letta.valore("A1").toString(), QStringLiteral("Àccentata €"));
-        QVERIFY(letta.grassetto("A3") && !letta.valore("A3").isValid());
-        QCOMPARE(letta.tipo("B3"), QStringLiteral("s"));
-        QCOMPARE(letta.valore("AB4").toDouble(), 99.5);
-        QVERIFY(qAbs(letta.larghezza("B") - 20) < 1);
-        QCOMPARE(cellName(4, 28), QStringLiteral("AB4"));
     }
 };
 
