@@ -47,3 +47,12 @@ ModuloDomanda ModuloNumerato(int n) {
 QByteArray RecordNumerato(int n) {
     return CodificaDomanda(RiempiRecord(ModuloNumerato(n)));
 }
+
+QByteArray RecordNumerati(int primo, int quante) {
+    QByteArray record;
+    record.reserve(static_cast<qsizetype>(quante) * kLunghezzaRecord);
+    for (int n = primo; n < primo + quante; ++n) {
+        record += RecordNumerato(n);
+    }
+    return record;
+}

@@ -12,3 +12,6 @@ ModuloDomanda ModuloNumerato(int n);
 
 // The 418 bytes that application n becomes in a list file.
 QByteArray RecordNumerato(int n);
+
+// Applications primo, primo + 1, ... one after the other, as a list holds them.
+QByteArray RecordNumerati(int primo, int quante);

@@ -45,15 +45,6 @@ void ProveDiCrash::Scrivi(const QString& percorso, const QByteArray& contenuto) 
     ASSERT_EQ(file.write(contenuto), contenuto.size());
 }
 
-QByteArray ProveDiCrash::Numerate(int primo, int quante) {
-    QByteArray record;
-    record.reserve(static_cast<qsizetype>(quante) * kLunghezzaRecord);
-    for (int n = primo; n < primo + quante; ++n) {
-        record += RecordNumerato(n);
-    }
-    return record;
-}
-
 int ProveDiCrash::PrimoRecordDiverso(const QByteArray& file, const QByteArray& attesi) {
     for (qsizetype inizio = 0; inizio < file.size(); inizio += kLunghezzaRecord) {
         if (file.mid(inizio, kLunghezzaRecord) != attesi.mid(inizio, kLunghezzaRecord)) {

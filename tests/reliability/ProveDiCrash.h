@@ -29,8 +29,6 @@ protected:
     static QByteArray Riapri(const QString& percorso);
     static void Scrivi(const QString& percorso, const QByteArray& contenuto);
 
-    // Applications primo, primo + 1, ... as the child stores or copies them.
-    static QByteArray Numerate(int primo, int quante);
     // The first record (from 1) in which `file` differs from `attesi` over
     // the length of `file`; 0 when there is none.
     static int PrimoRecordDiverso(const QByteArray& file, const QByteArray& attesi);

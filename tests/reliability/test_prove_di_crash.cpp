@@ -48,7 +48,7 @@ TEST_F(ProveDiCrash, AKilledAppendLeavesTheOldListOrTheWholeAppendNeverAPart) {
     const int kSeconde = 2000;
     const QString primo = Percorso(QStringLiteral("primo.svz"));
     const QString secondo = Percorso(QStringLiteral("secondo.svz"));
-    const QByteArray attesi = Numerate(1, kPrime + kSeconde);
+    const QByteArray attesi = RecordNumerati(1, kPrime + kSeconde);
     const QByteArray originale = attesi.left(kPrime * kLunghezzaRecord);
     const QByteArray daAggiungere = attesi.mid(kPrime * kLunghezzaRecord);
     const QStringList argomenti{QStringLiteral("aggiungi"), primo, secondo};
@@ -83,8 +83,8 @@ TEST_F(ProveDiCrash, AKilledMergeLeavesNoNewListOrAWholeOneAndNoOtherFileTakenFo
     const QString primo = Percorso(QStringLiteral("primo.svz"));
     const QString secondo = Percorso(QStringLiteral("secondo.svz"));
     const QString nuovo = Percorso(QStringLiteral("unione.svz"));
-    const QByteArray attesi = Numerate(1, kPrime + kSeconde);
-    const QByteArray precedente = Numerate(20001, 3);
+    const QByteArray attesi = RecordNumerati(1, kPrime + kSeconde);
+    const QByteArray precedente = RecordNumerati(20001, 3);
     const QStringList argomenti{QStringLiteral("unisci"), primo, secondo, nuovo};
     Scrivi(primo, attesi.left(kPrime * kLunghezzaRecord));
     Scrivi(secondo, attesi.mid(kPrime * kLunghezzaRecord));
