@@ -247,7 +247,7 @@ def walk():
     intestazione = window("Intestazione")
     click(control(intestazione, "text"))
     type_text("Roma")
-    for choice in ("s", "2", "5", "2", "6"):
+    for choice in ("p", "2", "5", "2", "6"):
         key("Tab")
         key(choice)
     shot(intestazione, "04-intestazione")
@@ -299,6 +299,20 @@ def walk():
     menu(dati, "Visualizza", "Tabella di riepilogo")
     riepilogo = window("Riepilogo")
     shot(riepilogo, "11-riepilogo")
+    press(riepilogo, "Esporta il contenuto della tabella in un foglio Excel")
+    for answer in ("Roma", "Primaria"):
+        window("Gestione Sovvenzia", roles=("dialog",))
+        type_text(answer)
+        key("Return")
+    documenti = os.path.join(WORK, "home", "Documents")
+    wait_for(lambda: next(iter(os.listdir(documenti)), None), "the exported workbook", 30)
+    print(f"exported {os.listdir(documenti)[0]}")
+    try:  # with no spreadsheet program to open it, a message tells where it is
+        window(None, roles=("alert",), timeout=3)
+        key("Return")
+    except StepFailed:
+        pass
+    riepilogo = window("Riepilogo")
     press(riepilogo, "<     Indietro")
     press(window("Dati anagrafici"), "<   Indietro")
 
