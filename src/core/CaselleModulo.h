@@ -36,6 +36,9 @@ inline constexpr int kNumeroCaselle = 20;
 struct DescrizioneCasella {
     Casella casella;
     QString ModuloDomanda::*testo;
+    // How many characters the box takes, which is the width of its field
+    // in the list file; 0 for the amounts, which have no limit.
+    int lunghezza;
     // Whose box it is, in words: what a screen reader announces and what a
     // message about the box names ("Cognome del richiedente").
     const char16_t* nome;

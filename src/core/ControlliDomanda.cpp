@@ -152,7 +152,17 @@ std::optional<Segnalazione> controllaRegistrabile(const ModuloDomanda& modulo) {
                                         .arg(NomeCasella(descrizione.casella))),
                 IconaAvviso::Esclamazione, descrizione.casella, std::nullopt};
         }
-        if (const auto carattere = carattereNonRegistrabile(SenzaSpaziEsterni(testo))) {
+        const QString registrato = SenzaSpaziEsterni(testo);
+        if (descrizione.lunghezza > 0 && registrato.toUpper().size() > descrizione.lunghezza) {
+            return Segnalazione{
+                kRigaCaratteri,
+                MessaggioAttenzione(QStringLiteral(" Il testo della casella %1 in maiuscolo "
+                                                   "supera i %2 caratteri: accorciarlo.")
+                                        .arg(NomeCasella(descrizione.casella))
+                                        .arg(descrizione.lunghezza)),
+                IconaAvviso::Esclamazione, descrizione.casella, std::nullopt};
+        }
+        if (const auto carattere = carattereNonRegistrabile(registrato)) {
             return Segnalazione{
                 kRigaCaratteri,
                 MessaggioAttenzione(

@@ -320,6 +320,21 @@ TEST(Registrabile, TheCharacterIsJudgedInUpperCaseAndShownAsTyped) {
     EXPECT_TRUE(esitoEmoji.segnalazioni[0].messaggio.contains(QStringLiteral("\"😀\"")));
 }
 
+TEST(Registrabile, AFullBoxThatGrowsInUpperCaseIsRefusedNotCut) {
+    ModuloDomanda modulo = ModuloCompleto();
+    modulo.CognStud = QString(29, u'a') + QStringLiteral("ß");  // 30 typed, 31 as "SS"
+
+    const EsitoControlli esito = ControllaDomanda(Operazione::Successivo, modulo);
+
+    ASSERT_EQ(esito.segnalazioni.size(), 1u);
+    EXPECT_EQ(esito.segnalazioni[0].messaggio,
+              QStringLiteral("ATTENZIONE!\n Il testo della casella Cognome dello studente in "
+                             "maiuscolo supera i 30 caratteri: accorciarlo."));
+    EXPECT_EQ(esito.segnalazioni[0].fuoco, Casella::CognStud);
+    modulo.CognStud = QString(28, u'a') + QStringLiteral("ß");
+    EXPECT_TRUE(ControllaDomanda(Operazione::Successivo, modulo).registrabile);
+}
+
 TEST(Registrabile, RunsOnlyAfterEveryRowOfTheTablePassed) {
     ModuloDomanda modulo = ModuloCompleto();
     modulo.CognRich = QStringLiteral("Wałęsa");

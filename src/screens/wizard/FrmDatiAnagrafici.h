@@ -48,7 +48,7 @@ private:
     // Building the screen.
     void costruisciModulo();
     void costruisciMenu();
-    QLineEdit* nuovaCasella(Casella casella, const char* nome, int lunghezza);
+    QLineEdit* nuovaCasella(Casella casella, const char* nome);
     void impostaCaselle();
 
     // Events.

@@ -81,13 +81,13 @@ QAction* voce(QMenu* menu, const char* nome, const QString& testo,
 
 }  // namespace
 
-QLineEdit* FrmDatiAnagrafici::nuovaCasella(Casella quale, const char* nome, int lunghezza) {
+QLineEdit* FrmDatiAnagrafici::nuovaCasella(Casella quale, const char* nome) {
     QLineEdit* box = nullptr;
     if (quale == Casella::Spese || quale == Casella::Isee) {
         box = new CasellaImporto(this);
     } else {
         box = new QLineEdit(this);
-        box->setMaxLength(lunghezza);
+        box->setMaxLength(Descrizione(quale).lunghezza);
     }
     box->setObjectName(QString::fromLatin1(nome));
     box->setAccessibleName(NomeCasella(quale));
@@ -96,26 +96,26 @@ QLineEdit* FrmDatiAnagrafici::nuovaCasella(Casella quale, const char* nome, int 
 }
 
 void FrmDatiAnagrafici::costruisciModulo() {
-    QLineEdit* TxtCognRich = nuovaCasella(Casella::CognRich, "TxtCognRich", 30);
-    QLineEdit* TxtNomeRich = nuovaCasella(Casella::NomeRich, "TxtNomeRich", 30);
-    QLineEdit* TxtLuogoRich = nuovaCasella(Casella::LuogoRich, "TxtLuogoRich", 30);
-    QLineEdit* MskDataRich = nuovaCasella(Casella::DataRich, "MskDataRich", 10);
-    QLineEdit* TxtCodFiscRich = nuovaCasella(Casella::CodFiscRich, "TxtCodFiscRich", 16);
-    QLineEdit* TxtComRich = nuovaCasella(Casella::ComRich, "TxtComRich", 30);
-    QLineEdit* TxtCapRich = nuovaCasella(Casella::CapRich, "TxtCapRich", 5);
-    QLineEdit* TxtViaRich = nuovaCasella(Casella::ViaRich, "TxtViaRich", 50);
-    QLineEdit* TxtNumRich = nuovaCasella(Casella::NumRich, "TxtNumRich", 4);
-    QLineEdit* TxtCognStud = nuovaCasella(Casella::CognStud, "TxtCognStud", 30);
-    QLineEdit* TxtnomeStud = nuovaCasella(Casella::NomeStud, "TxtnomeStud", 30);
-    QLineEdit* TxtLuogoStud = nuovaCasella(Casella::LuogoStud, "TxtLuogoStud", 30);
-    QLineEdit* MskDataStud = nuovaCasella(Casella::DataStud, "MskDataStud", 10);
-    QLineEdit* TxtCodFiscStud1 = nuovaCasella(Casella::CodFiscStud, "TxtCodFiscStud1", 16);
-    QLineEdit* TxtComStud = nuovaCasella(Casella::ComStud, "TxtComStud", 30);
-    QLineEdit* TxtCapStud = nuovaCasella(Casella::CapStud, "TxtCapStud", 5);
-    QLineEdit* TxtViaStud = nuovaCasella(Casella::ViaStud, "TxtViaStud", 50);
-    QLineEdit* TxtNumStud = nuovaCasella(Casella::NumStud, "TxtNumStud", 4);
-    TxtSpese = static_cast<CasellaImporto*>(nuovaCasella(Casella::Spese, "TxtSpese", 0));
-    TxtIsee = static_cast<CasellaImporto*>(nuovaCasella(Casella::Isee, "TxtIsee", 0));
+    QLineEdit* TxtCognRich = nuovaCasella(Casella::CognRich, "TxtCognRich");
+    QLineEdit* TxtNomeRich = nuovaCasella(Casella::NomeRich, "TxtNomeRich");
+    QLineEdit* TxtLuogoRich = nuovaCasella(Casella::LuogoRich, "TxtLuogoRich");
+    QLineEdit* MskDataRich = nuovaCasella(Casella::DataRich, "MskDataRich");
+    QLineEdit* TxtCodFiscRich = nuovaCasella(Casella::CodFiscRich, "TxtCodFiscRich");
+    QLineEdit* TxtComRich = nuovaCasella(Casella::ComRich, "TxtComRich");
+    QLineEdit* TxtCapRich = nuovaCasella(Casella::CapRich, "TxtCapRich");
+    QLineEdit* TxtViaRich = nuovaCasella(Casella::ViaRich, "TxtViaRich");
+    QLineEdit* TxtNumRich = nuovaCasella(Casella::NumRich, "TxtNumRich");
+    QLineEdit* TxtCognStud = nuovaCasella(Casella::CognStud, "TxtCognStud");
+    QLineEdit* TxtnomeStud = nuovaCasella(Casella::NomeStud, "TxtnomeStud");
+    QLineEdit* TxtLuogoStud = nuovaCasella(Casella::LuogoStud, "TxtLuogoStud");
+    QLineEdit* MskDataStud = nuovaCasella(Casella::DataStud, "MskDataStud");
+    QLineEdit* TxtCodFiscStud1 = nuovaCasella(Casella::CodFiscStud, "TxtCodFiscStud1");
+    QLineEdit* TxtComStud = nuovaCasella(Casella::ComStud, "TxtComStud");
+    QLineEdit* TxtCapStud = nuovaCasella(Casella::CapStud, "TxtCapStud");
+    QLineEdit* TxtViaStud = nuovaCasella(Casella::ViaStud, "TxtViaStud");
+    QLineEdit* TxtNumStud = nuovaCasella(Casella::NumStud, "TxtNumStud");
+    TxtSpese = static_cast<CasellaImporto*>(nuovaCasella(Casella::Spese, "TxtSpese"));
+    TxtIsee = static_cast<CasellaImporto*>(nuovaCasella(Casella::Isee, "TxtIsee"));
 
     Label30 = new QLabel(this);
     Label30->setObjectName(QStringLiteral("Label30"));
