@@ -277,6 +277,11 @@ def walk():
         key("Tab")
     shot(dati, "07-dati-anagrafici")
     key("ctrl+z")
+    menu(dati, "?", "Informazioni sul prodotto")
+    informazioni = window("Informazioni")
+    shot(informazioni, "14-informazioni")
+    press(informazioni, "Ok")
+    dati = window("Dati anagrafici")
 
     # Search, then modify mode.
     menu(dati, "Modifica", "Domanda di partecipazione")
