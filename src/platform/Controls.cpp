@@ -1,5 +1,6 @@
 #include "Controls.h"
 
+#include "OptionButton.h"
 #include "Twips.h"
 
 #include <QComboBox>
@@ -36,7 +37,7 @@ QLineEdit* textBox(QWidget* parent, const char* name, Place place) {
 }
 
 QRadioButton* option(QWidget* parent, const char* name, const QString& caption, Place place) {
-    return placed(new QRadioButton(caption, parent), name, place);
+    return placed(new OptionButton(caption, parent), name, place);
 }
 
 QGroupBox* frame(QWidget* parent, const char* name, const QString& caption, Place place) {

@@ -5,7 +5,9 @@
 #include <QSize>
 
 // Positions and sizes of controls are given in twips, 1/1440 of an inch;
-// they map to pixels through the screen's logical resolution.
+// they map to pixels through the screen's logical resolution, stretched
+// evenly when the interface font is wider than the one the screens were laid
+// out for.
 namespace Twips {
 
 int toPixels(int twips);

@@ -1,0 +1,36 @@
+#include "OptionButton.h"
+
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+OptionButton::OptionButton(const QString& caption, QWidget* parent)
+    : QRadioButton(caption, parent) {}
+
+bool OptionButton::captionFits() const {
+    return sizeHint().width() <= width();
+}
+
+QRect OptionButton::captionRect() const {
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    return style()->subElementRect(QStyle::SE_RadioButtonContents, &option, this);
+}
+
+void OptionButton::paintEvent(QPaintEvent* event) {
+    if (captionFits()) {
+        QRadioButton::paintEvent(event);
+        return;
+    }
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text.clear();
+    painter.drawControl(QStyle::CE_RadioButton, option);
+    painter.drawText(captionRect(),
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | Qt::TextShowMnemonic,
+                     text());
+}
+
+bool OptionButton::hitButton(const QPoint& position) const {
+    return rect().contains(position);
+}
