@@ -12,6 +12,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace {
 
@@ -77,6 +80,17 @@ QAction* voce(QMenu* menu, const char* nome, const QString& testo,
     azione->setObjectName(QString::fromLatin1(nome));
     azione->setShortcut(scorciatoia);
     return azione;
+}
+
+// Wide enough to show a whole upper-case value of a short field (a codice
+// fiscale, a postcode) and the first twenty characters of a long one.
+void larghezzaPerIlTesto(QLineEdit* box, int lunghezza) {
+    if (lunghezza == 0) {
+        return;
+    }
+    const QString campione(std::min(lunghezza, 20), u'N');
+    const int margini = 2 * box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 8;
+    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(campione) + margini);
 }
 
 }  // namespace
@@ -216,6 +230,7 @@ void FrmDatiAnagrafici::impostaCaselle() {
             coloraTesto(box, kRossoStudente);
         }
         box->installEventFilter(this);
+        larghezzaPerIlTesto(box, descrizione.lunghezza);
     }
     for (Casella data : {Casella::DataRich, Casella::DataStud}) {
         casella(data)->setInputMask(kMascheraData);
