@@ -55,6 +55,11 @@ import glob, json, os, re, subprocess, sys
 
 results, pairs_file, bench_dir, name_filter = sys.argv[1:5]
 NS = {"ns": 1, "us": 1e3, "ms": 1e6, "s": 1e9}
+# Fields of every run; the others are the benchmark's own counters.
+STANDARD = {"name", "family_index", "per_family_instance_index", "run_name", "run_type",
+            "repetitions", "repetition_index", "threads", "iterations", "real_time",
+            "cpu_time", "time_unit", "items_per_second", "bytes_per_second", "label",
+            "error_occurred", "error_message", "aggregate_name", "aggregate_unit"}
 
 figures = {}
 for path in sorted(glob.glob(os.path.join(results, "*.json"))):
@@ -71,6 +76,7 @@ for path in sorted(glob.glob(os.path.join(results, "*.json"))):
             "items": run.get("items_per_second"),
             "peak": peak_kib,
             "error": run.get("error_message"),
+            "counters": {k: v for k, v in run.items() if k not in STANDARD},
         }
 
 pairs, memory_pairs = [], []
@@ -129,6 +135,8 @@ for name, figure in sorted(figures.items()):
             ratio = figure["ns"] / base["ns"]
         line += (f"   {baseline:<38} {duration(base['ns']):>9} {mib(base['peak']):>9}"
                  f" {ratio:>6.2f}x")
+    if figure["counters"]:
+        line += "   " + " ".join(f"{k}={v:.3g}" for k, v in sorted(figure["counters"].items()))
     print(line)
 print("\nratio: the figure's time per item (or per iteration) over its baseline's;"
       "\npeak: the maximum resident memory of the process that ran that benchmark alone.",
