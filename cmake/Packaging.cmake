@@ -1,8 +1,9 @@
 # The Debian package: the program in /usr/bin, its desktop entry and its icon.
-# `cpack -G DEB` in the build folder (or `cmake --build <dir> --target package`)
-# writes sovvenzia_<version>_<arch>.deb.
+# Once the program is built, `cpack` in the build folder writes
+# sovvenzia_<version>_<arch>.deb.
 
-# Packaging takes the tree as built: `cpack` does not rebuild every target first.
+# Packaging takes the tree as built: `cpack` does not rebuild every target
+# (tests and benchmarks included) first.
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
 set(SOVVENZIA_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR}/../packaging)
