@@ -4,6 +4,7 @@
 
 #include "DatiDomanda.h"
 #include "FileElenco.h"
+#include "FileSystemSenzaAttese.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -42,27 +43,6 @@ void DecodificaRecord(const QByteArray& byte) {
              "il record completato si legge come quello tagliato");
     Verifica(CodificaDomanda(domanda).size() == kLunghezzaRecord, "codifica di 418 byte");
 }
-
-// The real file calls, but nothing is forced to the disk: durability is not
-// what is tried here, and waiting for the disk would slow the fuzzer down a
-// hundredfold.
-class FileSystemSenzaAttese final : public FileSystem {
-public:
-    int openReadWrite(const std::string& path) override { return reale().openReadWrite(path); }
-    ssize_t readAt(int fd, void* buffer, size_t count, off_t offset) override {
-        return reale().readAt(fd, buffer, count, offset);
-    }
-    ssize_t writeAt(int fd, const void* buffer, size_t count, off_t offset) override {
-        return reale().writeAt(fd, buffer, count, offset);
-    }
-    int flush(int) override { return 0; }
-    int truncate(int fd, off_t length) override { return reale().truncate(fd, length); }
-    off_t size(int fd) override { return reale().size(fd); }
-    int close(int fd) override { return reale().close(fd); }
-
-private:
-    static PosixFileSystem& reale() { return PosixFileSystem::instance(); }
-};
 
 const QString& PercorsoLista() {
     static const QString percorso =

@@ -5,6 +5,8 @@
 
 #include <QFile>
 
+#include <sys/stat.h>
+
 #include <cerrno>
 
 namespace {
@@ -77,7 +79,9 @@ Result<void> FileElenco::ApriElenco(const QString& percorso, int handle) {
             return ripristinato;
         }
     }
-    slot = Slot{fd, percorso, presa->chiave};
+    struct stat aperto {};
+    ::fstat(fd, &aperto);
+    slot = Slot{fd, percorso, presa->chiave, aperto.st_dev, aperto.st_ino};
     return {};
 }
 
@@ -270,6 +274,13 @@ Result<void> FileElenco::scrivi(const Slot& slot, std::int32_t nRecord, const QB
                      {}};
     }
     const QString scrivere = QStringLiteral("Impossibile scrivere nel file");
+    if (!alSuoPosto(slot)) {
+        return Error{ENOENT,
+                     QStringLiteral("%1 \"%2\": il file è stato cancellato, spostato o sostituito "
+                                    "mentre era aperto; non è stato scritto nulla.")
+                         .arg(scrivere, slot.percorso),
+                     {}};
+    }
     const off_t lunghezzaLetta = fs_.size(slot.fd);
     if (lunghezzaLetta < 0) {
         return ErroreDiSistema(errno, scrivere, slot.percorso);
@@ -328,6 +339,12 @@ Result<void> FileElenco::scrivi(const Slot& slot, std::int32_t nRecord, const QB
         confermaScritture(slot);
     }
     return {};
+}
+
+bool FileElenco::alSuoPosto(const Slot& slot) {
+    struct stat ora {};
+    return ::stat(QFile::encodeName(slot.percorso).constData(), &ora) == 0 &&
+           ora.st_dev == slot.dispositivo && ora.st_ino == slot.inode;
 }
 
 void FileElenco::confermaScritture(const Slot& slot) {

@@ -89,6 +89,9 @@ private:
         int fd = -1;
         QString percorso;
         QString chiaveBlocco;
+        // Which file the path named when it was opened.
+        dev_t dispositivo = 0;
+        ino_t inode = 0;
     };
 
     Result<const Slot*> slotAperto(int handle) const;
@@ -97,6 +100,9 @@ private:
     Result<std::size_t> leggiByte(const Slot& slot, std::int32_t nRecord, char* destinazione) const;
     Result<void> scrivi(const Slot& slot, std::int32_t nRecord, const QByteArray& record,
                         Flush flush);
+    // True while the slot's path still names the file opened on it: a write
+    // into a file deleted, moved or replaced meanwhile would be lost.
+    static bool alSuoPosto(const Slot& slot);
     // The writes made so far through the slot's file are on the disk: its
     // undo journal goes.
     void confermaScritture(const Slot& slot);

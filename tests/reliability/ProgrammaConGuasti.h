@@ -1,30 +1,40 @@
 #pragma once
 
+#include "Desktop.h"
 #include "DialogService.h"
 #include "FailingFileSystem.h"
 #include "Program.h"
+#include "wizard/FrmDatiAnagrafici.h"
+#include "wizard/FrmPresentazione.h"
+#include "wizard/FrmScelta.h"
 
 #include <QDir>
 #include <QFile>
 #include <QMap>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QStringList>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <deque>
 #include <memory>
+#include <utility>
 
 // A dialog service that answers whatever the program asks, as an operator
-// who goes on would (Yes to a question, OK to a notice, the next of the
-// given file names to a file dialog), and keeps every message shown.
+// who goes on would (the given answer to a question, OK to a notice, the
+// next of the given file names to a file dialog), and keeps every message
+// shown.
 class DialoghiRegistrati final : public DialogService {
 public:
     std::deque<QString> fileDaScegliere;
+    MessageAnswer rispostaAlleDomande = MessageAnswer::Yes;
     QList<MessageBoxRequest> messaggi;
 
     MessageAnswer messageBox(const MessageBoxRequest& request) override {
         messaggi << request;
-        return request.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Yes;
+        return request.buttons == MessageButtons::Ok ? MessageAnswer::Ok : rispostaAlleDomande;
     }
     QString inputBox(const InputBoxRequest&) override { return QStringLiteral("2026-27"); }
     std::optional<QString> fileDialog(const FileDialogRequest&) override {
@@ -37,14 +47,37 @@ public:
     }
 };
 
+// A desktop whose documents folder is a folder of the test's own, and which
+// takes every file it is asked to open.
+class ScrivaniaDiProva final : public Desktop {
+public:
+    explicit ScrivaniaDiProva(QString cartella) : cartella_(std::move(cartella)) {}
+    QString documentsFolder() const override { return cartella_; }
+    bool openWithDefaultApplication(const QString& path) override {
+        aperti << path;
+        return true;
+    }
+    QStringList aperti;
+
+private:
+    QString cartella_;
+};
+
 // The whole program over a file system that fails the calls it is told to,
-// with list files in a temporary folder.
+// with list files in a temporary folder and documents in a folder inside it.
 class ProgrammaConGuasti {
 public:
     FailingFileSystem fs;
     DialoghiRegistrati dialoghi;
     QTemporaryDir cartella;
-    Program programma{dialoghi, fs};
+    ScrivaniaDiProva scrivania{Documenti()};
+    Program programma{dialoghi, fs, scrivania};
+
+    QString Documenti() const {
+        const QString documenti = cartella.filePath(QStringLiteral("Documenti"));
+        QDir().mkpath(documenti);
+        return documenti;
+    }
 
     QString Percorso(const QString& nome) const { return cartella.filePath(nome); }
 
@@ -75,6 +108,34 @@ public:
             }
         }
         return false;
+    }
+
+    // The entry screen continuing the list, as the choice screen opens it.
+    FrmDatiAnagrafici* ApriScheda(const QString& lista) {
+        programma.stato().sFileElenco = lista;
+        programma.stato().bElencoNuovo = false;
+        programma.stato().sIntestazione = QStringLiteral("2026-27");
+        programma.screens().show<FrmDatiAnagrafici>();
+        return programma.screens().find<FrmDatiAnagrafici>();
+    }
+
+    // Intro screen, choice screen, tab "Avanzate", the option: the append or
+    // merge screen, in front.
+    template <class Frm>
+    Frm& ApriDallaScelta(const char* opzione) {
+        programma.start();
+        QTest::keyClick(&programma.screens().get<FrmPresentazione>(), Qt::Key_Return);
+        FrmScelta& scelta = programma.screens().get<FrmScelta>();
+        Controllo<QTabWidget>(scelta, "TabOpzioni")->setCurrentIndex(1);
+        QTest::mouseClick(Controllo<QRadioButton>(scelta, opzione), Qt::LeftButton);
+        return programma.screens().get<Frm>();
+    }
+
+    // Presses a button as the operator would; fails the test when it cannot.
+    void Premi(QWidget& schermo, const char* nome) {
+        auto* pulsante = Controllo<QPushButton>(schermo, nome);
+        QVERIFY(pulsante != nullptr && pulsante->isVisible() && pulsante->isEnabled());
+        QTest::mouseClick(pulsante, Qt::LeftButton);
     }
 
     template <class Widget>

@@ -15,13 +15,6 @@
 namespace {
 
 // The entry screen continuing the list, as the choice screen opens it.
-FrmDatiAnagrafici* ApriScheda(ProgrammaConGuasti& p, const QString& lista) {
-    p.programma.stato().sFileElenco = lista;
-    p.programma.stato().bElencoNuovo = false;
-    p.programma.stato().sIntestazione = QStringLiteral("2026-27");
-    p.programma.screens().show<FrmDatiAnagrafici>();
-    return p.programma.screens().find<FrmDatiAnagrafici>();
-}
 
 // What the search does on a hit: the entry screen in modify mode on record n.
 void MostraTrovata(ProgrammaConGuasti& p, FrmDatiAnagrafici& scheda, int n) {
@@ -36,11 +29,6 @@ void MostraTrovata(ProgrammaConGuasti& p, FrmDatiAnagrafici& scheda, int n) {
     QVERIFY(QTest::qWaitForWindowActive(&scheda));
 }
 
-void Premi(QPushButton* pulsante) {
-    QVERIFY(pulsante != nullptr && pulsante->isVisible() && pulsante->isEnabled());
-    QTest::mouseClick(pulsante, Qt::LeftButton);
-}
-
 // The entry screen on a list of three applications, brought by `prepara` to
 // the step, holding `modulo`; `pulsante` pressed with call n of that kind
 // failing. A fault reached must be told with its reason, leave the list as
@@ -51,7 +39,7 @@ bool PremiConGuasto(Chiamata tipo, int n,
                     const ModuloDomanda& modulo, const char* pulsante, const QByteArray& attesa) {
     ProgrammaConGuasti p;
     FrmDatiAnagrafici* scheda =
-        ApriScheda(p, p.Scrivi(QStringLiteral("Tre.svz"), RecordNumerati(1, 3)));
+        p.ApriScheda(p.Scrivi(QStringLiteral("Tre.svz"), RecordNumerati(1, 3)));
     [&] { QVERIFY(scheda != nullptr && p.dialoghi.messaggi.isEmpty()); }();
     if (QTest::currentTestFailed()) {
         return false;
@@ -62,7 +50,7 @@ bool PremiConGuasto(Chiamata tipo, int n,
     const int chiamate = p.fs.calls(tipo);
     p.fs.failOn(tipo, n, EIO);
 
-    Premi(p.Controllo<QPushButton>(*scheda, pulsante));
+    p.Premi(*scheda, pulsante);
 
     const bool colpita = p.fs.calls(tipo) - chiamate >= n;
     p.fs.clearFailures();
@@ -72,7 +60,7 @@ bool PremiConGuasto(Chiamata tipo, int n,
             QVERIFY(p.File() == prima);
             QVERIFY(scheda->LeggiModulo() == modulo);
         }();
-        Premi(p.Controllo<QPushButton>(*scheda, pulsante));
+        p.Premi(*scheda, pulsante);
     }
     [&] { QVERIFY(p.File().value(QStringLiteral("Tre.svz")) == attesa); }();
     return colpita;
@@ -95,7 +83,7 @@ private slots:
             const auto prima = p.File();
             p.fs.failOn(tipo, n, EIO);
 
-            ApriScheda(p, lista);
+            p.ApriScheda(lista);
 
             const bool colpita = p.fs.calls(tipo) >= n;
             if (colpita) {

@@ -14,24 +14,6 @@
 
 namespace {
 
-// Intro screen, choice screen, tab "Avanzate", the option: the append or
-// merge screen, in front.
-template <class Frm>
-Frm& ApriDallaScelta(ProgrammaConGuasti& p, const char* opzione) {
-    p.programma.start();
-    QTest::keyClick(&p.programma.screens().get<FrmPresentazione>(), Qt::Key_Return);
-    FrmScelta& scelta = p.programma.screens().get<FrmScelta>();
-    p.Controllo<QTabWidget>(scelta, "TabOpzioni")->setCurrentIndex(1);
-    QTest::mouseClick(p.Controllo<QRadioButton>(scelta, opzione), Qt::LeftButton);
-    return p.programma.screens().get<Frm>();
-}
-
-void Premi(ProgrammaConGuasti& p, QWidget& schermo, const char* nome) {
-    auto* pulsante = p.Controllo<QPushButton>(schermo, nome);
-    QVERIFY(pulsante != nullptr && pulsante->isVisible() && pulsante->isEnabled());
-    QTest::mouseClick(pulsante, Qt::LeftButton);
-}
-
 // The whole step as the operator does it, from the screen just opened:
 // every name chosen in turn, then the button that does the work. Gives
 // whether call n of that kind was reached; checks that a fault on the way
@@ -42,13 +24,13 @@ bool Percorri(const char* opzione, const QStringList& pulsanti, Chiamata tipo, i
               const std::function<void(ProgrammaConGuasti&)>& riuscita) {
     ProgrammaConGuasti p;
     prepara(p);
-    Frm& schermo = ApriDallaScelta<Frm>(p, opzione);
+    Frm& schermo = p.ApriDallaScelta<Frm>(opzione);
     const auto prima = p.File();
     const int chiamate = p.fs.calls(tipo);
     p.fs.failOn(tipo, n, EIO);
 
     for (const QString& pulsante : pulsanti) {
-        Premi(p, schermo, qPrintable(pulsante));
+        p.Premi(schermo, qPrintable(pulsante));
     }
 
     const bool colpita = p.fs.calls(tipo) - chiamate >= n;
