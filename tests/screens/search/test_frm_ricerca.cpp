@@ -1,0 +1,330 @@
+// Finding stored applications from the search screen: the joined key, the
+// three positions, the end of the list, short, empty and longest lists, a
+// failed read, and the two ways to end the search.
+
+#include "ErroreDiSistema.h"
+#include "FailingFileSystem.h"
+#include "FileElenco.h"
+#include "ProgramUnderTest.h"
+#include "search/FrmRicerca.h"
+#include "wizard/FrmDatiAnagrafici.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <cerrno>
+
+namespace {
+
+const QString kCodice = QStringLiteral("RSSMRA70C05D704X");
+const MessageBoxRequest kFineDelFile{
+    QStringLiteral("E' stata raggiunta la fine del file. Nominativo non trovato.\n"
+                   " Ripartire dall'inizio?"),
+    MessageButtons::YesNo, MessageIcon::None, true};
+
+QByteArray domanda(const QString& cognome, const QString& nome, const QString& codiceFiscale) {
+    DatiDomanda d = AzzeraRecord();
+    d.CognRich = cognome;
+    d.NomeRich = nome;
+    d.CodFiscRich = codiceFiscale;
+    d.DataRich = QStringLiteral("05/03/1970");
+    d.Spese = 1250.5f;
+    d.Isee = 300.0f;
+    return CodificaDomanda(d);
+}
+
+// The program with a list file holding these bytes, its entry screen loaded
+// with the list open and the search screen shown over it, as the menu does.
+struct Ricerca {
+    explicit Ricerca(const QByteArray& contenuto) {
+        QFile file(t.path(QStringLiteral("elenco.svz")));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(contenuto) == contenuto.size());
+        file.close();
+        t.stato().sFileElenco = file.fileName();
+        t.stato().bElencoNuovo = false;
+        t.screens().show<FrmDatiAnagrafici>();
+        t.screens().show<FrmRicerca>();
+        t.screens().hide<FrmDatiAnagrafici>();
+    }
+
+    FailingFileSystem fs;
+    ProgramUnderTest t{fs};
+
+    FrmRicerca* schermo() { return t.screens().find<FrmRicerca>(); }
+    FrmDatiAnagrafici* scheda() { return t.screens().find<FrmDatiAnagrafici>(); }
+    template <class Widget = QLineEdit>
+    Widget* ctl(const char* nome) {
+        return t.control<Widget>(*schermo(), QString::fromLatin1(nome));
+    }
+    void spunta(const char* casella) { ctl<QCheckBox>(casella)->click(); }
+    void scrivi(const char* campo, const QString& testo) {
+        QVERIFY(ctl(campo)->isEnabled());
+        ctl(campo)->clear();
+        QTest::keyClicks(ctl(campo), testo);
+    }
+    void trova() { ProgramUnderTest::click(ctl<QPushButton>("cmdTrova")); }
+    void cerca(const QString& cognome, const QString& nome) {
+        scrivi("txtcognome", cognome);
+        scrivi("txtNome", nome);
+        trova();
+    }
+    void cercaCodice(const QString& codice) {
+        scrivi("txtCodFisc", codice);
+        trova();
+    }
+    // "Annulla" on the entry screen hands back to the search.
+    void torna() {
+        ProgramUnderTest::click(t.control<QPushButton>(*scheda(), QStringLiteral("cmdannulla")));
+        QCOMPARE(t.screens().activeScreen(), schermo());
+    }
+    // Record n is on the entry screen, in front and in modify mode.
+    void trovata(std::int16_t n) {
+        QCOMPARE(t.stato().nRecordTrovato, n);
+        QVERIFY(t.stato().bTrovato);
+        QCOMPARE(t.screens().activeScreen(), scheda());
+        QVERIFY(t.control<QPushButton>(*scheda(), QStringLiteral("cmdModfica"))->isVisible());
+        QVERIFY(!schermo()->isVisible());
+    }
+    void trovaETorna(std::int16_t n) {
+        trova();
+        trovata(n);
+        torna();
+    }
+    void nessuna() {
+        QCOMPARE(t.screens().activeScreen(), schermo());
+        QVERIFY(!scheda()->isVisible());
+    }
+    int letture() const { return fs.calls(FailingFileSystem::Call::Read); }
+};
+
+}  // namespace
+
+class TestFrmRicerca : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Ricerca> r;
+
+private slots:
+    void cleanup() {
+        QVERIFY(r->t.finish());
+        r.reset();
+    }
+
+    void the_key_joins_surname_and_name_ignoring_case_and_outer_blanks_not_inner_ones() {
+        r = std::make_unique<Ricerca>(domanda("DELUCA", "ANNA", kCodice) +
+                                      domanda("A", "BC", kCodice) + domanda("STRAß", "ELA", "X"));
+        r->spunta("chkCognRich");
+        r->cerca(QStringLiteral("  ab "), QStringLiteral(" c  "));
+        r->trovata(2);
+        r->torna();
+        // Upper-casing may lengthen the stored text: STRAß is STRASS.
+        r->cerca(QStringLiteral("strass"), QStringLiteral("ela"));
+        r->trovata(3);
+        r->torna();
+        r->t.dialogs.expectMessage(kFineDelFile, MessageAnswer::No);
+        r->cerca(QStringLiteral("DE LUCA"), QStringLiteral("ANNA"));
+        r->nessuna();
+    }
+
+    void a_codice_fiscale_must_match_whole_and_with_both_boxes_all_three_agree() {
+        r = std::make_unique<Ricerca>(
+            domanda("ROSSI", "MARIO", kCodice.left(15)) + domanda("ROSSI", "MARIO", "ALTRO") +
+            domanda("BIANCHI", "MARIO", kCodice) + domanda("ROSSI", "MARIO", kCodice));
+        r->spunta("chkCodFisc");
+        r->cercaCodice(kCodice.left(15));
+        r->trovata(1);
+        r->torna();
+        r->cercaCodice(kCodice.toLower());
+        r->trovata(3);
+        r->torna();
+        r->spunta("chkCognRich");
+        r->cerca(QStringLiteral("ROSSI"), QStringLiteral("MARIO"));
+        r->trovata(4);
+    }
+
+    void a_found_application_fills_the_entry_screen_at_full_width_with_dotted_amounts() {
+        r = std::make_unique<Ricerca>(domanda("ROSSI", "MARIO", kCodice));
+        auto* txtCodFisc = r->ctl("txtCodFisc");
+        r->spunta("chkCodFisc");
+        QCOMPARE(r->schermo()->focusWidget(), txtCodFisc);
+        QTest::keyClicks(txtCodFisc, kCodice);
+        QTest::keyClick(txtCodFisc, Qt::Key_Return);
+        r->trovata(1);
+
+        const ModuloDomanda modulo = r->scheda()->LeggiModulo();
+        QCOMPARE(modulo.CognRich, QStringLiteral("ROSSI").leftJustified(30));
+        QCOMPARE(modulo.ViaRich, QString(50, QLatin1Char(' ')));
+        QCOMPARE(modulo.DataRich, QStringLiteral("05/03/1970"));
+        QCOMPARE(modulo.Spese, QStringLiteral("1250.5"));
+        QCOMPARE(modulo.Isee, QStringLiteral("300"));
+    }
+
+    void a_missing_field_is_refused_and_no_box_ticked_does_nothing() {
+        r = std::make_unique<Ricerca>(domanda("ROSSI", "MARIO", kCodice));
+        const int lettePrima = r->letture();
+        r->trova();
+        const MessageBoxRequest mancante(
+            QStringLiteral("Attenzione... Immettere i dati per la ricerca"), MessageButtons::Ok,
+            MessageIcon::Exclamation);
+        r->t.dialogs.expectMessage(mancante).expectMessage(mancante);
+        r->spunta("chkCognRich");
+        r->cerca(QStringLiteral("ROSSI"), QStringLiteral("   "));
+        r->spunta("chkCodFisc");
+        r->scrivi("txtNome", QStringLiteral("MARIO"));
+        r->trova();  // all three are required now, the codice fiscale is empty
+        QCOMPARE(r->letture(), lettePrima);
+        r->nessuna();
+    }
+
+    void two_applications_of_one_requester_are_found_in_order_then_the_end_is_asked() {
+        r = std::make_unique<Ricerca>(domanda("ROSSI", "MARIO", kCodice) +
+                                      domanda("VERDI", "ANNA", "X") +
+                                      domanda("ROSSI", "MARIO", kCodice));
+        r->spunta("chkCognRich");
+        r->cerca(QStringLiteral("Rossi"), QStringLiteral("Mario"));
+        r->trovata(1);
+        r->torna();
+        QCOMPARE(r->ctl<QPushButton>("cmdTrova")->text(), QStringLiteral("Trova Successivo"));
+        r->trovaETorna(3);
+        // A hit on the last record: the next press reads nothing and asks.
+        const int letturePrima = r->letture();
+        r->t.dialogs.expectMessage(kFineDelFile, MessageAnswer::No)
+            .expectMessage(kFineDelFile, MessageAnswer::Yes);
+        r->trova();
+        r->trova();  // after No: the same question, still nothing read
+        QCOMPARE(r->letture(), letturePrima);
+        r->nessuna();
+        r->trova();  // after Yes: from record 1 again
+        r->trovata(1);
+    }
+
+    void each_criterion_resumes_from_its_own_position_until_a_field_is_edited() {
+        r = std::make_unique<Ricerca>(
+            domanda("ROSSI", "MARIO", "A") + domanda("ROSSI", "MARIO", kCodice) +
+            domanda("BIANCHI", "LIA", kCodice) + domanda("ROSSI", "MARIO", "B"));
+        r->spunta("chkCognRich");
+        r->scrivi("txtcognome", QStringLiteral("ROSSI"));
+        r->scrivi("txtNome", QStringLiteral("MARIO"));
+        r->spunta("chkCodFisc");
+        r->scrivi("txtCodFisc", kCodice);
+        r->spunta("chkCodFisc");
+        r->trovaETorna(1);  // surname and name
+        r->spunta("chkCognRich");
+        r->spunta("chkCodFisc");
+        r->trovaETorna(2);  // codice fiscale
+        r->trovaETorna(3);
+        r->spunta("chkCodFisc");
+        r->spunta("chkCognRich");
+        r->trovaETorna(2);  // surname and name again, after record 1
+        r->spunta("chkCodFisc");
+        r->trovaETorna(2);  // all three, from the start
+        r->t.dialogs.expectMessage(kFineDelFile, MessageAnswer::No);
+        r->trova();
+        r->spunta("chkCodFisc");
+        r->trovaETorna(4);  // surname and name, after record 2
+        r->spunta("chkCognRich");
+        r->spunta("chkCodFisc");
+        r->scrivi("txtCodFisc", kCodice);  // retyped as it was: every criterion restarts
+        QCOMPARE(r->ctl<QPushButton>("cmdTrova")->text(), QStringLiteral("Trova"));
+        r->trovaETorna(2);
+    }
+
+    void a_file_of_half_a_record_reads_nothing_and_an_empty_one_says_so() {
+        r = std::make_unique<Ricerca>(domanda("ROSSI", "MARIO", kCodice).left(209));
+        const int letturePrima = r->letture();
+        r->spunta("chkCodFisc");
+        r->t.dialogs.expectMessage(kFineDelFile, MessageAnswer::Yes);
+        r->cercaCodice(kCodice);
+        QCOMPARE(r->letture(), letturePrima);
+        r->nessuna();
+        QVERIFY(r->t.finish());
+
+        r = std::make_unique<Ricerca>(QByteArray());
+        r->t.dialogs.expectMessage(
+            {QStringLiteral("Il file è vuoto!"), MessageButtons::Ok, MessageIcon::Information});
+        r->trova();  // before the criteria are looked at
+        r->nessuna();
+    }
+
+    void a_failed_read_stops_the_scan_with_its_reason_and_a_new_press_reads_it_again() {
+        r = std::make_unique<Ricerca>(domanda("VERDI", "ANNA", "A") +
+                                      domanda("BIANCHI", "LIA", "B") +
+                                      domanda("ROSSI", "MARIO", kCodice));
+        r->spunta("chkCodFisc");
+        r->fs.failOn(FailingFileSystem::Call::Read, 2, EIO);
+        r->t.dialogs.expectMessage(
+            {QStringLiteral("Ricerca interrotta.\n") +
+                 ErroreDiSistema(EIO, QStringLiteral("Impossibile leggere dal file"),
+                                 r->t.stato().sFileElenco)
+                     .message,
+             MessageButtons::Ok, MessageIcon::Critical});
+        r->cercaCodice(kCodice);
+        r->nessuna();
+        QVERIFY(!r->t.stato().bTrovato);
+        const int letturePrima = r->letture();
+        r->trova();
+        r->trovata(3);
+        QCOMPARE(r->letture() - letturePrima, 2);  // records 2 and 3
+    }
+
+    void the_last_of_32767_applications_is_found_and_a_longer_list_is_refused() {
+        r = std::make_unique<Ricerca>(RecordVuoto().repeated(FileElenco::kMassimoDomande - 1) +
+                                      domanda("ROSSI", "MARIO", kCodice));
+        const QString percorso = r->t.stato().sFileElenco;
+        r->spunta("chkCodFisc");
+        r->cercaCodice(kCodice);
+        r->trovata(32767);
+        r->torna();
+        r->t.dialogs.expectMessage(kFineDelFile, MessageAnswer::Yes);
+        r->trova();
+        r->trova();
+        r->trovata(32767);
+        r->torna();
+        QVERIFY(QFile::resize(percorso, (FileElenco::kMassimoDomande + 1) * kLunghezzaRecord));
+        r->t.dialogs.expectMessage(
+            {QStringLiteral("Ricerca interrotta.\nIl file \"%1\" è troppo grande: un elenco può "
+                            "contenere al massimo 32767 domande.")
+                 .arg(percorso),
+             MessageButtons::Ok, MessageIcon::Critical});
+        r->trova();
+        r->nessuna();
+    }
+
+    void ending_the_search_clears_the_entry_screen_and_the_next_one_starts_afresh_data() {
+        QTest::addColumn<bool>("dallaCornice");
+        QTest::newRow("T&ermina Ricerca") << false;
+        QTest::newRow("window frame") << true;
+    }
+    void ending_the_search_clears_the_entry_screen_and_the_next_one_starts_afresh() {
+        QFETCH(bool, dallaCornice);
+        r = std::make_unique<Ricerca>(domanda("ROSSI", "MARIO", kCodice) +
+                                      domanda("VERDI", "ANNA", "X"));
+        r->spunta("chkCognRich");
+        r->cerca(QStringLiteral("VERDI"), QStringLiteral("ANNA"));
+        r->trovata(2);
+        r->torna();
+        if (dallaCornice) {
+            r->schermo()->close();
+        } else {
+            ProgramUnderTest::click(r->ctl<QPushButton>("cmdIndietro"));
+        }
+        QVERIFY(!r->t.stato().bTrovato);
+        QCOMPARE(r->schermo(), nullptr);
+        QCOMPARE(r->t.screens().activeScreen(), r->scheda());
+        QCOMPARE(r->scheda()->LeggiModulo().CognRich, QString());
+        QVERIFY(r->t.control<QPushButton>(*r->scheda(), QStringLiteral("CmdAvanti"))->isVisible());
+
+        r->t.screens().show<FrmRicerca>();
+        QCOMPARE(r->ctl<QPushButton>("cmdTrova")->text(), QStringLiteral("&Trova"));
+        QVERIFY(!r->ctl<QCheckBox>("chkCognRich")->isChecked());
+        QVERIFY(!r->ctl("txtcognome")->isEnabled());
+        QCOMPARE(r->ctl("txtcognome")->text(), QString());
+        r->spunta("chkCognRich");
+        r->cerca(QStringLiteral("ROSSI"), QStringLiteral("MARIO"));
+        r->trovata(1);
+    }
+};
+
+QTEST_MAIN(TestFrmRicerca)
+#include "test_frm_ricerca.moc"
