@@ -130,6 +130,13 @@ std::optional<QString> carattereNonRegistrabile(const QString& testo) {
     for (qsizetype indice = 0; indice < testo.size(); ++indice) {
         const bool coppia = testo.at(indice).isHighSurrogate() && indice + 1 < testo.size();
         const QString carattere = testo.mid(indice, coppia ? 2 : 1);
+        if (carattere.at(0).category() == QChar::Other_Control) {
+            // A tab, a line break or another control character pasted into a
+            // box is no text: named by its code, as it has no look.
+            return QStringLiteral("U+%1")
+                .arg(carattere.at(0).unicode(), 4, 16, QLatin1Char('0'))
+                .toUpper();
+        }
         if (!Windows1252::PuoCodificare(carattere.toUpper())) {
             return carattere;
         }
@@ -138,8 +145,8 @@ std::optional<QString> carattereNonRegistrabile(const QString& testo) {
     return std::nullopt;
 }
 
-// What the list file cannot hold: a character outside its code page, an
-// amount beyond single precision.
+// What the list file cannot hold: a character outside its code page or a
+// control character, an amount beyond single precision.
 std::optional<Segnalazione> controllaRegistrabile(const ModuloDomanda& modulo) {
     for (const DescrizioneCasella& descrizione : kCaselle) {
         const QString& testo = modulo.*descrizione.testo;
