@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -13,6 +14,8 @@
 // files in a fresh temporary folder.
 class FileElencoTest : public testing::Test {
 protected:
+    using Call = FailingFileSystem::Call;
+
     QString path(const QString& name) const { return dir_.filePath(name); }
 
     void writeFile(const QString& name, const QByteArray& bytes) const {
@@ -34,18 +37,29 @@ protected:
         return d;
     }
 
-    static QByteArray records(std::initializer_list<const char*> surnames) {
+    // `count` records named "<prefix> 1", "<prefix> 2", ...
+    static QByteArray records(const QString& prefix, int count) {
         QByteArray bytes;
-        for (const char* surname : surnames) {
-            bytes += CodificaDomanda(domanda(QString::fromLatin1(surname)));
+        for (int n = 1; n <= count; ++n) {
+            bytes += CodificaDomanda(domanda(QStringLiteral("%1 %2").arg(prefix).arg(n), n + 0.5f));
         }
         return bytes;
     }
 
-    // Opens the named list on handle 1, failing the test when it cannot.
-    void open(const QString& name) {
-        const Result<void> opened = elenco_.ApriElenco(path(name), 1);
+    // Opens the named list on the handle, failing the test when it cannot.
+    void open(const QString& name, int handle = 1) {
+        const Result<void> opened = elenco_.ApriElenco(path(name), handle);
         ASSERT_TRUE(opened.ok()) << opened.error().message.toStdString();
+    }
+
+    // Writes the file and opens it on the handle.
+    void list(const QString& name, const QByteArray& bytes, int handle = 1) {
+        writeFile(name, bytes);
+        open(name, handle);
+    }
+
+    QStringList folderEntries() const {
+        return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
     }
 
     QTemporaryDir dir_;

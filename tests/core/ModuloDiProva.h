@@ -1,30 +1,34 @@
 #pragma once
 
+#include "CaselleModulo.h"
 #include "ModuloDomanda.h"
 
 // An application that passes every storing check, as the boxes would show
-// it (untrimmed, lower case, dates with their slashes).
+// it (untrimmed, lower case, dates with their slashes), in tab order.
 inline ModuloDomanda ModuloCompleto() {
+    const char* const testi[kNumeroCaselle] = {"  rossi ",
+                                               "mario",
+                                               "roma",
+                                               "05/03/1970",
+                                               "RSSMRA70C05H501X",
+                                               "roma",
+                                               "00100",
+                                               "via dei mille",
+                                               "12",
+                                               "rossi",
+                                               "luca",
+                                               "roma",
+                                               "29/02/2000",
+                                               "RSSLCU00B69H501Y",
+                                               "roma",
+                                               "00100",
+                                               "via dei mille",
+                                               "12",
+                                               "1234.56",
+                                               "5000"};
     ModuloDomanda modulo;
-    modulo.CognRich = QStringLiteral("  rossi ");
-    modulo.NomeRich = QStringLiteral("mario");
-    modulo.LuogoRich = QStringLiteral("roma");
-    modulo.DataRich = QStringLiteral("05/03/1970");
-    modulo.CodFiscRich = QStringLiteral("RSSMRA70C05H501X");
-    modulo.ComRich = QStringLiteral("roma");
-    modulo.CapRich = QStringLiteral("00100");
-    modulo.ViaRich = QStringLiteral("via dei mille");
-    modulo.NumRich = QStringLiteral("12");
-    modulo.CognStud = QStringLiteral("rossi");
-    modulo.NomeStud = QStringLiteral("luca");
-    modulo.LuogoStud = QStringLiteral("roma");
-    modulo.DataStud = QStringLiteral("29/02/2000");
-    modulo.CodFiscStud = QStringLiteral("RSSLCU00B69H501Y");
-    modulo.ComStud = QStringLiteral("roma");
-    modulo.CapStud = QStringLiteral("00100");
-    modulo.ViaStud = QStringLiteral("via dei mille");
-    modulo.NumStud = QStringLiteral("12");
-    modulo.Spese = QStringLiteral("1234.56");
-    modulo.Isee = QStringLiteral("5000");
+    for (int i = 0; i < kNumeroCaselle; ++i) {
+        modulo.*kCaselle[i].testo = QString::fromUtf8(testi[i]);
+    }
     return modulo;
 }

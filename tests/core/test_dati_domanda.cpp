@@ -4,143 +4,78 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
-QByteArray bytesAt(const QByteArray& record, int offset, int length) {
-    return record.mid(offset, length);
-}
+using D = DatiDomanda;
 
-QByteArray hex(const char* text) {
-    return QByteArray::fromHex(text);
-}
+TEST(CodificaDomanda, WritesAmountsAsLittleEndianBinary32) {
+    const struct {
+        float typed;
+        const char* storedHex;
+        double readBack;
+    } cases[] = {{12345.67f, "aee64046", 12345.669921875},
+                 {1234.56f, "ec519a44", 1234.56005859375},
+                 {250.5f, "00807a43", 250.5},
+                 {0.0f, "00000000", 0.0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.storedHex);
+        DatiDomanda domanda = AzzeraRecord();
+        domanda.Spese = domanda.Isee = c.typed;
 
-float amountIn(const QByteArray& record, int offset) {
-    float value = 0.0f;
-    std::memcpy(&value, record.constData() + offset, sizeof value);
-    return value;
-}
+        const QByteArray record = CodificaDomanda(domanda);
 
-struct AmountCase {
-    const char* name;
-    float typed;
-    const char* storedHex;
-    double readBack;
-};
-
-class AmountEncoding : public testing::TestWithParam<AmountCase> {};
-
-TEST_P(AmountEncoding, IsLittleEndianBinary32InBothAmountFields) {
-    const AmountCase& c = GetParam();
-    DatiDomanda domanda = AzzeraRecord();
-    domanda.Spese = c.typed;
-    domanda.Isee = c.typed;
-
-    const QByteArray record = CodificaDomanda(domanda);
-
-    EXPECT_EQ(bytesAt(record, kOffsetSpese, 4), hex(c.storedHex));
-    EXPECT_EQ(bytesAt(record, kOffsetIsee, 4), hex(c.storedHex));
-    const DatiDomanda letta = DecodificaDomanda(record.constData(), record.size());
-    EXPECT_EQ(static_cast<double>(letta.Spese), c.readBack);
-    EXPECT_EQ(static_cast<double>(letta.Isee), c.readBack);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    GoldenBytes, AmountEncoding,
-    testing::Values(AmountCase{"Spese12345_67", 12345.67f, "aee64046", 12345.669921875},
-                    AmountCase{"Spese1234_56", 1234.56f, "ec519a44", 1234.56005859375},
-                    AmountCase{"Exact250_5", 250.5f, "00807a43", 250.5},
-                    AmountCase{"Zero", 0.0f, "00000000", 0.0}),
-    [](const testing::TestParamInfo<AmountCase>& info) { return std::string(info.param.name); });
-
-TEST(CampiTesto, FollowTheFileLayout) {
-    using D = DatiDomanda;
-    const std::array<CampoTesto, 18> expected = {{
-        {"CognRich", &D::CognRich, 30, 0},
-        {"NomeRich", &D::NomeRich, 30, 30},
-        {"LuogoRich", &D::LuogoRich, 30, 60},
-        {"DataRich", &D::DataRich, 10, 90},
-        {"CodFiscRich", &D::CodFiscRich, 16, 100},
-        {"ComRich", &D::ComRich, 30, 116},
-        {"ViaRich", &D::ViaRich, 50, 146},
-        {"NumRich", &D::NumRich, 4, 196},
-        {"CapRich", &D::CapRich, 5, 200},
-        {"CognStud", &D::CognStud, 30, 205},
-        {"NomeStud", &D::NomeStud, 30, 235},
-        {"LuogoStud", &D::LuogoStud, 30, 265},
-        {"DataStud", &D::DataStud, 10, 295},
-        {"CodFiscStud", &D::CodFiscStud, 16, 305},
-        {"ComStud", &D::ComStud, 30, 321},
-        {"ViaStud", &D::ViaStud, 50, 351},
-        {"NumStud", &D::NumStud, 4, 401},
-        {"CapStud", &D::CapStud, 5, 405},
-    }};
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_STREQ(kCampiTesto[i].nome, expected[i].nome);
-        EXPECT_TRUE(kCampiTesto[i].membro == expected[i].membro) << expected[i].nome;
-        EXPECT_EQ(kCampiTesto[i].larghezza, expected[i].larghezza) << expected[i].nome;
-        EXPECT_EQ(kCampiTesto[i].offset, expected[i].offset) << expected[i].nome;
+        EXPECT_EQ(record.mid(410, 4), QByteArray::fromHex(c.storedHex));
+        EXPECT_EQ(record.mid(414, 4), QByteArray::fromHex(c.storedHex));
+        const DatiDomanda letta = DecodificaDomanda(record.constData(), record.size());
+        EXPECT_EQ(static_cast<double>(letta.Spese), c.readBack);
+        EXPECT_EQ(static_cast<double>(letta.Isee), c.readBack);
     }
 }
 
-TEST(CodificaDomanda, PutsEveryFieldAtItsOwnOffsetAndReadsItBack) {
+TEST(CodificaDomanda, PutsEveryTextFieldAtItsOffsetAndWidthAndReadsItBack) {
+    const struct {
+        QString D::*membro;
+        int offset, larghezza;
+    } layout[] = {{&D::CognRich, 0, 30},   {&D::NomeRich, 30, 30},     {&D::LuogoRich, 60, 30},
+                  {&D::DataRich, 90, 10},  {&D::CodFiscRich, 100, 16}, {&D::ComRich, 116, 30},
+                  {&D::ViaRich, 146, 50},  {&D::NumRich, 196, 4},      {&D::CapRich, 200, 5},
+                  {&D::CognStud, 205, 30}, {&D::NomeStud, 235, 30},    {&D::LuogoStud, 265, 30},
+                  {&D::DataStud, 295, 10}, {&D::CodFiscStud, 305, 16}, {&D::ComStud, 321, 30},
+                  {&D::ViaStud, 351, 50},  {&D::NumStud, 401, 4},      {&D::CapStud, 405, 5}};
     DatiDomanda domanda;
-    char letter = 'A';
-    for (const CampoTesto& campo : kCampiTesto) {
-        domanda.*campo.membro = QString(campo.larghezza, QChar(letter++));
+    for (std::size_t i = 0; i < std::size(layout); ++i) {
+        domanda.*layout[i].membro = QString(layout[i].larghezza, QChar(char16_t(u'A' + i)));
+        EXPECT_TRUE(kCampiTesto[i].membro == layout[i].membro) << i;
+        EXPECT_EQ(kCampiTesto[i].offset, layout[i].offset) << i;
+        EXPECT_EQ(kCampiTesto[i].larghezza, layout[i].larghezza) << i;
     }
     domanda.Spese = 250.5f;
     domanda.Isee = 12345.67f;
 
     const QByteArray record = CodificaDomanda(domanda);
 
-    ASSERT_EQ(record.size(), kLunghezzaRecord);
-    letter = 'A';
-    for (const CampoTesto& campo : kCampiTesto) {
-        EXPECT_EQ(bytesAt(record, campo.offset, campo.larghezza),
-                  QByteArray(campo.larghezza, letter++))
-            << campo.nome;
+    ASSERT_EQ(record.size(), 418);
+    for (std::size_t i = 0; i < std::size(layout); ++i) {
+        EXPECT_EQ(record.mid(layout[i].offset, layout[i].larghezza),
+                  QByteArray(layout[i].larghezza, char('A' + i)));
     }
     EXPECT_EQ(DecodificaDomanda(record.constData(), record.size()), domanda);
 }
 
-TEST(CodificaDomanda, PadsShortTextWithBlanksAndCutsLongTextAtTheWidth) {
+TEST(CodificaDomanda, PadsWithBlanksCutsAtTheWidthAndWritesWindows1252) {
     DatiDomanda domanda = AzzeraRecord();
-    domanda.CognRich = QStringLiteral("ROSSI");
+    domanda.CognRich = QStringLiteral("NICOLÀ € A\u0142B\U0001F600C");
     domanda.NomeRich = QString(35, QChar('M'));  // 5 past its width of 30
-    domanda.NumRich = QStringLiteral("12");
     domanda.CapRich = QStringLiteral("001234");  // one past its width of 5
 
     const QByteArray record = CodificaDomanda(domanda);
 
-    EXPECT_EQ(bytesAt(record, 0, 30), QByteArray("ROSSI") + QByteArray(25, ' '));
-    EXPECT_EQ(bytesAt(record, 30, 30), QByteArray(30, 'M'));
-    EXPECT_EQ(bytesAt(record, 60, 30), QByteArray(30, ' '));  // the cut spills nowhere
-    EXPECT_EQ(bytesAt(record, 196, 4), QByteArray("12  "));
-    EXPECT_EQ(bytesAt(record, 200, 5), QByteArray("00123"));
-    EXPECT_EQ(bytesAt(record, 205, 1), QByteArray(" "));
-
-    const DatiDomanda letta = DecodificaDomanda(record.constData(), record.size());
-    EXPECT_EQ(letta.CognRich, QStringLiteral("ROSSI") + QString(25, ' '));
-}
-
-TEST(CodificaDomanda, WritesAccentedLettersAndTheEuroSignAsWindows1252Bytes) {
-    DatiDomanda domanda = AzzeraRecord();
-    domanda.CognRich = QStringLiteral("NICOLÀ à €");
-
-    const QByteArray record = CodificaDomanda(domanda);
-
-    EXPECT_EQ(bytesAt(record, 0, 10), QByteArray("NICOL\xC0 \xE0 \x80"));
-    EXPECT_EQ(DecodificaDomanda(record.constData(), record.size()).CognRich.left(10),
-              QStringLiteral("NICOLÀ à €"));
-}
-
-TEST(CodificaDomanda, TurnsACharacterWithoutAByteIntoOneQuestionMark) {
-    DatiDomanda domanda = AzzeraRecord();
-    domanda.CognRich = QStringLiteral("A\u0142B\U0001F600C");
-
-    EXPECT_EQ(bytesAt(CodificaDomanda(domanda), 0, 6), QByteArray("A?B?C "));
+    EXPECT_EQ(record.left(90), QByteArray("NICOL\xC0 \x80 A?B?C") + QByteArray(16, ' ') +
+                                   QByteArray(30, 'M') + QByteArray(30, ' '));
+    EXPECT_EQ(record.mid(200, 6), QByteArray("00123 "));
+    EXPECT_EQ(DecodificaDomanda(record.constData(), record.size()).CognRich,
+              QStringLiteral("NICOLÀ € A?B?C").leftJustified(30));
 }
 
 TEST(AzzeraRecord, GivesBlankFieldsAtFullWidthAndZeroAmounts) {
@@ -155,55 +90,30 @@ TEST(AzzeraRecord, GivesBlankFieldsAtFullWidthAndZeroAmounts) {
     EXPECT_EQ(RecordVuoto(), QByteArray(410, ' ') + QByteArray(8, '\0'));
 }
 
-class CutRecord : public testing::Test {
-protected:
-    CutRecord() {
-        domanda_ = AzzeraRecord();
-        domanda_.CognRich = QString(30, 'R');
-        domanda_.CognStud = QString(30, 'S');
-        domanda_.Spese = 250.5f;
-        domanda_.Isee = 1234.56f;
-        record_ = CodificaDomanda(domanda_);
+// A cut last record reads as if its missing text bytes were blanks and any
+// amount that is cut were 0; its completed image decodes the same way.
+TEST(DecodificaDomanda, ReadsACutRecordWithBlankTextAndZeroCutAmounts) {
+    DatiDomanda domanda = AzzeraRecord();
+    domanda.CognRich = QString(30, 'R');
+    domanda.CognStud = QString(30, 'S');
+    domanda.Spese = 250.5f;
+    domanda.Isee = 1234.56f;
+    const QByteArray record = CodificaDomanda(domanda);
+    for (int length : {1, 220, 410, 413, 414, 417, 418}) {
+        SCOPED_TRACE(length);
+        const int text = std::min(length, 410);
+        DatiDomanda attesa = domanda;
+        attesa.CognRich = QString(std::clamp(length, 0, 30), 'R').leftJustified(30);
+        attesa.CognStud = QString(std::clamp(length - 205, 0, 30), 'S').leftJustified(30);
+        attesa.Spese = length >= 414 ? 250.5f : 0.0f;
+        attesa.Isee = length >= 418 ? 1234.56f : 0.0f;
+
+        EXPECT_EQ(DecodificaDomanda(record.constData(), length), attesa);
+        const QByteArray image = CompletaRecord(record.constData(), length);
+        EXPECT_EQ(image, record.left(text) + RecordVuoto().mid(text, 410 - text) +
+                             (length >= 414 ? record.mid(410, 4) : QByteArray(4, '\0')) +
+                             (length >= 418 ? record.mid(414, 4) : QByteArray(4, '\0')));
     }
-
-    DatiDomanda decodedFirst(int length) const {
-        return DecodificaDomanda(record_.constData(), length);
-    }
-
-    DatiDomanda domanda_;
-    QByteArray record_;
-};
-
-TEST_F(CutRecord, ReadsMissingTextBytesAsBlanks) {
-    const DatiDomanda letta = decodedFirst(220);  // ends 15 bytes into CognStud
-
-    EXPECT_EQ(letta.CognRich, QString(30, 'R'));
-    EXPECT_EQ(letta.CognStud, QString(15, 'S') + QString(15, ' '));
-    EXPECT_EQ(letta.NomeStud, QString(30, ' '));
-    EXPECT_EQ(letta.Spese, 0.0f);
-    EXPECT_EQ(letta.Isee, 0.0f);
-}
-
-TEST_F(CutRecord, ReadsAnAmountThatIsCutAsZero) {
-    EXPECT_EQ(decodedFirst(412).Spese, 0.0f);
-    const DatiDomanda cutInIsee = decodedFirst(416);
-    EXPECT_EQ(cutInIsee.Spese, 250.5f);
-    EXPECT_EQ(cutInIsee.Isee, 0.0f);
-    EXPECT_EQ(decodedFirst(kLunghezzaRecord), domanda_);
-}
-
-TEST_F(CutRecord, CompletesToAnImageThatDecodesLikeTheShortBuffer) {
-    for (int length : {1, 220, 410, 412, 416, 417}) {
-        const QByteArray image = CompletaRecord(record_.constData(), length);
-        ASSERT_EQ(image.size(), kLunghezzaRecord);
-        const int textRead = std::min(length, kOffsetSpese);
-        EXPECT_EQ(image.left(textRead), record_.left(textRead));
-        EXPECT_EQ(image.mid(textRead, kOffsetSpese - textRead),
-                  QByteArray(kOffsetSpese - textRead, ' '));
-        EXPECT_EQ(DecodificaDomanda(image.constData(), image.size()), decodedFirst(length))
-            << "length " << length;
-    }
-    EXPECT_EQ(amountIn(CompletaRecord(record_.constData(), 412), kOffsetSpese), 0.0f);
 }
 
 }  // namespace

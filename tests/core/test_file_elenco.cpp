@@ -4,60 +4,34 @@
 
 namespace {
 
-using Call = FailingFileSystem::Call;
-
-TEST_F(FileElencoTest, AnEmptyListCountsNoApplicationAndTheFirstOneFillsExactly418Bytes) {
-    writeFile("vuoto.svz", {});
-    open("vuoto.svz");
+TEST_F(FileElencoTest, ThreeApplicationsFill1254BytesFromAnEmptyList) {
+    list("tre.svz", {});
     ASSERT_EQ(*elenco_.ContaDomande(1), 0);
-
-    ASSERT_TRUE(elenco_.ScriviDomanda(1, 1, domanda("ROSSI")).ok());
-
-    EXPECT_EQ(readFile("vuoto.svz"), CodificaDomanda(domanda("ROSSI")));
-    EXPECT_EQ(*elenco_.ContaDomande(1), 1);
-}
-
-TEST_F(FileElencoTest, ThreeApplicationsMake1254BytesWithTheThirdAtOffset836) {
-    open("tre.svz");
     for (int n = 1; n <= 3; ++n) {
-        ASSERT_TRUE(elenco_.ScriviDomanda(1, n, domanda(QStringLiteral("NOME%1").arg(n))).ok());
+        ASSERT_TRUE(
+            elenco_.ScriviDomanda(1, n, domanda(QStringLiteral("L %1").arg(n), n + 0.5f)).ok());
     }
 
-    const QByteArray bytes = readFile("tre.svz");
-    ASSERT_EQ(bytes.size(), 1254);
-    EXPECT_EQ(bytes.mid(836, 418), CodificaDomanda(domanda("NOME3")));
+    EXPECT_EQ(readFile("tre.svz"), records("L", 3));
     EXPECT_EQ(*elenco_.ContaDomande(1), 3);
-    EXPECT_EQ(elenco_.LeggiDomanda(1, 2)->CognRich.trimmed(), QStringLiteral("NOME2"));
+    EXPECT_EQ(*elenco_.LeggiDomanda(1, 2), domanda("L 2", 2.5f));
 }
 
-struct CountCase {
-    const char* name;
-    qint64 length;
-    int count;
-};
-
-class CountFromLength : public FileElencoTest, public testing::WithParamInterface<CountCase> {};
-
-TEST_P(CountFromLength, RoundsLengthOver418ToNearestHalvesToEven) {
-    writeFile("lista.svz", QByteArray(GetParam().length, ' '));
-    open("lista.svz");
-
-    EXPECT_EQ(*elenco_.ContaDomande(1), GetParam().count);
-    EXPECT_EQ(*elenco_.LunghezzaFile(1), GetParam().length);
+TEST_F(FileElencoTest, CountsLengthOver418RoundedHalvesToEven) {
+    const std::pair<qint64, int> cases[] = {{0, 0},   {209, 0},  {210, 1},  {418, 1},
+                                            {627, 2}, {1045, 2}, {1254, 3}, {1463, 4}};
+    for (const auto& [length, count] : cases) {
+        SCOPED_TRACE(length);
+        list("lista.svz", QByteArray(length, ' '));
+        EXPECT_EQ(*elenco_.ContaDomande(1), count);
+        EXPECT_EQ(*elenco_.LunghezzaFile(1), length);
+        elenco_.ChiudiElenco(1);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Lengths, CountFromLength,
-    testing::Values(CountCase{"Empty", 0, 0}, CountCase{"HalfRecordIsEmpty_209", 209, 0},
-                    CountCase{"JustOverHalf_210", 210, 1}, CountCase{"OneRecord", 418, 1},
-                    CountCase{"OneAndAHalf_627", 627, 2}, CountCase{"TwoAndAHalf_1045", 1045, 2},
-                    CountCase{"Three_1254", 1254, 3}),
-    [](const testing::TestParamInfo<CountCase>& info) { return std::string(info.param.name); });
 
 TEST_F(FileElencoTest, AListTooLongForSixteenBitNumbersCannotBeCounted) {
     QFile file(path("grande.svz"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_TRUE(file.resize(qint64{32767} * 418));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(qint64{32767} * 418));
     open("grande.svz");
     EXPECT_EQ(*elenco_.ContaDomande(1), 32767);
 
@@ -76,151 +50,105 @@ TEST_F(FileElencoTest, OpeningAMissingFileCreatesItEmpty) {
     EXPECT_EQ(elenco_.Percorso(1), path("nuovo.svz"));
 }
 
-struct RefusedPathCase {
-    const char* name;
-    const char* path;  // empty: the temporary folder itself
-    int code;
-    const char* reason;
-};
+TEST_F(FileElencoTest, APathThatIsNoRegularFileIsRefusedWithItsReasonInItalian) {
+    const struct {
+        QString target;
+        int code;
+        const char* reason;
+    } cases[] = {{dir_.path(), EISDIR, "il percorso indica una cartella"},
+                 {"/dev/null", ENODEV, "il percorso non indica un file ordinario"},
+                 {"/nessuna/cartella/x.svz", ENOENT, "file o cartella inesistente"}};
+    for (const auto& c : cases) {
+        const Result<void> opened = elenco_.ApriElenco(c.target, 1);
 
-class RefusedPath : public FileElencoTest, public testing::WithParamInterface<RefusedPathCase> {};
-
-TEST_P(RefusedPath, IsNotOpenedAndTheReasonIsGivenInItalian) {
-    const RefusedPathCase& c = GetParam();
-    const QString target = *c.path ? QString::fromLatin1(c.path) : dir_.path();
-
-    const Result<void> opened = elenco_.ApriElenco(target, 1);
-
-    ASSERT_FALSE(opened.ok());
-    EXPECT_EQ(opened.error().code, c.code);
-    EXPECT_EQ(opened.error().message,
-              QStringLiteral("Impossibile aprire il file \"%1\": %2.").arg(target, c.reason));
-    EXPECT_FALSE(elenco_.Aperto(1));
+        ASSERT_FALSE(opened.ok()) << c.reason;
+        EXPECT_EQ(opened.error().code, c.code);
+        EXPECT_EQ(opened.error().message,
+                  QStringLiteral("Impossibile aprire il file \"%1\": %2.").arg(c.target, c.reason));
+        EXPECT_FALSE(elenco_.Aperto(1));
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    NotRegularFiles, RefusedPath,
-    testing::Values(RefusedPathCase{"Folder", "", EISDIR, "il percorso indica una cartella"},
-                    RefusedPathCase{"DevNull", "/dev/null", ENODEV,
-                                    "il percorso non indica un file ordinario"},
-                    RefusedPathCase{"MissingFolder", "/nessuna/cartella/x.svz", ENOENT,
-                                    "file o cartella inesistente"}),
-    [](const testing::TestParamInfo<RefusedPathCase>& info) {
-        return std::string(info.param.name);
-    });
-
-TEST_F(FileElencoTest, HandlesMustBeOneToThreeAndFree) {
+TEST_F(FileElencoTest, HandlesAreOneToThreeAndTakeOneFileUntilClosed) {
     EXPECT_FALSE(elenco_.ApriElenco(path("a.svz"), 0).ok());
     EXPECT_FALSE(elenco_.ApriElenco(path("a.svz"), 4).ok());
     EXPECT_FALSE(QFile::exists(path("a.svz")));
 
     open("a.svz");
-    const Result<void> again = elenco_.ApriElenco(path("b.svz"), 1);
-    ASSERT_FALSE(again.ok());
-    EXPECT_EQ(again.error().code, 0);
+    EXPECT_FALSE(elenco_.ApriElenco(path("b.svz"), 1).ok());
     EXPECT_EQ(elenco_.Percorso(1), path("a.svz"));
+    open("a.svz", 2);  // the same file twice: a list may be appended to itself
+    open("b.svz", 3);
 
-    // The same file on two handles is allowed: a list may be appended to itself.
-    EXPECT_TRUE(elenco_.ApriElenco(path("a.svz"), 2).ok());
-    EXPECT_TRUE(elenco_.ApriElenco(path("b.svz"), 3).ok());
-    EXPECT_FALSE(elenco_.ContaDomande(4).ok());
-}
-
-TEST_F(FileElencoTest, AClosedHandleRefusesWorkAndClosingItAgainIsHarmless) {
-    open("a.svz");
     elenco_.ChiudiElenco(1);
     elenco_.ChiudiElenco(1);
-    elenco_.ChiudiElenco(2);
     elenco_.ChiudiElenco(9);
-
-    EXPECT_FALSE(elenco_.Aperto(1));
+    EXPECT_EQ(fs_.calls(Call::Close), 1);
     EXPECT_FALSE(elenco_.ContaDomande(1).ok());
     EXPECT_FALSE(elenco_.ScriviDomanda(1, 1, domanda("X")).ok());
-    EXPECT_EQ(fs_.calls(Call::Close), 1);
     EXPECT_EQ(readFile("a.svz"), QByteArray());
-    open("a.svz");  // the handle is free again
-}
+    open("b.svz");  // free again
 
-TEST_F(FileElencoTest, ClosingAllAndDestroyingCloseEveryOpenFile) {
-    {
-        FileElenco elenco(fs_);
-        ASSERT_TRUE(elenco.ApriElenco(path("a.svz"), 1).ok());
-        ASSERT_TRUE(elenco.ApriElenco(path("b.svz"), 3).ok());
-    }
-    EXPECT_EQ(fs_.calls(Call::Close), 2);
-
-    open("a.svz");
-    ASSERT_TRUE(elenco_.ApriElenco(path("b.svz"), 2).ok());
     elenco_.ChiudiTutti();
     EXPECT_EQ(fs_.calls(Call::Close), 4);
-    EXPECT_FALSE(elenco_.Aperto(1) || elenco_.Aperto(2));
+    EXPECT_FALSE(elenco_.Aperto(1) || elenco_.Aperto(2) || elenco_.Aperto(3));
+    {
+        FileElenco other(fs_);
+        ASSERT_TRUE(other.ApriElenco(path("a.svz"), 2).ok());
+    }
+    EXPECT_EQ(fs_.calls(Call::Close), 5);
 }
 
 TEST_F(FileElencoTest, ReadsOnlyRecordsThatHaveBytesInTheFile) {
-    writeFile("due.svz", records({"PRIMO", "SECONDO"}));
-    open("due.svz");
+    list("due.svz", records("D", 2));
 
-    EXPECT_EQ(*elenco_.LeggiDomanda(1, 2), domanda("SECONDO"));
-    EXPECT_EQ(*elenco_.LeggiRecord(1, 1), CodificaDomanda(domanda("PRIMO")));
+    EXPECT_EQ(*elenco_.LeggiDomanda(1, 2), domanda("D 2", 2.5f));
+    EXPECT_EQ(*elenco_.LeggiRecord(1, 1), records("D", 1));
     for (std::int32_t missing : {0, -1, 3, 40000}) {
-        const Result<DatiDomanda> letta = elenco_.LeggiDomanda(1, missing);
-        ASSERT_FALSE(letta.ok()) << missing;
-        EXPECT_EQ(letta.error().code, 0);
+        ASSERT_FALSE(elenco_.LeggiDomanda(1, missing).ok()) << missing;
         EXPECT_FALSE(elenco_.LeggiRecord(1, missing).ok()) << missing;
     }
 }
 
 TEST_F(FileElencoTest, ACutLastRecordReadsAsIfItsMissingBytesWereBlank) {
     const QByteArray second = CodificaDomanda(domanda("TRONCATO", 250.5f));
-    writeFile("mezzo.svz", records({"PRIMO"}) + second.left(100));
-    open("mezzo.svz");
+    list("mezzo.svz", records("P", 1) + second.left(100));
 
-    const DatiDomanda letta = *elenco_.LeggiDomanda(1, 2);
-
-    EXPECT_EQ(letta.CognRich, QStringLiteral("TRONCATO").leftJustified(30));
-    EXPECT_EQ(letta.Spese, 0.0f);
+    EXPECT_EQ(*elenco_.LeggiDomanda(1, 2), domanda("TRONCATO", 0.0f));
     EXPECT_EQ(*elenco_.LeggiRecord(1, 2), second.left(100) + RecordVuoto().mid(100));
 }
 
 TEST_F(FileElencoTest, WritingPastTheEndFillsTheGapWithBlankRecordBytesInOneWrite) {
-    const QByteArray start = records({"PRIMO"}).left(100);
-    writeFile("buco.svz", start);
-    open("buco.svz");
+    const QByteArray start = records("P", 1).left(100);
+    list("buco.svz", start);
     const int writesBefore = fs_.calls(Call::Write);
 
     ASSERT_TRUE(elenco_.ScriviDomanda(1, 3, domanda("TERZO")).ok());
 
-    const QByteArray bytes = readFile("buco.svz");
-    ASSERT_EQ(bytes.size(), 1254);
-    EXPECT_EQ(bytes.left(100), start);
-    EXPECT_EQ(bytes.mid(100, 318), RecordVuoto().mid(100));
-    EXPECT_EQ(bytes.mid(418, 418), RecordVuoto());
-    EXPECT_EQ(bytes.mid(836), CodificaDomanda(domanda("TERZO")));
+    EXPECT_EQ(readFile("buco.svz"),
+              start + RecordVuoto().mid(100) + RecordVuoto() + CodificaDomanda(domanda("TERZO")));
     EXPECT_EQ(fs_.calls(Call::Write) - writesBefore, 1);
 }
 
-TEST_F(FileElencoTest, ACutLastRecordReadsTheSameAfterARecordIsWrittenPastIt) {
-    const QByteArray cutInSpese =
-        records({"PRIMO"}) + CodificaDomanda(domanda("TRONCATO", 1234.56f)).left(412);
-    writeFile("importo.svz", cutInSpese);
-    open("importo.svz");
-    const DatiDomanda before = *elenco_.LeggiDomanda(1, 2);
-    ASSERT_EQ(before.Spese, 0.0f);
+TEST_F(FileElencoTest, ARecordCutInItsAmountReadsTheSameAfterARecordIsWrittenPastIt) {
+    const QByteArray cut = records("P", 1) + CodificaDomanda(domanda("CUT", 1234.56f)).left(412);
+    list("importo.svz", cut);
 
     ASSERT_TRUE(elenco_.ScriviDomanda(1, 4, domanda("QUARTO")).ok());
 
-    EXPECT_EQ(*elenco_.LeggiDomanda(1, 2), before);
+    EXPECT_EQ(*elenco_.LeggiDomanda(1, 2), domanda("CUT", 0.0f));
     EXPECT_EQ(*elenco_.LeggiDomanda(1, 3), AzzeraRecord());
-    EXPECT_EQ(readFile("importo.svz").left(410 + 418), cutInSpese.left(410 + 418));
+    EXPECT_EQ(readFile("importo.svz").left(828), cut.left(828));
 }
 
 TEST_F(FileElencoTest, OverwritingARecordChangesOnlyItsOwnBytes) {
-    writeFile("tre.svz", records({"A", "B", "C"}));
-    open("tre.svz");
+    const QByteArray before = records("R", 3);
+    list("tre.svz", before);
 
     ASSERT_TRUE(elenco_.ScriviDomanda(1, 2, domanda("NUOVO")).ok());
 
-    EXPECT_EQ(readFile("tre.svz"), records({"A", "NUOVO", "C"}));
+    EXPECT_EQ(readFile("tre.svz"),
+              before.left(418) + CodificaDomanda(domanda("NUOVO")) + before.mid(836));
 }
 
 TEST_F(FileElencoTest, RefusesRecordNumbersOutsideOneTo32767AndRecordsOfTheWrongSize) {
@@ -240,7 +168,7 @@ TEST_F(FileElencoTest, RefusesRecordNumbersOutsideOneTo32767AndRecordsOfTheWrong
 }
 
 TEST_F(FileElencoTest, EveryWriteIsFlushedUnlessTheCallerDefersIt) {
-    open("flush.svz");
+    list("flush.svz", records("R", 3));
     ASSERT_TRUE(elenco_.ScriviDomanda(1, 1, domanda("A")).ok());
     EXPECT_EQ(fs_.calls(Call::Flush), 1);
 
@@ -250,17 +178,10 @@ TEST_F(FileElencoTest, EveryWriteIsFlushedUnlessTheCallerDefersIt) {
     EXPECT_EQ(fs_.calls(Call::Flush), 1);
     ASSERT_TRUE(elenco_.Sincronizza(1).ok());
     EXPECT_EQ(fs_.calls(Call::Flush), 2);
-    EXPECT_EQ(*elenco_.ContaDomande(1), 4);
-}
-
-TEST_F(FileElencoTest, TroncaCutsTheFileBack) {
-    writeFile("tre.svz", records({"A", "B", "C"}));
-    open("tre.svz");
 
     ASSERT_TRUE(elenco_.Tronca(1, 418).ok());
     EXPECT_FALSE(elenco_.Tronca(1, -1).ok());
-
-    EXPECT_EQ(readFile("tre.svz"), records({"A"}));
+    EXPECT_EQ(readFile("flush.svz"), CodificaDomanda(domanda("A")));
 }
 
 }  // namespace

@@ -7,49 +7,35 @@ namespace {
 
 constexpr std::int64_t kRecord = 418;
 
-struct Caso {
-    std::int64_t lunghezzaPrimo, lunghezzaSecondo;
-    int domandePrimo, domandeSecondo;
-    std::int32_t numeroDelPrimoCopiato;
-};
-
-class ConteggiDaLunghezze : public testing::TestWithParam<Caso> {};
-
-TEST_P(ConteggiDaLunghezze, CountsRoundHalvesToEvenAndListTwoFollowsListOne) {
-    const Caso caso = GetParam();
-    for (const TipoCopia tipo : {TipoCopia::Aggiunta, TipoCopia::Unione}) {
-        const Result<PianoCopia> piano =
-            PianificaCopia(tipo, caso.lunghezzaPrimo, caso.lunghezzaSecondo);
-        ASSERT_TRUE(piano.ok()) << piano.error().message.toStdString();
-        EXPECT_EQ(piano->domandePrimo, caso.domandePrimo);
-        EXPECT_EQ(piano->domandeSecondo, caso.domandeSecondo);
-        EXPECT_EQ(piano->numeroNelRisultato(1), caso.numeroDelPrimoCopiato);
-        EXPECT_EQ(piano->numeroNelRisultato(2), caso.numeroDelPrimoCopiato + 1);
+TEST(PianificaCopia, CountsRoundHalvesToEvenAndListTwoFollowsListOne) {
+    const struct {
+        std::int64_t lunghezzaPrimo, lunghezzaSecondo;
+        int domandePrimo, domandeSecondo;
+    } casi[] = {{3 * kRecord, 2 * kRecord, 3, 2},
+                {0, 0, 0, 0},
+                {961, 0, 2, 0},   // 2.3 records: the cut part is overwritten
+                {1128, 0, 3, 0},  // 2.7 records: a cut record counts
+                {1045, 0, 2, 0},  // 2.5 and 3.5: halves go to even
+                {1463, 0, 4, 0},
+                {0, 1087, 0, 3},
+                {0, 1045, 0, 2},
+                {0, 209, 0, 0},
+                {0, 210, 0, 1},
+                {0, 32766 * kRecord, 0, 32766}};
+    for (const auto& caso : casi) {
+        for (const TipoCopia tipo : {TipoCopia::Aggiunta, TipoCopia::Unione}) {
+            SCOPED_TRACE(testing::Message()
+                         << caso.lunghezzaPrimo << " + " << caso.lunghezzaSecondo);
+            const Result<PianoCopia> piano =
+                PianificaCopia(tipo, caso.lunghezzaPrimo, caso.lunghezzaSecondo);
+            ASSERT_TRUE(piano.ok()) << piano.error().message.toStdString();
+            EXPECT_EQ(piano->domandePrimo, caso.domandePrimo);
+            EXPECT_EQ(piano->domandeSecondo, caso.domandeSecondo);
+            EXPECT_EQ(piano->numeroNelRisultato(1), caso.domandePrimo + 1);
+            EXPECT_EQ(piano->numeroNelRisultato(32766), caso.domandePrimo + 32766);
+        }
     }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    LunghezzeIntereEFrazionarie, ConteggiDaLunghezze,
-    testing::Values(Caso{3 * kRecord, 2 * kRecord, 3, 2, 4},  // 3 + 2 records
-                    Caso{0, 0, 0, 0, 1},                      // two empty lists
-                    Caso{961, 0, 2, 0, 3},    // 2.3 records: the cut part is overwritten
-                    Caso{1128, 0, 3, 0, 4},   // 2.7 records: a cut record counts
-                    Caso{1045, 0, 2, 0, 3},   // 2.5 records: halves go to even
-                    Caso{1463, 0, 4, 0, 5},   // 3.5 records: halves go to even
-                    Caso{0, 1087, 0, 3, 1},   // list 2 of 2.6 records: three to copy
-                    Caso{0, 1045, 0, 2, 1},   // list 2 of 2.5 records: two to copy
-                    Caso{0, 209, 0, 0, 1},    // half a record is no record
-                    Caso{0, 210, 0, 1, 1}));  // a little more is one
-
-TEST(PianificaCopia, AListTwoOfTheMostRecordsALoopCanCountIsCopiedWhole) {
-    const Result<PianoCopia> piano = PianificaCopia(TipoCopia::Aggiunta, 0, 32766 * kRecord);
-    ASSERT_TRUE(piano.ok());
-    EXPECT_EQ(piano->domandeSecondo, 32766);
-    EXPECT_EQ(piano->numeroNelRisultato(32766), 32766);
-
-    const Result<PianoCopia> pieno = PianificaCopia(TipoCopia::Aggiunta, kRecord, 32766 * kRecord);
-    ASSERT_TRUE(pieno.ok());
-    EXPECT_EQ(pieno->totale(), 32767);
+    EXPECT_EQ(PianificaCopia(TipoCopia::Aggiunta, kRecord, 32766 * kRecord)->totale(), 32767);
 }
 
 TEST(PianificaCopia, ASourceBeyondTheCounterIsRefusedWithItsCount) {
