@@ -88,18 +88,13 @@ public:
     QString text(const char* box) { return ctl<QLineEdit>(box)->text(); }
     bool aperto(int handle) { return t.program.elenco().Aperto(handle); }
 
-    QString write(const QString& name, const QByteArray& bytes) {
+    // A list file of these bytes, or of `count` records whose bytes do not
+    // matter (a sparse file).
+    QString write(const QString& name, const QByteArray& bytes, qint64 count = -1) {
         QFile file(t.path(name));
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
+            (count >= 0 && !file.resize(count * kLunghezzaRecord))) {
             QTest::qFail("cannot write a list file", __FILE__, __LINE__);
-        }
-        return t.path(name);
-    }
-    // A list of `count` records whose bytes do not matter (a sparse file).
-    QString writeSized(const QString& name, qint64 count) {
-        QFile file(t.path(name));
-        if (!file.open(QIODevice::WriteOnly) || !file.resize(count * kLunghezzaRecord)) {
-            QTest::qFail("cannot size a list file", __FILE__, __LINE__);
         }
         return t.path(name);
     }

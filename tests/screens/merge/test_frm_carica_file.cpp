@@ -107,7 +107,7 @@ private slots:
     }
 
     void a_result_beyond_the_record_numbers_is_refused_before_writing() {
-        f->choose(f->writeSized("pieno.svz", 32766), f->write("due.svz", secondo));
+        f->choose(f->write("pieno.svz", {}, 32766), f->write("due.svz", secondo));
         f->clickAndSee("cmdOk",
                        QStringLiteral("L'elenco n. 1 contiene 32.766 domande e l'elenco n. 2 ne "
                                       "contiene 2: insieme sarebbero 32.768, ma un elenco può "

@@ -110,8 +110,8 @@ private slots:
     }
 
     void a_source_as_new_list_and_a_result_too_long_are_refused_before_any_question() {
-        const QString uno = f->writeSized("uno.svz", 16384);
-        f->choose(uno, f->writeSized("due.svz", 16384), uno);
+        const QString uno = f->write("uno.svz", {}, 16384);
+        f->choose(uno, f->write("due.svz", {}, 16384), uno);
         f->clickAndSee("cmdUnisci",
                        QStringLiteral("Il nuovo elenco deve essere un file diverso dai due "
                                       "elenchi da unire: \"%1\" è l'elenco n. 1.")

@@ -1,13 +1,16 @@
 #pragma once
 
-#include "CartellaLetta.h"
 #include "Desktop.h"
-#include "ScriptedDialogs.h"
+#include "DialogService.h"
 #include "TextGridModel.h"
 #include "summary/Excel.h"
 
 #include <QCursor>
+#include <QDir>
 #include <QGuiApplication>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -29,16 +32,13 @@ inline bool clessidra() {
     return cursore != nullptr && cursore->shape() == Qt::WaitCursor;
 }
 
-// A desktop whose documents folder is the one it is given; it records the
-// files it is asked to open (answering as told) and whether the hourglass
-// showed while the workbook was written and when it was opened.
-class DesktopDiProva final : public Desktop {
-public:
-    explicit DesktopDiProva(QString cartella) : cartella_(std::move(cartella)) {}
-
+// A desktop whose documents folder is `cartella`; it records the files it is
+// asked to open (answering as told) and whether the hourglass showed while
+// the workbook was written and when it was opened.
+struct DesktopDiProva final : Desktop {
     QString documentsFolder() const override {
         clessidraInScrittura = clessidra();
-        return cartella_;
+        return cartella;
     }
     bool openWithDefaultApplication(const QString& path) override {
         aperti.append(path);
@@ -46,27 +46,68 @@ public:
         return apre;
     }
 
+    QString cartella;
     bool apre = true;
     QStringList aperti;
     mutable bool clessidraInScrittura = false;
     bool clessidraInApertura = false;
-
-private:
-    QString cartella_;
 };
 
-// Dialogs that answer OK and keep every message box, for texts that name a
-// file known only afterwards.
-class DialogsRegistrati final : public DialogService {
-public:
+// Dialogs that keep every message box (OK), with whether the hourglass
+// showed under it, and every input box, answered from `risposte`.
+struct DialogsRegistrati final : DialogService {
     MessageAnswer messageBox(const MessageBoxRequest& request) override {
         messaggi.push_back(request);
+        clessidraAiMessaggi.push_back(clessidra());
         return MessageAnswer::Ok;
     }
-    QString inputBox(const InputBoxRequest&) override { return {}; }
+    QString inputBox(const InputBoxRequest& request) override {
+        domande.push_back(request);
+        return risposte.value(static_cast<qsizetype>(domande.size()) - 1);
+    }
     std::optional<QString> fileDialog(const FileDialogRequest&) override { return {}; }
 
     std::vector<MessageBoxRequest> messaggi;
+    std::vector<bool> clessidraAiMessaggi;
+    std::vector<InputBoxRequest> domande;
+    QStringList risposte;
+};
+
+// A workbook as an independent reader (openpyxl, through Debian's Python)
+// sees it: sheet names, every cell holding a value or a style, the widths
+// set for columns.
+class CartellaLetta {
+public:
+    explicit CartellaLetta(const QString& percorso) {
+        QProcess lettore;
+        lettore.start(QStringLiteral("/usr/bin/python3"),
+                      {QStringLiteral(SOVVENZIA_LETTORE_CARTELLA), percorso});
+        lettore.waitForFinished(60000);
+        errori = QString::fromUtf8(lettore.readAllStandardError());
+        dati_ = QJsonDocument::fromJson(lettore.readAllStandardOutput()).object();
+    }
+
+    QStringList fogli() const { return dati_[QStringLiteral("sheets")].toVariant().toStringList(); }
+    QStringList celle() const { return dati_[QStringLiteral("cells")].toObject().keys(); }
+    bool esiste(const QString& c) const { return !cella(c).isEmpty(); }
+    // A text, a number, or an invalid variant for a cell without a value.
+    QVariant valore(const QString& c) const {
+        const QJsonValue v = cella(c)[QStringLiteral("value")];
+        return v.isNull() || v.isUndefined() ? QVariant() : v.toVariant();
+    }
+    // "s" for a text, "n" for a number (or an empty styled cell), "f" for a formula.
+    QString tipo(const QString& c) const { return cella(c)[QStringLiteral("type")].toString(); }
+    bool grassetto(const QString& c) const { return cella(c)[QStringLiteral("bold")].toBool(); }
+    // Column letter -> width, for the columns whose width was set.
+    QJsonObject larghezze() const { return dati_[QStringLiteral("widths")].toObject(); }
+
+    QString errori;
+
+private:
+    QJsonObject cella(const QString& c) const {
+        return dati_[QStringLiteral("cells")].toObject()[c].toObject();
+    }
+    QJsonObject dati_;
 };
 
 // A table with this header and these rows, each a "|"-separated text.
@@ -85,7 +126,7 @@ inline std::unique_ptr<TextGridModel> tabella(const QStringList& intestazioni,
     return griglia;
 }
 
-// One row of the summary table for the table above, with these amounts.
+// A row of the summary table with these amounts ("250|99,5").
 inline QString rigaRiepilogo(int numero, const QString& cognome, const QString& importi,
                              const QString& dataStudente = QStringLiteral("25/05/2006")) {
     return QStringLiteral(
@@ -95,33 +136,26 @@ inline QString rigaRiepilogo(int numero, const QString& cognome, const QString& 
         .arg(cognome, dataStudente, importi);
 }
 
-inline const QString kDateRiepilogo = QStringLiteral("3-9");
-inline const QString kTestiRiepilogo = QStringLiteral("1-2-4-5-6-7-8-10-11-12");
-
-// The export run with scripted dialogs (a mismatch fails the test) and a
-// test desktop whose documents folder is a fresh temporary folder.
+// Recording dialogs and a test desktop whose documents folder is a fresh
+// temporary folder, and the export run against them.
 struct EsportazioneDiProva {
-    void esporta(TextGrid& griglia, const QString& sName, const QString& sColData = kDateRiepilogo,
-                 int tipoOut = 1, const QString& sColStringa = kTestiRiepilogo,
+    EsportazioneDiProva() { desktop.cartella = cartella.path(); }
+
+    void esporta(TextGrid& griglia, const QString& sName, const QString& sColData = "3-9",
+                 int tipoOut = 1, const QString& sColStringa = "1-2-4-5-6-7-8-10-11-12",
                  const QString& sColExport = {}) {
         Excel::EsportaExcel({dialogs, desktop}, griglia, sName, QStringLiteral("X"), sColData, 1,
                             tipoOut, sColStringa, sColExport);
     }
-    QStringList file() const { return cartelleNella(cartella.path()); }
+    QStringList file() const {
+        return QDir(cartella.path()).entryList({QStringLiteral("*.xlsx")}, QDir::Files, QDir::Name);
+    }
     // The only workbook written, as the reader sees it.
     CartellaLetta unica() const {
-        const QStringList scritti = file();
-        return CartellaLetta(scritti.size() == 1 ? cartella.filePath(scritti.first()) : QString());
-    }
-    // Expects the "Errore" box, with the pointer back to normal while it shows.
-    void attendiErrore(const QString& testo) {
-        dialogs.expectMessage(
-            {testo, MessageButtons::Ok, MessageIcon::Critical, false, QStringLiteral("Errore")},
-            MessageAnswer::Ok, [] { QVERIFY(!clessidra()); });
+        return CartellaLetta(file().size() == 1 ? cartella.filePath(file().first()) : QString());
     }
 
     QTemporaryDir cartella;
-    ScriptedDialogs dialogs{
-        [](const QString& failure) { QTest::qFail(qPrintable(failure), __FILE__, __LINE__); }};
-    DesktopDiProva desktop{cartella.path()};
+    DialogsRegistrati dialogs;
+    DesktopDiProva desktop;
 };

@@ -1,5 +1,5 @@
 // The workbook writer: never over an existing file, no file left when a
-// sheet name is refused, a workbook is dropped or its last write fails.
+// workbook is dropped or its last write fails.
 
 #include "XlsxWorkbook.h"
 
@@ -26,29 +26,6 @@ private slots:
         QCOMPARE(creata.error().code, EEXIST);
         QVERIFY(esistente.open(QIODevice::ReadOnly));
         QCOMPARE(esistente.readAll(), QByteArray("dati preziosi"));
-    }
-
-    void sheet_names_the_spreadsheet_refuses_create_no_file_data() {
-        QTest::addColumn<QString>("nome");
-        QTest::addColumn<QString>("descrizione");
-        QTest::newRow("empty") << ""
-                               << "Il nome del foglio non può essere vuoto.";
-        QTest::newRow("reserved") << "history"
-                                  << "Il nome del foglio \"history\" è riservato.";
-        QTest::newRow("apostrophe") << "'Primaria"
-                                    << "Il nome del foglio \"'Primaria\" non può iniziare o "
-                                       "finire con un apostrofo.";
-        QTest::newRow("32 characters")
-            << QString(32, u'x')
-            << "Il nome del foglio \"" + QString(32, u'x') + "\" supera i 31 caratteri ammessi.";
-    }
-    void sheet_names_the_spreadsheet_refuses_create_no_file() {
-        QFETCH(QString, nome);
-        QFETCH(QString, descrizione);
-        const auto creata = XlsxWorkbook::create(percorso("b.xlsx"), nome);
-        QVERIFY(!creata);
-        QCOMPARE(creata.error().message, descrizione);
-        QVERIFY(!QFile::exists(percorso("b.xlsx")));
     }
 
     void a_workbook_dropped_before_closing_removes_its_file() {
