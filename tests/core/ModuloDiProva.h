@@ -3,32 +3,20 @@
 #include "CaselleModulo.h"
 #include "ModuloDomanda.h"
 
+#include <QStringList>
+
 // An application that passes every storing check, as the boxes would show
 // it (untrimmed, lower case, dates with their slashes), in tab order.
 inline ModuloDomanda ModuloCompleto() {
-    const char* const testi[kNumeroCaselle] = {"  rossi ",
-                                               "mario",
-                                               "roma",
-                                               "05/03/1970",
-                                               "RSSMRA70C05H501X",
-                                               "roma",
-                                               "00100",
-                                               "via dei mille",
-                                               "12",
-                                               "rossi",
-                                               "luca",
-                                               "roma",
-                                               "29/02/2000",
-                                               "RSSLCU00B69H501Y",
-                                               "roma",
-                                               "00100",
-                                               "via dei mille",
-                                               "12",
-                                               "1234.56",
-                                               "5000"};
+    const QStringList testi =
+        QStringLiteral(
+            "  rossi |mario|roma|05/03/1970|RSSMRA70C05H501X|roma|00100|via dei mille|12|"
+            "rossi|luca|roma|29/02/2000|RSSLCU00B69H501Y|roma|00100|via dei mille|12|"
+            "1234.56|5000")
+            .split(u'|');
     ModuloDomanda modulo;
     for (int i = 0; i < kNumeroCaselle; ++i) {
-        modulo.*kCaselle[i].testo = QString::fromUtf8(testi[i]);
+        modulo.*kCaselle[i].testo = testi[i];
     }
     return modulo;
 }

@@ -5,10 +5,10 @@
 
 namespace {
 
-// A screen that counts its loading and activation steps.
+// A screen that counts its loading, activation and close-request steps.
 class CountingScreen : public Screen {
 public:
-    explicit CountingScreen(ScreenManager& screens, int& loads) : Screen(screens), loads_(loads) {}
+    CountingScreen(ScreenManager& screens, int& loads) : Screen(screens), loads_(loads) {}
 
     int activations = 0;
     int closeRequests = 0;
@@ -29,6 +29,7 @@ class Second : public CountingScreen {
     using CountingScreen::CountingScreen;
 };
 
+// What the window system sends when a window becomes the active one.
 void sendActivation(QWidget& window) {
     QEvent activate(QEvent::WindowActivate);
     QApplication::sendEvent(&window, &activate);
@@ -39,7 +40,6 @@ void sendActivation(QWidget& window) {
 class TestScreenManager : public QObject {
     Q_OBJECT
 
-private:
     ScreenManager* screens = nullptr;
     int firstLoads = 0;
     int secondLoads = 0;
@@ -50,26 +50,18 @@ private slots:
         screens = new ScreenManager;
         screens->define<First>([this] { return std::make_unique<First>(*screens, firstLoads); });
         screens->define<Second>([this] { return std::make_unique<Second>(*screens, secondLoads); });
+        screens->show<First>();
     }
     void cleanup() { delete screens; }
 
-    void showing_a_screen_loads_it_once_and_activates_it() {
-        screens->show<First>();
+    void activation_runs_when_a_screen_becomes_active_not_when_a_dialog_closes() {
         First& first = screens->get<First>();
         QCOMPARE(firstLoads, 1);
         QCOMPARE(first.activations, 1);
-        QVERIFY(first.isVisible());
         QCOMPARE(screens->activeScreen(), &first);
-
         screens->show<First>();
-        QCOMPARE(firstLoads, 1);
-        QCOMPARE(first.activations, 1);  // already active: showing it again changes nothing
-    }
-
-    void activation_runs_on_return_from_another_screen_not_when_a_dialog_closes() {
-        screens->show<First>();
-        First& first = screens->get<First>();
         sendActivation(first);  // what a closing message box gives back to its window
+        QCOMPARE(firstLoads, 1);
         QCOMPARE(first.activations, 1);
 
         screens->show<Second>();
@@ -80,7 +72,6 @@ private slots:
     }
 
     void a_hidden_screen_keeps_its_state_and_activates_again_when_shown() {
-        screens->show<First>();
         First& first = screens->get<First>();
         first.setProperty("typed", 42);
         screens->hide(first);
@@ -93,10 +84,12 @@ private slots:
         QCOMPARE(&screens->get<First>(), &first);
         QCOMPARE(first.property("typed").toInt(), 42);
         QCOMPARE(first.activations, 2);
+        first.close();  // the window frame's close button asks the screen
+        QCOMPARE(first.closeRequests, 1);
+        QVERIFY(first.isVisible());
     }
 
     void an_unloaded_screen_is_built_afresh_and_loads_again() {
-        screens->show<First>();
         QPointer<First> old = &screens->get<First>();
         screens->unload<First>();
         QVERIFY(screens->find<First>() == nullptr);
@@ -107,26 +100,16 @@ private slots:
         QVERIFY(old.isNull());
     }
 
-    void closing_the_frame_asks_the_screen_and_keeps_the_window() {
-        screens->show<First>();
-        First& first = screens->get<First>();
-        first.close();
-        QCOMPARE(first.closeRequests, 1);
-        QVERIFY(first.isVisible());
-    }
-
     void ending_the_program_runs_the_end_step_discards_the_screens_and_shows_nothing_more() {
         bool filesClosed = false;
         screens->setOnEnd([&] { filesClosed = true; });
         QSignalSpy ended(screens, &ScreenManager::ended);
-        screens->show<First>();
         screens->show<Second>();
         screens->endProgram();
         QVERIFY(filesClosed);
         QCOMPARE(ended.count(), 1);
         QVERIFY(screens->programEnded());
-        QVERIFY(screens->find<First>() == nullptr);
-        QVERIFY(screens->find<Second>() == nullptr);
+        QVERIFY(screens->find<First>() == nullptr && screens->find<Second>() == nullptr);
 
         screens->show<First>();
         QVERIFY(!screens->get<First>().isVisible());
