@@ -36,8 +36,20 @@ public:
         return widget;
     }
 
+    // Which of the named controls of `screen` are on, joined by blanks:
+    // options and check boxes checked (shown or not), menu items enabled,
+    // other controls shown and enabled. Fails the test for a missing name.
+    static QString on(QWidget& screen, const QStringList& names);
+
     // Presses a button as the operator would, with the mouse.
     static void click(QWidget* button);
+    // Types the text key by key into the widget, non-ASCII characters too.
+    static void type(QWidget* widget, const QString& text);
+
+    // Writes a file of the given bytes in the temporary folder; its path.
+    QString write(const QString& name, const QByteArray& bytes);
+    // The bytes of a file, empty when it cannot be read.
+    static QByteArray read(const QString& path);
 
     // Fails the test for scripted dialogs left unused; true when all were used.
     bool finish() { return dialogs.verifyAllUsed(); }

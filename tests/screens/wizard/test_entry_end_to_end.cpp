@@ -13,83 +13,70 @@ class TestEntryEndToEnd : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<EntryFixture> f;
-
-    template <class W>
-    W* su(QWidget& screen, const char* name) {
-        return f->t->control<W>(screen, QString::fromLatin1(name));
-    }
+    EntryFixture f;
 
     // The entry screen in front, ready for typing.
     void schermoDiInserimento() {
-        f->entry = f->t->screens().find<FrmDatiAnagrafici>();
-        QVERIFY(f->entry != nullptr);
-        QVERIFY(f->entry->isVisible());
-        QApplication::setActiveWindow(f->entry);
-        QVERIFY(QTest::qWaitForWindowActive(f->entry));
+        f.entry = f.screens().find<FrmDatiAnagrafici>();
+        QVERIFY(f.entry != nullptr && f.entry->isVisible());
+        QApplication::setActiveWindow(f.entry);
+        QVERIFY(QTest::qWaitForWindowActive(f.entry));
     }
 
-    void registraCognome(const char* cognome) {
+    void registra(const char* cognome) {
         ModuloDomanda modulo = ModuloCompleto();
         modulo.CognRich = QString::fromLatin1(cognome);
-        f->compila(modulo);
-        f->successivo();
+        f.compila(modulo);
+        f.successivo();
     }
 
 private slots:
-    void init() { f = std::make_unique<EntryFixture>(); }
-    void cleanup() {
-        QVERIFY(f->t->finish());
-        f.reset();
-    }
+    void cleanup() { QVERIFY(f.finish()); }
 
     void a_new_list_then_the_same_list_continued() {
-        f->t->program.start();
-        QTest::keyClick(&f->t->screens().get<FrmPresentazione>(), Qt::Key_Return);
-        auto& scelta = f->t->screens().get<FrmScelta>();
-        ProgramUnderTest::click(su<QRadioButton>(scelta, "OptNuovo"));
+        f.program.start();
+        QTest::keyClick(&f.screens().get<FrmPresentazione>(), Qt::Key_Return);
+        auto& scelta = f.screens().get<FrmScelta>();
+        f.click(f.control<QRadioButton>(scelta, "OptNuovo"));
 
-        auto& intestazione = f->t->screens().get<FrmIntestazione>();
-        QTest::keyClicks(su<QLineEdit>(intestazione, "txtIntestComune"), QStringLiteral("Roma"));
-        su<QComboBox>(intestazione, "cmbScuola")->setCurrentText(QStringLiteral("primaria"));
-        const char* anni[] = {"Cmb1", "Cmb2", "Cmb3", "Cmb4"};
-        const int cifre[] = {0, 5, 0, 6};
-        for (int i = 0; i < 4; ++i) {
-            su<QComboBox>(intestazione, anni[i])->setCurrentIndex(cifre[i]);
+        auto& intestazione = f.screens().get<FrmIntestazione>();
+        QTest::keyClicks(f.control<QLineEdit>(intestazione, "txtIntestComune"), "Roma");
+        f.control<QComboBox>(intestazione, "cmbScuola")->setCurrentText("primaria");
+        for (const auto& [anno, cifra] :
+             {std::pair{"Cmb1", 0}, {"Cmb2", 5}, {"Cmb3", 0}, {"Cmb4", 6}}) {
+            f.control<QComboBox>(intestazione, anno)->setCurrentIndex(cifra);
         }
-        f->file = f->t->path(QStringLiteral("Roma_Primaria_05-06.svz"));
-        f->t->dialogs.expectFile(
-            {FileDialogMode::Save, kFiltroElenchi, QStringLiteral("Roma_Primaria_05-06")}, f->file);
-        ProgramUnderTest::click(su<QPushButton>(intestazione, "cmdOk"));
-        ProgramUnderTest::click(su<QPushButton>(intestazione, "cmdAvanti"));
+        f.file = f.path(QStringLiteral("Roma_Primaria_05-06.svz"));
+        f.dialogs.expectFile({FileDialogMode::Save, kFiltroElenchi, "Roma_Primaria_05-06"}, f.file);
+        f.click(f.control<QPushButton>(intestazione, "cmdOk"));
+        f.click(f.control<QPushButton>(intestazione, "cmdAvanti"));
 
         schermoDiInserimento();
-        QCOMPARE(f->t->stato().sIntestazione, QStringLiteral("05-06"));
-        registraCognome("bianchi");
-        registraCognome("verdi");
-        registraCognome("neri");
-        QCOMPARE(f->byteDelFile().size(), 3 * kLunghezzaRecord);
-        QCOMPARE(f->record(1).left(7), QByteArray("BIANCHI"));
-        QCOMPARE(f->record(3).left(5), QByteArray("NERI "));
+        QCOMPARE(f.stato().sIntestazione, QStringLiteral("05-06"));
+        registra("bianchi");
+        registra("verdi");
+        registra("neri");
+        QCOMPARE(f.bytes().size(), 3 * kLunghezzaRecord);
+        QCOMPARE(f.record(1).left(7), QByteArray("BIANCHI"));
+        QCOMPARE(f.record(3).left(5), QByteArray("NERI "));
 
-        ProgramUnderTest::click(f->button("CmdIndietro"));
+        f.click(f.button("CmdIndietro"));
         QVERIFY(scelta.isVisible());
-        QVERIFY(!f->t->program.elenco().Aperto(1));
+        QVERIFY(!f.program.elenco().Aperto(1));
 
-        f->t->dialogs.expectFile({FileDialogMode::Open, kFiltroElenchi, QString()}, f->file)
-            .expectInput({QStringLiteral("Sovvenzia per l'anno scolastico:"),
-                          QStringLiteral("Gestione Sovvenzia"), QString(), QPoint(2000, 2000)},
-                         QStringLiteral("2005/2006"));
-        ProgramUnderTest::click(su<QRadioButton>(scelta, "OptApri"));
-        ProgramUnderTest::click(su<QPushButton>(scelta, "cmdAvanti"));
+        f.dialogs.expectFile({FileDialogMode::Open, kFiltroElenchi, QString()}, f.file)
+            .expectInput({"Sovvenzia per l'anno scolastico:", "Gestione Sovvenzia", QString(),
+                          QPoint(2000, 2000)},
+                         "2005/2006");
+        f.click(f.control<QRadioButton>(scelta, "OptApri"));
+        f.click(f.control<QPushButton>(scelta, "cmdAvanti"));
 
         schermoDiInserimento();
-        QCOMPARE(f->t->stato().nProssimoRecord, std::int16_t(4));
-        registraCognome("gialli");
-        const QByteArray tutto = f->byteDelFile();
-        QCOMPARE(tutto.size(), 4 * kLunghezzaRecord);
-        QCOMPARE(tutto.mid(3 * kLunghezzaRecord, 6), QByteArray("GIALLI"));
-        QCOMPARE(tutto.mid(3 * kLunghezzaRecord + 30), EntryFixture::recordCompleto().mid(30));
+        QCOMPARE(f.stato().nProssimoRecord, std::int16_t(4));
+        registra("gialli");
+        QCOMPARE(f.bytes().size(), 4 * kLunghezzaRecord);
+        QCOMPARE(f.record(4).left(6), QByteArray("GIALLI"));
+        QCOMPARE(f.record(4).mid(30), EntryFixture::recordCompleto().mid(30));
     }
 };
 

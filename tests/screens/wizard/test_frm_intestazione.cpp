@@ -1,5 +1,4 @@
 #include "ProgramUnderTest.h"
-#include "Twips.h"
 #include "wizard/FrmDatiAnagrafici.h"
 #include "wizard/FrmIntestazione.h"
 #include "wizard/FrmPresentazione.h"
@@ -7,22 +6,9 @@
 
 #include <QComboBox>
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-
-namespace {
-
-const QString kRiempire = QStringLiteral("Riempire correttamente tutti gli spazi");
-const QString kNomeSignificativo = QStringLiteral(
-    "Dare un nome significativo al file.\nSi consiglia di lasciare inalterato quello proposto");
-
-FileDialogRequest salva(const QString& proposto) {
-    return {FileDialogMode::Save, QStringLiteral("(*.svz) | *.svz"), proposto};
-}
-
-}  // namespace
 
 class TestFrmIntestazione : public QObject {
     Q_OBJECT
@@ -31,7 +17,7 @@ private:
     std::unique_ptr<ProgramUnderTest> t;
     FrmIntestazione* intestazione = nullptr;
 
-    template <class W>
+    template <class W = QComboBox>
     W* ctl(const char* name) {
         return t->control<W>(*intestazione, QString::fromLatin1(name));
     }
@@ -41,42 +27,33 @@ private:
     void creaNuovoElenco() {
         ProgramUnderTest::click(t->screens().get<FrmScelta>().findChild<QRadioButton*>("OptNuovo"));
         intestazione = t->screens().find<FrmIntestazione>();
-        QVERIFY(intestazione != nullptr);
+        QVERIFY(intestazione != nullptr && intestazione->isVisible());
     }
 
-    // Types the municipality and picks the grade and the four year digits
-    // ("0506" picks 0, 5 / 0, 6).
+    // Types the municipality, picks the grade and the four year digits ("0506").
     void compila(const QString& comune, const QString& scuola, const QString& cifre) {
-        QTest::keyClicks(ctl<QLineEdit>("txtIntestComune"), comune);
-        ctl<QComboBox>("cmbScuola")->setCurrentText(scuola);
-        scegliAnni(cifre);
-    }
-    void scegliAnni(const QString& cifre) {
-        const char* nomi[] = {"Cmb1", "Cmb2", "Cmb3", "Cmb4"};
+        ctl<QLineEdit>("txtIntestComune")->clear();
+        ProgramUnderTest::type(ctl<QLineEdit>("txtIntestComune"), comune);
+        ctl("cmbScuola")->setCurrentText(scuola);
         for (int i = 0; i < 4; ++i) {
-            ctl<QComboBox>(nomi[i])->setCurrentIndex(cifre.mid(i, 1).toInt());
+            ctl(qPrintable(QStringLiteral("Cmb%1").arg(i + 1)))
+                ->setCurrentIndex(cifre[i].digitValue());
         }
     }
 
-    // Enter typed in a field, which has the focus.
-    static void invio(QWidget* campo) {
-        campo->setFocus();
-        QTest::keyClick(campo, Qt::Key_Return);
-    }
-
-    bool inEntrata() { return button("cmdOk")->isVisible() && !button("cmdAvanti")->isVisible(); }
-    bool nominato() { return !button("cmdOk")->isVisible() && button("cmdAvanti")->isVisible(); }
-
-    // Names the list Roma, secondaria di primo grado, 05-06 with the proposed
-    // name accepted inside the temporary folder.
-    QString nominaElenco() {
-        compila(QStringLiteral("Roma"), QStringLiteral("secondaria di primo grado"),
-                QStringLiteral("0506"));
-        const QString percorso = t->path(QStringLiteral("Roma_SecPrimoGrado_05-06"));
-        t->dialogs.expectFile(salva(QStringLiteral("Roma_SecPrimoGrado_05-06")), percorso);
+    // Presses "Salva", expecting the Save dialog to propose `proposto`, then
+    // what `poi` scripts.
+    void salva(
+        const QString& proposto, const std::optional<QString>& risposta,
+        const std::function<void()>& poi = [] {}) {
+        t->dialogs.expectFile({FileDialogMode::Save, QStringLiteral("(*.svz) | *.svz"), proposto},
+                              risposta);
+        poi();
         ProgramUnderTest::click(button("cmdOk"));
-        return percorso;
     }
+
+    // The button offered where "Salva" and "Avanti" share their place.
+    QString offerto() { return ProgramUnderTest::on(*intestazione, {"cmdOk", "cmdAvanti"}); }
 
 private slots:
     void init() {
@@ -90,206 +67,108 @@ private slots:
         t.reset();
     }
 
-    void a_fresh_heading_screen_is_empty_and_offers_salva() {
-        QVERIFY(intestazione->isVisible());
+    void a_fresh_heading_screen_is_empty_and_tabs_to_salva_then_annulla() {
         QVERIFY(!t->screens().get<FrmScelta>().isVisible());
-        QCOMPARE(intestazione->windowTitle(), QStringLiteral("Intestazione"));
-        QCOMPARE(intestazione->size(), Twips::size(4635, 3450));
-        QCOMPARE(ctl<QLineEdit>("txtIntestComune")->text(), QString());
-        QCOMPARE(ctl<QLineEdit>("txtIntestComune")->toolTip(),
-                 QStringLiteral("Non inserire simboli speciali"));
-        QCOMPARE(ctl<QLabel>("Label1")->text(), QStringLiteral("Comune di:"));
-        QCOMPARE(ctl<QLabel>("Label4")->text(), QStringLiteral("/"));
-        QCOMPARE(button("cmdOk")->text(), QStringLiteral("Salva"));
-        QCOMPARE(button("CmdAnnulla")->text(), QStringLiteral("&Annulla"));
-        QCOMPARE(button("cmdAvanti")->geometry(), button("cmdOk")->geometry());
-        QCOMPARE(ctl<QComboBox>("cmbScuola")->geometry(), Twips::rect(360, 1320, 3975, 315));
-        QVERIFY(inEntrata());
-
-        auto* scuola = ctl<QComboBox>("cmbScuola");
-        QCOMPARE(scuola->count(), 3);
-        QCOMPARE(scuola->itemText(1), QStringLiteral("secondaria di primo grado"));
-        QVERIFY(!scuola->isEditable());
-        for (const char* nome : {"cmbScuola", "Cmb1", "Cmb2", "Cmb3", "Cmb4"}) {
-            QVERIFY2(ctl<QComboBox>(nome)->currentIndex() == -1, nome);
-            QVERIFY2(!ctl<QComboBox>(nome)->isEditable(), nome);
-        }
-        QCOMPARE(ctl<QComboBox>("Cmb3")->itemText(9), QStringLiteral("9"));
-        QCOMPARE(ctl<QComboBox>("Cmb4")->count(), 10);
-    }
-
-    void tab_visits_the_fields_then_salva_then_annulla() {
+        QCOMPARE(offerto(), QStringLiteral("cmdOk"));
+        QCOMPARE(ctl("cmbScuola")->count(), 3);
         QVERIFY(QTest::qWaitForWindowActive(intestazione));
         ctl<QLineEdit>("txtIntestComune")->setFocus();
-        QStringList visitati{intestazione->focusWidget()->objectName()};
-        for (int i = 0; i < 7; ++i) {
-            QTest::keyClick(intestazione->focusWidget(), Qt::Key_Tab);
-            visitati << intestazione->focusWidget()->objectName();
+        QStringList visitati;
+        for (int i = 0; i < 8; ++i) {
+            QWidget* campo = intestazione->focusWidget();
+            visitati << campo->objectName();
+            if (auto* combo = qobject_cast<QComboBox*>(campo)) {
+                QVERIFY2(combo->currentIndex() == -1 && !combo->isEditable(),
+                         qPrintable(visitati.last()));
+            }
+            QTest::keyClick(campo, Qt::Key_Tab);
         }
         QCOMPARE(visitati, QStringList({"txtIntestComune", "cmbScuola", "Cmb1", "Cmb2", "Cmb3",
                                         "Cmb4", "cmdOk", "CmdAnnulla"}));
     }
 
     void any_empty_field_stops_salva_with_a_notice_and_no_dialog() {
-        compila(QStringLiteral("Roma"), QStringLiteral("primaria"), QStringLiteral("0506"));
-        for (const char* nome : {"cmbScuola", "Cmb1", "Cmb2", "Cmb3", "Cmb4"}) {
-            auto* combo = ctl<QComboBox>(nome);
-            const int scelto = combo->currentIndex();
-            combo->setCurrentIndex(-1);
-            t->dialogs.expectMessage(informazione(kRiempire));
+        for (const char* nome : {"cmbScuola", "Cmb1", "Cmb2", "Cmb3", "Cmb4", "txtIntestComune"}) {
+            compila(QStringLiteral("Roma"), QStringLiteral("primaria"), QStringLiteral("0506"));
+            if (auto* combo = qobject_cast<QComboBox*>(ctl<QWidget>(nome))) {
+                combo->setCurrentIndex(-1);
+            } else {
+                ctl<QLineEdit>(nome)->clear();
+            }
+            t->dialogs.expectMessage(
+                informazione(QStringLiteral("Riempire correttamente tutti gli spazi")));
             ProgramUnderTest::click(button("cmdOk"));
             QVERIFY2(t->finish(), nome);
-            combo->setCurrentIndex(scelto);
         }
-        ctl<QLineEdit>("txtIntestComune")->clear();
-        t->dialogs.expectMessage(informazione(kRiempire));
-        ProgramUnderTest::click(button("cmdOk"));
         QVERIFY(!t->stato().bElencoNuovo);
-        QVERIFY(inEntrata());
-        QCOMPARE(ctl<QComboBox>("cmbScuola")->currentText(), QStringLiteral("primaria"));
+        QCOMPARE(offerto(), QStringLiteral("cmdOk"));
     }
 
-    void a_municipality_of_blanks_enters_the_proposed_name_unchanged() {
-        compila(QStringLiteral("  "), QStringLiteral("primaria"), QStringLiteral("0000"));
-        t->dialogs.expectFile(salva(QStringLiteral("  _Primaria_00-00")), std::nullopt);
-        ProgramUnderTest::click(button("cmdOk"));
-    }
-
-    void each_grade_gives_its_code_and_any_year_order_is_accepted() {
-        const QString comune = QStringLiteral("San Donà di Piave");
-        for (const QChar ch : comune) {
-            QTest::sendKeyEvent(QTest::Click, ctl<QLineEdit>("txtIntestComune"), Qt::Key_unknown,
-                                QString(ch), Qt::NoModifier);
-        }
-        const QList<std::pair<QString, QString>> casi = {
-            {"primaria", "San Donà di Piave_Primaria_06-05"},
-            {"secondaria di primo grado", "San Donà di Piave_SecPrimoGrado_06-05"},
-            {"secondaria di secondo grado", "San Donà di Piave_SecSecondoGrado_06-05"}};
-        scegliAnni(QStringLiteral("0605"));
-        for (const auto& [scuola, proposto] : casi) {
-            ctl<QComboBox>("cmbScuola")->setCurrentText(scuola);
-            t->dialogs.expectFile(salva(proposto), std::nullopt);
-            ProgramUnderTest::click(button("cmdOk"));
-        }
-    }
-
-    void accepting_the_proposed_name_stores_it_without_extension_and_offers_avanti() {
-        const QString percorso = nominaElenco();
-        QCOMPARE(t->stato().sFileElenco, percorso);
-        QVERIFY(t->stato().bElencoNuovo);
-        QVERIFY(nominato());
-        QVERIFY(!QFile::exists(percorso));  // the entry screen creates it, not this one
-    }
-
-    void enter_presses_salva_and_then_avanti() {
-        compila(QStringLiteral("Roma"), QStringLiteral("primaria"), QStringLiteral("0506"));
-        const QString percorso = t->path(QStringLiteral("Roma_Primaria_05-06.svz"));
-        t->dialogs.expectFile(salva(QStringLiteral("Roma_Primaria_05-06")), percorso);
-        invio(ctl<QLineEdit>("txtIntestComune"));
-        QVERIFY(nominato());
-
-        invio(ctl<QComboBox>("Cmb4"));
-        QVERIFY(t->screens().get<FrmDatiAnagrafici>().isVisible());
-        QCOMPARE(t->stato().sIntestazione, QStringLiteral("05-06"));
-    }
-
-    void a_cancelled_dialog_keeps_salva_and_the_path_but_marks_the_list_new() {
+    void the_proposed_name_joins_municipality_grade_and_years_and_cancel_keeps_salva() {
         t->stato().sFileElenco = QStringLiteral("/prima/Elenco.svz");
-        compila(QStringLiteral("Roma"), QStringLiteral("primaria"), QStringLiteral("0506"));
-        t->dialogs.expectFile(salva(QStringLiteral("Roma_Primaria_05-06")), std::nullopt);
-        ProgramUnderTest::click(button("cmdOk"));
-        QVERIFY(inEntrata());
+        const QList<QStringList> casi = {
+            {"  ", "primaria", "0000", "  _Primaria_00-00"},
+            {"San Donà di Piave", "primaria", "0605", "San Donà di Piave_Primaria_06-05"},
+            {"Roma", "secondaria di primo grado", "0506", "Roma_SecPrimoGrado_05-06"},
+            {"Roma", "secondaria di secondo grado", "0506", "Roma_SecSecondoGrado_05-06"}};
+        for (const QStringList& caso : casi) {
+            compila(caso[0], caso[1], caso[2]);
+            salva(caso[3], std::nullopt);
+        }
+        QCOMPARE(offerto(), QStringLiteral("cmdOk"));
         QCOMPARE(t->stato().sFileElenco, QStringLiteral("/prima/Elenco.svz"));
         QVERIFY(t->stato().bElencoNuovo);
-
-        // The next "Salva" proposes the name afresh from the fields.
-        QTest::keyClicks(ctl<QLineEdit>("txtIntestComune"), QStringLiteral("no"));
-        t->dialogs.expectFile(salva(QStringLiteral("Romano_Primaria_05-06")), std::nullopt);
-        ProgramUnderTest::click(button("cmdOk"));
     }
 
     void a_blank_name_is_refused_with_a_notice() {
-        t->stato().sFileElenco = QStringLiteral("/prima/Elenco.svz");
         compila(QStringLiteral("Roma"), QStringLiteral("primaria"), QStringLiteral("0506"));
         for (const QString& vuoto : {QString(), QStringLiteral("   ")}) {
-            t->dialogs.expectFile(salva(QStringLiteral("Roma_Primaria_05-06")), vuoto)
-                .expectMessage(informazione(kNomeSignificativo));
-            ProgramUnderTest::click(button("cmdOk"));
-            QVERIFY(inEntrata());
-            QCOMPARE(t->stato().sFileElenco, QStringLiteral("/prima/Elenco.svz"));
+            salva(QStringLiteral("Roma_Primaria_05-06"), vuoto, [this] {
+                t->dialogs.expectMessage(informazione(
+                    QStringLiteral("Dare un nome significativo al file.\n"
+                                   "Si consiglia di lasciare inalterato quello proposto")));
+            });
+            QCOMPARE(offerto(), QStringLiteral("cmdOk"));
+            QVERIFY(t->stato().sFileElenco.isEmpty());
         }
     }
 
-    void a_name_with_blanks_around_is_kept_as_returned() {
+    void a_chosen_name_is_kept_as_returned_and_coming_back_offers_salva_again() {
         compila(QStringLiteral("Roma"), QStringLiteral("primaria"), QStringLiteral("0506"));
-        const QString scelto = QStringLiteral(" ") + t->path(QStringLiteral("Roma ")) + ' ';
-        t->dialogs.expectFile(salva(QStringLiteral("Roma_Primaria_05-06")), scelto);
-        ProgramUnderTest::click(button("cmdOk"));
-        QCOMPARE(t->stato().sFileElenco, scelto);
-        QVERIFY(nominato());
-    }
+        ProgramUnderTest::click(button("CmdAnnulla"));
+        QCOMPARE(t->screens().activeScreen(), &t->screens().get<FrmScelta>());
+        QVERIFY(!t->stato().bElencoNuovo);
 
-    void an_existing_list_file_is_accepted_here() {
-        const QString esistente = t->path(QStringLiteral("Vecchio.svz"));
-        QFile file(esistente);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(418, ' '));
-        file.close();
-        compila(QStringLiteral("Roma"), QStringLiteral("primaria"), QStringLiteral("0506"));
-        t->dialogs.expectFile(salva(QStringLiteral("Roma_Primaria_05-06")), esistente);
-        ProgramUnderTest::click(button("cmdOk"));
-        QCOMPARE(t->stato().sFileElenco, esistente);
-        QVERIFY(nominato());
+        const QString esistente = t->write(QStringLiteral("Vecchio.svz"), QByteArray(418, ' '));
+        for (const QString& scelto : {t->path("Roma"), " " + t->path("Roma ") + ' ', esistente}) {
+            creaNuovoElenco();  // the same window, fields as left
+            QCOMPARE(ctl("Cmb2")->currentText(), QStringLiteral("5"));
+            salva(QStringLiteral("Roma_Primaria_05-06"), scelto);
+            QCOMPARE(t->stato().sFileElenco, scelto);
+            QVERIFY(t->stato().bElencoNuovo);
+            QCOMPARE(offerto(), QStringLiteral("cmdAvanti"));
+            intestazione->close();  // the window frame acts as Annulla
+            QVERIFY(t->screens().get<FrmScelta>().isVisible());
+        }
+        QVERIFY(!QFile::exists(t->path("Roma")));  // the entry screen creates it, not this one
         QCOMPARE(QFile(esistente).size(), 418);
     }
 
-    void avanti_takes_the_year_from_the_current_selections_and_unloads_the_screen() {
-        const QString percorso = nominaElenco();
-        scegliAnni(QStringLiteral("0708"));
-        ProgramUnderTest::click(button("cmdAvanti"));
+    void enter_presses_salva_then_avanti_which_reads_the_years_anew() {
+        compila(QStringLiteral("Roma"), QStringLiteral("primaria"), QStringLiteral("0506"));
+        t->dialogs.expectFile(
+            {FileDialogMode::Save, QStringLiteral("(*.svz) | *.svz"), "Roma_Primaria_05-06"},
+            t->path("Roma.svz"));
+        ctl<QLineEdit>("txtIntestComune")->setFocus();
+        QTest::keyClick(ctl<QLineEdit>("txtIntestComune"), Qt::Key_Return);
+        QCOMPARE(offerto(), QStringLiteral("cmdAvanti"));
+        compila(QStringLiteral("Roma"), QStringLiteral("primaria"), QStringLiteral("0708"));
+        ctl("Cmb4")->setFocus();
+        QTest::keyClick(ctl("Cmb4"), Qt::Key_Return);
         QCOMPARE(t->stato().sIntestazione, QStringLiteral("07-08"));
-        QCOMPARE(t->stato().sFileElenco, percorso);
-        QVERIFY(t->stato().bElencoNuovo);
+        QCOMPARE(t->stato().sFileElenco, t->path("Roma.svz"));
         QVERIFY(t->screens().find<FrmIntestazione>() == nullptr);
         QVERIFY(t->screens().get<FrmDatiAnagrafici>().isVisible());
-    }
-
-    void annulla_returns_to_the_choice_screen_and_keeps_the_fields() {
-        compila(QStringLiteral("Roma"), QStringLiteral("primaria"), QStringLiteral("0506"));
-        ProgramUnderTest::click(button("CmdAnnulla"));
-        auto& scelta = t->screens().get<FrmScelta>();
-        QVERIFY(scelta.isVisible());
-        QCOMPARE(t->screens().activeScreen(), &scelta);
-        QVERIFY(!intestazione->isVisible());
-        QVERIFY(!t->stato().bElencoNuovo);
-
-        creaNuovoElenco();
-        QCOMPARE(t->screens().find<FrmIntestazione>(), intestazione);
-        QCOMPARE(ctl<QLineEdit>("txtIntestComune")->text(), QStringLiteral("Roma"));
-        QCOMPARE(ctl<QComboBox>("Cmb2")->currentText(), QStringLiteral("5"));
-        QVERIFY(inEntrata());
-    }
-
-    void coming_back_after_a_named_list_offers_salva_again() {
-        const QString percorso = nominaElenco();
-        ProgramUnderTest::click(button("CmdAnnulla"));
-        creaNuovoElenco();
-        QVERIFY(inEntrata());
-        QCOMPARE(t->stato().sFileElenco, percorso);
-
-        // Enter presses "Salva" again, which proposes the name once more.
-        t->dialogs.expectFile(salva(QStringLiteral("Roma_SecPrimoGrado_05-06")), std::nullopt);
-        invio(ctl<QLineEdit>("txtIntestComune"));
-        QVERIFY(inEntrata());
-    }
-
-    void closing_the_window_acts_as_annulla() {
-        nominaElenco();
-        intestazione->close();
-        QVERIFY(!intestazione->isVisible());
-        QVERIFY(t->screens().get<FrmScelta>().isVisible());
-        QVERIFY(!t->screens().programEnded());
-        QCOMPARE(t->screens().find<FrmIntestazione>(), intestazione);
     }
 };
 

@@ -1,0 +1,211 @@
+#include "EntryFixture.h"
+#include "FileElenco.h"
+#include "search/FrmRicerca.h"
+#include "summary/FrmRiepilogo.h"
+#include "wizard/CasellaImporto.h"
+#include "wizard/FrmInfo.h"
+#include "wizard/FrmScelta.h"
+
+#include <QClipboard>
+#include <QLabel>
+#include <QMenu>
+
+namespace {
+
+const MessageBoxRequest kUscita(
+    QStringLiteral("Attenzione! Uscendo adesso dal programma perderai i dati inseriti "
+                   "nell'ultima domanda di partecipazione.\n"
+                   "Confermi l'uscita dal programma?"),
+    MessageButtons::YesNo, MessageIcon::None, true);
+
+}  // namespace
+
+// Loading, modes, routes and the behaviour of the boxes while typing.
+class TestEntryForm : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<EntryFixture> f;
+
+    bool inserimento() {
+        return f->button("CmdAvanti")->isVisible() && f->button("CmdEsci")->isVisible() &&
+               !f->button("cmdModfica")->isVisible() && f->action("mnuFile")->isEnabled() &&
+               f->action("mnuModifica")->isEnabled() && f->action("MnuVisualizza")->isEnabled();
+    }
+
+private slots:
+    void init() { f = std::make_unique<EntryFixture>(); }
+    void cleanup() {
+        QVERIFY(f->finish());
+        f.reset();
+    }
+
+    void the_form_names_its_boxes_and_tabs_through_them_in_order() {
+        f->apri(f->elenco(0));
+        QCOMPARE(f->control<QLabel>(*f->entry, "Label30")->text(), QStringLiteral("05-06"));
+        QCOMPARE(f->box("TxtCognRich")->accessibleName(), "Cognome del richiedente");
+        QCOMPARE(f->box("TxtCognStud")->accessibleName(), "Cognome dello studente");
+        QCOMPARE(f->box("TxtCodFiscStud1")->maxLength(), 16);
+        QCOMPARE(f->box("MskDataRich")->displayText(), QStringLiteral("__/__/____"));
+        QCOMPARE(f->box("TxtViaStud")->palette().color(QPalette::Text), QColor(192, 0, 0));
+        QVERIFY(inserimento());
+
+        QStringList visitate;
+        for (int i = 0; i < kNumeroCaselle + 3; ++i) {
+            visitate << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        const QStringList bottoni = {"CmdAvanti", "CmdEsci", "CmdIndietro"};
+        QCOMPARE(visitate, kNomiCaselle + bottoni);
+    }
+
+    void loading_numbers_the_next_application_data() {
+        QTest::addColumn<int>("records");
+        QTest::addColumn<int>("extra");
+        QTest::addColumn<bool>("nuovo");
+        QTest::addColumn<int>("prossimo");
+        QTest::newRow("627 bytes continued (2.5 rounds to 2)") << 1 << 209 << false << 2;
+        QTest::newRow("1045 bytes continued (3.5 rounds to 4)") << 2 << 209 << false << 4;
+        QTest::newRow("209 bytes as a new list count as empty") << 0 << 209 << true << 1;
+    }
+    void loading_numbers_the_next_application() {
+        QFETCH(int, records);
+        QFETCH(int, extra);
+        QFETCH(bool, nuovo);
+        QFETCH(int, prossimo);
+        f->apri(f->elenco(records, extra), nuovo);
+        QCOMPARE(f->stato().nProssimoRecord, std::int16_t(prossimo));
+        QVERIFY(f->program.elenco().Aperto(1));
+        QVERIFY(inserimento());
+    }
+
+    void a_new_list_on_a_file_with_applications_is_blocked_until_indietro() {
+        const QString percorso = f->elenco(3);
+        f->dialogs.expectMessage(informazione(QStringLiteral(
+            " ATTENZIONE! Impossibile sovrascrivere un file esistente.\n"
+            "E' necessario creare un file totalmente nuovo. Tornare al menu precedente")));
+        f->apri(percorso, true);
+        QVERIFY(!f->program.elenco().Aperto(1));
+        QVERIFY(!f->button("CmdAvanti")->isVisible());
+        for (const char* menu : {"mnuFile", "mnuSalva", "mnuModifica", "MnuVisualizza"}) {
+            QVERIFY2(!f->action(menu)->isEnabled(), menu);
+        }
+        QVERIFY(f->action("mnuInfo")->isEnabled());
+
+        ProgramUnderTest::click(f->button("CmdIndietro"));
+        QVERIFY(f->screens().get<FrmScelta>().isVisible());
+        QVERIFY(f->screens().find<FrmDatiAnagrafici>() == nullptr);
+        f->apri(percorso);
+        QCOMPARE(f->stato().nProssimoRecord, std::int16_t(4));
+        QVERIFY(inserimento());
+    }
+
+    void a_list_that_cannot_be_opened_leads_back_to_the_choice() {
+        const QString percorso = f->path(QStringLiteral("sparita/Elenco.svz"));
+        f->dialogs.expectMessage(
+            {QStringLiteral("Impossibile lavorare sull'elenco scelto.\n"
+                            "Impossibile aprire il file \"%1\": file o cartella inesistente.\n"
+                            "Scegliere un altro elenco.")
+                 .arg(percorso),
+             MessageButtons::Ok, MessageIcon::Critical});
+        f->stato().sFileElenco = percorso;
+        f->screens().show<FrmDatiAnagrafici>();
+        QVERIFY(f->screens().get<FrmScelta>().isVisible());
+        QVERIFY(f->screens().find<FrmDatiAnagrafici>() == nullptr);
+    }
+
+    void the_menus_open_search_and_summary_and_indietro_closes_both_list_and_summary() {
+        f->apri(f->elenco(1));
+        f->action("mnuDomanda")->trigger();
+        QVERIFY(f->screens().get<FrmRicerca>().isVisible());
+        QVERIFY(!f->entry->isVisible());
+        f->screens().show(*f->entry);
+        f->action("mnuRiepilogo")->trigger();
+        QVERIFY(f->screens().get<FrmRiepilogo>().isVisible());
+        f->screens().show(*f->entry);
+        QTest::keyClicks(f->box("TxtCognRich"), QStringLiteral("perso"));
+        ProgramUnderTest::click(f->button("CmdIndietro"));
+        QVERIFY(!f->program.elenco().Aperto(1));
+        QVERIFY(f->screens().find<FrmRiepilogo>() == nullptr);
+        QVERIFY(f->screens().get<FrmScelta>().isVisible());
+    }
+
+    void esci_asks_only_when_a_filled_application_is_not_stored() {
+        f->apri(f->elenco(0));
+        f->compila(ModuloCompleto());
+        f->dialogs.expectMessage(kUscita, MessageAnswer::No);
+        ProgramUnderTest::click(f->button("CmdEsci"));
+        f->dialogs.expectMessage(kUscita, MessageAnswer::No);
+        f->entry->close();  // the window frame's close button
+        QVERIFY(!f->screens().programEnded());
+        QVERIFY(f->entry->isVisible());
+
+        f->box("TxtIsee")->clear();
+        ProgramUnderTest::click(f->button("CmdEsci"));
+        QVERIFY(f->screens().programEnded());
+        QVERIFY(!f->program.elenco().Aperto(1));
+    }
+
+    void esci_after_salva_ends_but_the_about_box_brings_the_question_back() {
+        f->apri(f->elenco(0));
+        f->compila(ModuloCompleto());
+        f->action("mnuSalva")->trigger();
+        f->action("mnuInfo")->trigger();
+        QVERIFY(!f->entry->isVisible());
+        QTest::keyClick(&f->screens().get<FrmInfo>(), Qt::Key_Return);
+        QVERIFY(f->entry->isVisible());
+        f->dialogs.expectMessage(kUscita, MessageAnswer::Yes);
+        f->action("mnuEsci")->trigger();
+        QVERIFY(f->screens().programEnded());
+    }
+
+    void menu_shortcuts_win_over_the_boxes_own() {
+        f->apri(f->elenco(0));
+        f->compila(ModuloCompleto());
+        QTest::keyClick(f->box("TxtViaRich"), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(f->entry->LeggiModulo().CognRich.isEmpty());
+        QVERIFY(f->box("TxtCognRich")->hasFocus());
+        QTest::keyClick(f->box("TxtNomeRich"), Qt::Key_X, Qt::ControlModifier);
+        QVERIFY(f->screens().programEnded());
+    }
+
+    void an_amount_takes_digits_and_one_point_typed_or_pasted() {
+        f->apri(f->elenco(0));
+        QLineEdit* spese = f->box("TxtSpese");
+        QApplication::clipboard()->setText(QStringLiteral("12,5 €"));
+        std::unique_ptr<QMenu> menu(static_cast<CasellaImporto*>(spese)->menuContestuale());
+        CasellaImporto::azioneIncolla(*menu)->trigger();
+        QCOMPARE(spese->text(), QStringLiteral("12.5"));
+        QTest::keyClicks(spese, QStringLiteral(",3x4"));  // the pasted point still counts
+        QCOMPARE(spese->text(), QStringLiteral("12.534"));
+
+        QApplication::clipboard()->setText(QStringLiteral("1.234,50"));
+        f->box("TxtIsee")->setFocus();
+        QTest::keyClick(f->box("TxtIsee"), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(f->box("TxtIsee")->text(), QStringLiteral("1.23450"));
+        spese->clear();
+        spese->setFocus();  // leaving TxtIsee lets a point into TxtSpese again
+        QTest::keyClicks(spese, QStringLiteral("-1a,5,.x 2"));
+        QCOMPARE(spese->text(), QStringLiteral("1.52"));
+    }
+
+    void leaving_the_requester_address_copies_it_to_the_student() {
+        f->apri(f->elenco(0));
+        const QStringList rich = {"TxtComRich", "TxtCapRich", "TxtViaRich", "TxtNumRich"};
+        const QStringList stud = {"TxtComStud", "TxtCapStud", "TxtViaStud", "TxtNumStud"};
+        for (int i = 0; i < 4; ++i) {
+            f->box(rich[i])->setFocus();
+            QTest::keyClicks(f->box(rich[i]), QStringLiteral("x%1").arg(i));
+            QVERIFY(f->box(stud[i])->text().isEmpty());  // not before leaving the box
+            QTest::keyClick(f->box(rich[i]), Qt::Key_Tab);
+            QCOMPARE(f->box(stud[i])->text(), QStringLiteral("x%1").arg(i));
+        }
+        f->box("TxtComStud")->setText(QStringLiteral("Tivoli"));
+        f->box("TxtComRich")->setFocus();
+        f->box("TxtCognRich")->setFocus();  // leaving it again copies again
+        QCOMPARE(f->box("TxtComStud")->text(), QStringLiteral("x0"));
+    }
+};
+
+QTEST_MAIN(TestEntryForm)
+#include "test_entry_form.moc"
