@@ -1,5 +1,6 @@
 #include "BloccoElenchi.h"
 #include "DomandeNumerate.h"
+#include "FailingFileSystem.h"
 #include "FileElenco.h"
 #include "ProcessoFiglio.h"
 #include "QtPrinters.h"
@@ -144,6 +145,30 @@ TEST_F(BloccoElenco, ACopyThatDiedInMidWriteLeavesTheListAsItWasForTheNextOpenin
     EXPECT_TRUE(Contenuto(lista_) == contenuto_);
     EXPECT_EQ(*elenco.ContaDomande(1), 2);
     EXPECT_FALSE(QFileInfo::exists(fileBlocco_ + QStringLiteral(".diario")));
+}
+
+TEST_F(BloccoElenco, AFailedPlaybackIsToldAndTriedAgainAtTheNextOpening) {
+    ProcessoFiglio interrotta({QStringLiteral("interrompi"), lista_});
+    ASSERT_EQ(interrotta.RigaSeguente(), QStringLiteral("INTERROTTO"));
+    ASSERT_EQ(interrotta.Termina(), 0);
+    FailingFileSystem guasto;
+    guasto.failOn(FailingFileSystem::Call::Truncate, 1, EIO);
+    FileElenco elenco(guasto);
+
+    const Result<void> fallito = elenco.ApriElenco(lista_, 1);
+
+    ASSERT_FALSE(fallito.ok());
+    EXPECT_EQ(fallito.error().message,
+              QStringLiteral("Impossibile completare il ripristino del file \"%1\": errore di "
+                             "lettura o scrittura sul disco.\nIl programma era stato interrotto "
+                             "mentre scriveva questo elenco; riaprirlo per riprovare il "
+                             "ripristino.")
+                  .arg(lista_));
+    EXPECT_FALSE(elenco.Aperto(1));
+    EXPECT_TRUE(QFileInfo::exists(fileBlocco_ + QStringLiteral(".diario")));
+
+    ASSERT_TRUE(elenco.ApriElenco(lista_, 1).ok());
+    EXPECT_TRUE(Contenuto(lista_) == contenuto_);
 }
 
 TEST_F(BloccoElenco, ALockWhoseProcessIdNowRunsAnotherProgramIsTakenOver) {
