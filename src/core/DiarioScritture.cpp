@@ -7,6 +7,7 @@
 #include <QRandomGenerator>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
 #include <cerrno>
@@ -16,7 +17,7 @@
 
 namespace {
 
-constexpr char kIntestazione[] = "SOVVENZIA-DIARIO-1";
+constexpr char kIntestazione[] = "SOVVENZIA-DIARIO-2";
 constexpr char kFine[] = "FINE";
 
 QByteArray NomeDiSistema(const QString& percorso) {
@@ -52,7 +53,21 @@ int ScriviIntero(const QString& nome, const QByteArray& contenuto) {
     return errore;
 }
 
+struct Identita {
+    qint64 dispositivo = -1;
+    qint64 inode = -1;
+};
+
+Identita IdentitaDi(int fd) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        return {};
+    }
+    return {static_cast<qint64>(info.st_dev), static_cast<qint64>(info.st_ino)};
+}
+
 struct Contenuto {
+    Identita file;
     qint64 lunghezza = 0;
     std::vector<std::pair<qint64, QByteArray>> voci;
 };
@@ -62,7 +77,8 @@ std::optional<Contenuto> Decodifica(const QByteArray& byte) {
     QByteArray intestazione;
     Contenuto contenuto;
     qint32 quante = 0;
-    flusso >> intestazione >> contenuto.lunghezza >> quante;
+    flusso >> intestazione >> contenuto.file.dispositivo >> contenuto.file.inode >>
+        contenuto.lunghezza >> quante;
     if (intestazione != kIntestazione || quante < 0) {
         return std::nullopt;
     }
@@ -92,13 +108,16 @@ Error ErroreRipristino(int errore, const QString& percorso) {
 
 DiarioScritture::DiarioScritture(QString nome) : nome_(std::move(nome)) {}
 
-Result<void> DiarioScritture::Annota(std::int64_t lunghezza, std::int64_t inizio,
+Result<void> DiarioScritture::Annota(int fd, std::int64_t lunghezza, std::int64_t inizio,
                                      const QByteArray& sovrascritti,
                                      const QString& percorsoElenco) {
     bool cambiato = !attivo_;
     if (!attivo_) {
         lunghezzaOriginale_ = lunghezza;
         voci_.clear();
+        const Identita identita = IdentitaDi(fd);
+        dispositivo_ = identita.dispositivo;
+        inode_ = identita.inode;
     }
     // Only bytes that were in the list before the first annotated write need
     // keeping; whatever lies past its former length goes with the length.
@@ -138,8 +157,8 @@ void DiarioScritture::Conferma() {
 QByteArray DiarioScritture::Codifica() const {
     QByteArray byte;
     QDataStream flusso(&byte, QIODevice::WriteOnly);
-    flusso << QByteArray(kIntestazione) << static_cast<qint64>(lunghezzaOriginale_)
-           << static_cast<qint32>(voci_.size());
+    flusso << QByteArray(kIntestazione) << dispositivo_ << inode_
+           << static_cast<qint64>(lunghezzaOriginale_) << static_cast<qint32>(voci_.size());
     for (const Voce& voce : voci_) {
         flusso << static_cast<qint64>(voce.offset) << voce.byte;
     }
@@ -154,7 +173,9 @@ Result<void> DiarioScritture::Ripristina(FileSystem& fs, int fd, const QString& 
     }
     const std::optional<Contenuto> contenuto = Decodifica(file.readAll());
     file.close();
-    if (contenuto) {
+    const Identita aperto = IdentitaDi(fd);
+    if (contenuto && contenuto->file.dispositivo == aperto.dispositivo &&
+        contenuto->file.inode == aperto.inode) {
         for (const auto& [offset, byte] : contenuto->voci) {
             const ssize_t scritti =
                 fs.writeAt(fd, byte.constData(), byte.size(), static_cast<off_t>(offset));

@@ -24,18 +24,21 @@ class DiarioScritture {
 public:
     explicit DiarioScritture(QString nome);
 
-    // Called before a write at `inizio` on a list of length `lunghezza`:
+    // Called before a write at `inizio` on the list open as fd, of length
+    // `lunghezza`:
     // `sovrascritti` are the bytes of the list that the write replaces.
     // Fails, with nothing written to the list yet, when the journal cannot
     // be written.
-    Result<void> Annota(std::int64_t lunghezza, std::int64_t inizio, const QByteArray& sovrascritti,
-                        const QString& percorsoElenco);
+    Result<void> Annota(int fd, std::int64_t lunghezza, std::int64_t inizio,
+                        const QByteArray& sovrascritti, const QString& percorsoElenco);
 
     // The writes annotated so far stand: the journal goes.
     void Conferma();
 
     // Plays back the journal left on the disk, if there is one, on the list
-    // open as fd, makes the list durable and removes the journal.
+    // open as fd, makes the list durable and removes the journal. A journal
+    // of another file that bore the same name (the list was replaced since)
+    // is only removed.
     Result<void> Ripristina(FileSystem& fs, int fd, const QString& percorsoElenco);
 
     // The journal file of the list whose lock file is `nomeBlocco`.
@@ -52,5 +55,8 @@ private:
     QString nome_;
     bool attivo_ = false;
     std::int64_t lunghezzaOriginale_ = 0;
+    // The file the journal is about.
+    qint64 dispositivo_ = 0;
+    qint64 inode_ = 0;
     std::vector<Voce> voci_;
 };

@@ -307,7 +307,8 @@ Result<void> FileElenco::scrivi(const Slot& slot, std::int32_t nRecord, const QB
     const QByteArray daScrivere =
         offset <= lunghezza ? record : riempimentoFinoA(offset - inizio, sovrascritti) + record;
     if (DiarioScritture* diario = blocchi_.Diario(slot.chiaveBlocco)) {
-        if (Result<void> annotato = diario->Annota(lunghezza, inizio, sovrascritti, slot.percorso);
+        if (Result<void> annotato =
+                diario->Annota(slot.fd, lunghezza, inizio, sovrascritti, slot.percorso);
             !annotato) {
             return annotato;
         }

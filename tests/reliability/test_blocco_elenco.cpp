@@ -147,6 +147,28 @@ TEST_F(BloccoElenco, ACopyThatDiedInMidWriteLeavesTheListAsItWasForTheNextOpenin
     EXPECT_FALSE(QFileInfo::exists(fileBlocco_ + QStringLiteral(".diario")));
 }
 
+TEST_F(BloccoElenco, TheJournalOfAListReplacedSinceIsNotPlayedOnItsSuccessor) {
+    ProcessoFiglio interrotta({QStringLiteral("interrompi"), lista_});
+    ASSERT_EQ(interrotta.RigaSeguente(), QStringLiteral("INTERROTTO"));
+    ASSERT_EQ(interrotta.Termina(), 0);
+    // Another list put in its place, as a merge or a restored copy does.
+    const QByteArray successore = RecordNumerato(40) + RecordNumerato(41) + RecordNumerato(42);
+    const QString altra = dir_.filePath(QStringLiteral("altra.svz"));
+    {
+        QFile file(altra);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(successore), successore.size());
+    }
+    ASSERT_TRUE(QFile::remove(lista_));
+    ASSERT_TRUE(QFile::rename(altra, lista_));
+
+    FileElenco elenco;
+    ASSERT_TRUE(elenco.ApriElenco(lista_, 1).ok());
+
+    EXPECT_TRUE(Contenuto(lista_) == successore);
+    EXPECT_FALSE(QFileInfo::exists(fileBlocco_ + QStringLiteral(".diario")));
+}
+
 TEST_F(BloccoElenco, AFailedPlaybackIsToldAndTriedAgainAtTheNextOpening) {
     ProcessoFiglio interrotta({QStringLiteral("interrompi"), lista_});
     ASSERT_EQ(interrotta.RigaSeguente(), QStringLiteral("INTERROTTO"));
