@@ -41,7 +41,9 @@ void ProgramUnderTest::click(QWidget* button) {
 QString ProgramUnderTest::on(QWidget& screen, const QStringList& names) {
     QStringList on;
     for (const QString& name : names) {
-        if (isOn(screen.findChild<QObject*>(name), name)) {
+        // A menu is looked at through its action, which the menu bar shows.
+        QObject* control = screen.findChild<QAction*>(name);
+        if (isOn(control != nullptr ? control : screen.findChild<QWidget*>(name), name)) {
             on << name;
         }
     }

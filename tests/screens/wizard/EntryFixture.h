@@ -3,6 +3,7 @@
 #include "../../core/ModuloDiProva.h"
 #include "CaselleModulo.h"
 #include "DatiDomanda.h"
+#include "FailingFileSystem.h"
 #include "ProgramUnderTest.h"
 #include "wizard/FrmDatiAnagrafici.h"
 
@@ -17,11 +18,17 @@ inline const QStringList kNomiCaselle = {
     "TxtnomeStud", "TxtLuogoStud", "MskDataStud",  "TxtCodFiscStud1", "TxtComStud",
     "TxtCapStud",  "TxtViaStud",   "TxtNumStud",   "TxtSpese",        "TxtIsee"};
 
+// A file system that fails the calls a test asks it to; built before the
+// program that uses it.
+struct ConGuasti {
+    FailingFileSystem fs;
+};
+
 // The whole program with the entry screen opened on a list file in its
 // temporary folder, typed into as the operator would.
-class EntryFixture : public ProgramUnderTest {
+class EntryFixture : public ConGuasti, public ProgramUnderTest {
 public:
-    using ProgramUnderTest::ProgramUnderTest;
+    EntryFixture() : ProgramUnderTest(fs) {}
 
     FrmDatiAnagrafici* entry = nullptr;
     QString file;
@@ -55,6 +62,12 @@ public:
     QLineEdit* box(const QString& name) { return control<QLineEdit>(*entry, name); }
     QPushButton* button(const char* name) { return control<QPushButton>(*entry, name); }
     QAction* action(const char* name) { return control<QAction>(*entry, name); }
+
+    // The buttons offered and the menus enabled.
+    QString modalita() {
+        return on(*entry, {"CmdAvanti", "CmdEsci", "CmdIndietro", "cmdModfica", "cmdannulla",
+                           "mnuFile", "mnuModifica", "MnuVisualizza"});
+    }
 
     // Types every box of the application in tab order; dates as their digits.
     void compila(const ModuloDomanda& modulo) {

@@ -1,0 +1,321 @@
+#include "ControlloImporti.h"
+#include "EntryFixture.h"
+#include "search/FrmRicerca.h"
+
+#include <QFileInfo>
+
+#include <cerrno>
+
+namespace {
+
+const MessageBoxRequest kNuovaDomanda(
+    QStringLiteral("La domanda di partecipazione al bando non è stata ancora registrata.\n"
+                   "Scegliendo no i dati andranno persi.\n"
+                   "Aggiungerla all'elenco?"),
+    MessageButtons::YesNoCancel, MessageIcon::Question);
+
+MessageBoxRequest discoPieno(const QString& cosa, const QString& file) {
+    return {cosa + QStringLiteral(" non è stata registrata.\n"
+                                  "Impossibile scrivere nel file \"%1\": spazio esaurito sul "
+                                  "disco.\nI dati restano nel modulo: eliminata la causa, si può "
+                                  "registrarli di nuovo.")
+                       .arg(file),
+            MessageButtons::Ok, MessageIcon::Critical};
+}
+
+}  // namespace
+
+// Storing applications ("Successivo", "Salva modulo corrente", "Nuova
+// domanda da compilare") on a list of three, and correcting record 2 in
+// modify mode: what reaches the list file, messages and focus.
+class TestEntryStoring : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<EntryFixture> f;
+    QByteArray prima;
+    const QByteArray completo = EntryFixture::recordCompleto();
+
+    bool schermoVuoto() {
+        ModuloDomanda vuoto;
+        vuoto.DataRich = vuoto.DataStud = QStringLiteral("__/__/____");
+        return f->entry->LeggiModulo() == vuoto && f->box("TxtCognRich")->hasFocus();
+    }
+
+    // ModuloCompleto() with one box changed, typed and refused by `premi`
+    // with `messaggio`: nothing written, the boxes as typed, the focus on
+    // `fuoco`.
+    void rifiutato(const char* casella, const QString& testo, const std::function<void()>& premi,
+                   const MessageBoxRequest& messaggio, const char* fuoco) {
+        ModuloDomanda modulo = ModuloCompleto();
+        TestoDi(modulo, kCaselle[kNomiCaselle.indexOf(casella)].casella) = testo;
+        f->compila(modulo);
+        f->dialogs.expectMessage(messaggio);
+        premi();
+        QVERIFY2(f->box(fuoco)->hasFocus(), casella);
+        QCOMPARE(f->bytes(), prima);
+        QVERIFY(f->entry->LeggiModulo() == modulo);
+        QVERIFY(!f->stato().bDomandaSalvata);
+    }
+    void invio() {
+        f->box("TxtIsee")->setFocus();
+        QTest::keyClick(f->box("TxtIsee"), Qt::Key_Return);  // the default button, Successivo
+    }
+
+    // What the search does on a hit of record 2: full-width texts, amounts
+    // with a point, then the entry screen shown in modify mode.
+    void mostraTrovata() {
+        ModuloDomanda modulo = ModuloCompleto();
+        modulo.CognRich = QStringLiteral("ROSSI2").leftJustified(30);
+        modulo.Spese = QStringLiteral("1250.5");
+        f->action("mnuDomanda")->trigger();
+        f->entry->ScriviModulo(modulo);
+        f->stato().bTrovato = true;
+        f->stato().nRecordTrovato = 2;
+        f->screens().hide<FrmRicerca>();
+        f->screens().show(*f->entry);
+        // The offscreen platform does not activate a window shown again.
+        QApplication::setActiveWindow(f->entry);
+        QVERIFY(QTest::qWaitForWindowActive(f->entry));
+        QCOMPARE(f->modalita(), QStringLiteral("cmdModfica cmdannulla MnuVisualizza"));
+    }
+    void modifica() { ProgramUnderTest::click(f->button("cmdModfica")); }
+
+    // Only record 2 differs from the file as it was.
+    void soloIlRecordDue() {
+        const QByteArray dopo = f->bytes();
+        QCOMPARE(dopo.size(), prima.size());
+        QCOMPARE(dopo.left(kLunghezzaRecord), prima.left(kLunghezzaRecord));
+        QCOMPARE(dopo.mid(2 * kLunghezzaRecord), prima.mid(2 * kLunghezzaRecord));
+    }
+
+private slots:
+    void init() {
+        f = std::make_unique<EntryFixture>();
+        f->apri(f->elenco(3));
+        prima = f->bytes();
+    }
+    void cleanup() {
+        QVERIFY(f->finish());
+        f.reset();
+    }
+
+    void successivo_appends_each_application_and_clears_the_screen() {
+        f->compila(ModuloCompleto());
+        f->successivo();
+        QCOMPARE(f->bytes(), prima + completo);
+        QVERIFY(schermoVuoto());
+        QCOMPARE(f->stato().nProssimoRecord, std::int16_t(5));
+        QVERIFY(!f->stato().bDomandaSalvata);
+
+        f->compila(ModuloCompleto());  // the same application again is a new record
+        f->successivo();
+        QCOMPARE(f->bytes(), prima + completo + completo);
+    }
+
+    void salva_stores_and_keeps_the_application_and_refuses_a_second_salva() {
+        f->compila(ModuloCompleto());
+        f->box("TxtNomeRich")->setFocus();
+        f->action("mnuSalva")->trigger();
+        QCOMPARE(f->bytes(), prima + completo);
+        QVERIFY(f->entry->LeggiModulo() == ModuloCompleto());
+        QVERIFY(f->box("TxtNomeRich")->hasFocus());
+        QVERIFY(f->stato().bDomandaSalvata);
+
+        f->dialogs.expectMessage(
+            informazione(QStringLiteral("Domanda di partecipazione già registrata!")));
+        QTest::keyClick(f->box("TxtNomeRich"), Qt::Key_S, Qt::ControlModifier);
+        f->successivo();  // only clears
+        QVERIFY(schermoVuoto());
+        prima = f->bytes();
+        QCOMPARE(prima.size(), 4 * kLunghezzaRecord);
+        rifiutato(
+            "TxtCodFiscRich", "corto", [this] { f->successivo(); },
+            EntryFixture::attenzione(" Codice Fiscale del Richiedente non valido"),
+            "TxtCodFiscRich");
+    }
+
+    void salva_skips_the_checks_it_does_not_make() {
+        ModuloDomanda modulo = ModuloCompleto();
+        modulo.CodFiscRich.clear();
+        modulo.ViaRich = QStringLiteral("Via Roma, 5");
+        f->compila(modulo);
+        f->action("mnuSalva")->trigger();
+        QCOMPARE(f->record(4).mid(100, 16), QByteArray(16, ' '));
+        QCOMPARE(f->record(4).mid(146, 11), QByteArray("VIA ROMA, 5"));
+    }
+
+    void a_refused_application_is_told_and_the_focus_moved() {
+        const auto successivo = [this] { invio(); };
+        rifiutato("MskDataStud", "29/02/1900", successivo,
+                  EntryFixture::attenzione(" Data di Nascita dello Studente non valida"),
+                  "MskDataStud");
+        rifiutato("TxtViaRich", "Via Roma, 5", successivo,
+                  informazione("Non inserire caratteri speciali quali ad esempio\n ' , . ; : ! ? "),
+                  "TxtIsee");  // the focus stays where it was
+        rifiutato(
+            "TxtCognRich", "Wał", [this] { f->action("mnuSalva")->trigger(); },
+            EntryFixture::attenzione(" Il carattere \"ł\" della casella Cognome del richiedente "
+                                     "non può essere registrato nell'elenco: sostituirlo."),
+            "TxtCognRich");
+        f->dialogs.expectMessage(kNuovaDomanda, MessageAnswer::Yes);
+        rifiutato(
+            "TxtCodFiscStud1", "RSSLCU00B69H501", [this] { f->action("mnuNuovo")->trigger(); },
+            EntryFixture::attenzione(" Codice Fiscale dello Studente non valido"), "TxtCognRich");
+    }
+
+    void three_decimals_set_the_amount_to_0_before_the_isee_message() {
+        ModuloDomanda modulo = ModuloCompleto();
+        modulo.Spese = QStringLiteral("100.125");
+        modulo.Isee.clear();
+        f->compila(modulo);
+        f->dialogs
+            .expectMessage(kMessaggioDecimali, MessageAnswer::Ok,
+                           [this] { QCOMPARE(f->box("TxtSpese")->text(), "100.125"); })
+            .expectMessage(EntryFixture::attenzione(" L'ISEE indicato non è un importo valido"),
+                           MessageAnswer::Ok,
+                           [this] { QCOMPARE(f->box("TxtSpese")->text(), "0"); });
+        invio();
+        QVERIFY(f->box("TxtIsee")->hasFocus());
+        QCOMPARE(f->bytes(), prima);
+        QTest::keyClicks(f->box("TxtSpese"), QStringLiteral(",5"));  // a point is let in again
+        QCOMPARE(f->box("TxtSpese")->text(), QStringLiteral("0.5"));
+    }
+
+    void nuova_domanda_asks_only_for_a_filled_application_not_yet_stored() {
+        ModuloDomanda senzaIsee = ModuloCompleto();
+        senzaIsee.Isee.clear();
+        f->compila(senzaIsee);
+        QTest::keyClick(f->box("TxtNomeRich"), Qt::Key_N, Qt::ControlModifier);
+        QVERIFY(schermoVuoto());
+
+        f->compila(ModuloCompleto());
+        f->dialogs.expectMessage(kNuovaDomanda, MessageAnswer::Cancel);
+        f->action("mnuNuovo")->trigger();
+        QVERIFY(f->entry->LeggiModulo() == ModuloCompleto());
+        f->dialogs.expectMessage(kNuovaDomanda, MessageAnswer::Yes);
+        f->action("mnuNuovo")->trigger();
+        QCOMPARE(f->bytes(), prima + completo);
+        QVERIFY(schermoVuoto());
+
+        f->compila(ModuloCompleto());
+        f->dialogs.expectMessage(kNuovaDomanda, MessageAnswer::No);
+        f->action("mnuNuovo")->trigger();
+        QVERIFY(schermoVuoto());
+
+        f->compila(ModuloCompleto());
+        f->action("mnuSalva")->trigger();
+        f->action("mnuNuovo")->trigger();  // stored: nothing to lose, no question
+        QVERIFY(schermoVuoto());
+        QVERIFY(!f->stato().bDomandaSalvata);
+        QCOMPARE(f->bytes(), prima + completo + completo);
+    }
+
+    void a_failed_write_keeps_everything_and_can_be_retried() {
+        f->compila(ModuloCompleto());
+        for (const char* comando : {"CmdAvanti", "mnuSalva"}) {
+            f->fs.failOn(FailingFileSystem::Call::Write, 1, ENOSPC);
+            f->dialogs.expectMessage(discoPieno("La domanda", f->file));
+            comando[0] == 'C' ? f->successivo() : f->action(comando)->trigger();
+            QCOMPARE(f->bytes(), prima);
+            QVERIFY(f->entry->LeggiModulo() == ModuloCompleto());
+            QCOMPARE(f->stato().nProssimoRecord, std::int16_t(4));
+            QVERIFY(!f->stato().bDomandaSalvata);
+        }
+        f->successivo();
+        QCOMPARE(f->bytes(), prima + completo);
+    }
+
+    void a_list_of_32767_applications_refuses_one_more() {
+        // The 32,767th stored then none, or a list already at the limit when opened.
+        for (const int domande : {32766, 32767}) {
+            EntryFixture g;
+            const QString grande = g.write(QStringLiteral("Grande.svz"), {});
+            QVERIFY(QFile::resize(grande, qint64(domande) * kLunghezzaRecord));
+            g.apri(grande);
+            if (domande == 32766) {
+                g.compila(ModuloCompleto());
+                g.successivo();
+                QCOMPARE(g.record(32767), completo);
+            }
+            const MessageBoxRequest pieno(
+                QStringLiteral("ATTENZIONE! L'elenco contiene già 32767 domande, il numero "
+                               "massimo consentito: la domanda non può essere aggiunta.\n"
+                               "Per le domande successive creare un nuovo elenco."),
+                MessageButtons::Ok, MessageIcon::Exclamation);
+            g.compila(ModuloCompleto());
+            g.dialogs.expectMessage(pieno).expectMessage(pieno);
+            g.successivo();
+            g.action("mnuSalva")->trigger();
+            QCOMPARE(QFileInfo(grande).size(), qint64(32767) * kLunghezzaRecord);
+            QVERIFY(g.entry->LeggiModulo() == ModuloCompleto());
+            QVERIFY(g.finish());
+        }
+    }
+
+    void modifica_rewrites_only_its_record_and_hands_back_to_the_search() {
+        mostraTrovata();
+        f->box("TxtCodFiscRich")->clear();  // any requester code is accepted here
+        f->box("TxtViaStud")->setText(QStringLiteral("Via Roma, 5"));
+        modifica();
+        soloIlRecordDue();
+        const QByteArray record = f->record(2);
+        QCOMPARE(record.left(30), QByteArray("ROSSI2").leftJustified(30, ' '));
+        QCOMPARE(record.mid(100, 16), QByteArray(16, ' '));
+        QCOMPARE(record.mid(351, 11), QByteArray("VIA ROMA, 5"));
+        QCOMPARE(record.mid(kOffsetSpese, 4), QByteArray::fromHex("00509c44"));  // 1250.5
+        QVERIFY(f->stato().bDomandaSalvata && f->stato().bModificaEseguita);
+        QVERIFY(f->screens().get<FrmRicerca>().isVisible());
+        QVERIFY(!f->entry->isVisible());
+    }
+
+    void modifica_refuses_a_short_requester_cap_before_an_empty_municipality() {
+        mostraTrovata();
+        f->box("TxtCapRich")->setText(QStringLiteral("0010"));
+        f->box("TxtComRich")->clear();
+        f->dialogs.expectMessage(EntryFixture::attenzione(" CAP del Richiedente non valido"));
+        modifica();
+        QVERIFY(f->box("TxtCapRich")->hasFocus());
+        QCOMPARE(f->bytes(), prima);
+    }
+
+    void modifica_with_three_decimals_sets_0_and_a_second_modifica_stores_it() {
+        mostraTrovata();
+        f->box("TxtSpese")->setText(QStringLiteral("10.125"));
+        f->dialogs.expectMessage(MessageBoxRequest(kMessaggioDecimali));
+        modifica();
+        QCOMPARE(f->box("TxtSpese")->text(), QStringLiteral("0"));
+        QCOMPARE(f->bytes(), prima);
+        QVERIFY(f->entry->isVisible());
+        modifica();
+        soloIlRecordDue();
+        QCOMPARE(f->record(2).mid(kOffsetSpese, 4), QByteArray(4, '\0'));
+    }
+
+    void in_modify_mode_enter_does_nothing_and_annulla_writes_nothing() {
+        mostraTrovata();
+        f->box("TxtNomeRich")->setText(QStringLiteral("Giuseppe"));
+        invio();
+        QVERIFY(f->entry->isVisible());
+        ProgramUnderTest::click(f->button("cmdannulla"));
+        QVERIFY(f->screens().get<FrmRicerca>().isVisible());
+        QVERIFY(!f->entry->isVisible());
+        QCOMPARE(f->bytes(), prima);
+        QCOMPARE(f->box("TxtNomeRich")->text(), QStringLiteral("Giuseppe"));
+    }
+
+    void a_failed_rewrite_keeps_the_corrections_and_the_stored_record() {
+        mostraTrovata();
+        f->box("TxtNomeRich")->setText(QStringLiteral("Giuseppe"));
+        f->fs.failOn(FailingFileSystem::Call::Write, 1, ENOSPC);
+        f->dialogs.expectMessage(discoPieno("La modifica", f->file));
+        modifica();
+        QCOMPARE(f->bytes(), prima);
+        QCOMPARE(f->box("TxtNomeRich")->text(), QStringLiteral("Giuseppe"));
+        QCOMPARE(f->modalita(), QStringLiteral("cmdModfica cmdannulla MnuVisualizza"));
+        QVERIFY(!f->stato().bModificaEseguita);
+    }
+};
+
+QTEST_MAIN(TestEntryStoring)
+#include "test_entry_storing.moc"
