@@ -4,17 +4,49 @@
 
 namespace {
 
-TEST_F(FileElencoTest, ThreeApplicationsFill1254BytesFromAnEmptyList) {
-    list("tre.svz", {});
+TEST_F(FileElencoTest, AMissingListIsCreatedEmptyAndThreeApplicationsFill1254Bytes) {
+    open("tre.svz");
+    ASSERT_TRUE(QFile::exists(path("tre.svz")));
     ASSERT_EQ(*elenco_.ContaDomande(1), 0);
+    EXPECT_EQ(elenco_.Percorso(1), path("tre.svz"));
     for (int n = 1; n <= 3; ++n) {
-        ASSERT_TRUE(
-            elenco_.ScriviDomanda(1, n, domanda(QStringLiteral("L %1").arg(n), n + 0.5f)).ok());
+        const DatiDomanda d = domanda(QStringLiteral("L %1").arg(n), n + 0.5f);
+        ASSERT_TRUE(elenco_.ScriviDomanda(1, n, d).ok());
     }
 
     EXPECT_EQ(readFile("tre.svz"), records("L", 3));
     EXPECT_EQ(*elenco_.ContaDomande(1), 3);
     EXPECT_EQ(*elenco_.LeggiDomanda(1, 2), domanda("L 2", 2.5f));
+}
+
+// A cut last record reads as if its missing text bytes were blanks and a cut
+// amount were 0, also once a record is written past it; the gap is filled
+// with a blank record's bytes in the same single write.
+TEST_F(FileElencoTest, ACutLastRecordReadsBlankFilledBeforeAndAfterAWritePastIt) {
+    const QByteArray first = records("P", 1);
+    for (int cut : {100, 412}) {
+        SCOPED_TRACE(cut);
+        const QByteArray second = CodificaDomanda(domanda("TRONCATO", 250.5f));
+        list("mezzo.svz", first + second.left(cut));
+        const DatiDomanda blank = domanda("TRONCATO", 0.0f);
+        const int text = std::min(cut, 410);
+        const QByteArray image = second.left(text) + QByteArray(410 - text, ' ') + QByteArray(8, 0);
+        EXPECT_EQ(*elenco_.LeggiDomanda(1, 2), blank);
+        EXPECT_EQ(*elenco_.LeggiRecord(1, 2), image);
+        for (std::int32_t missing : {0, -1, 3, 40000}) {
+            EXPECT_FALSE(elenco_.LeggiDomanda(1, missing).ok() ||
+                         elenco_.LeggiRecord(1, missing).ok());
+        }
+        const int writesBefore = fs_.calls(Call::Write);
+
+        ASSERT_TRUE(elenco_.ScriviDomanda(1, 4, domanda("QUARTO")).ok());
+
+        EXPECT_EQ(fs_.calls(Call::Write) - writesBefore, 1);
+        EXPECT_EQ(readFile("mezzo.svz"),
+                  first + image + RecordVuoto() + CodificaDomanda(domanda("QUARTO")));
+        EXPECT_EQ(*elenco_.LeggiDomanda(1, 2), blank);
+        elenco_.ChiudiElenco(1);
+    }
 }
 
 TEST_F(FileElencoTest, CountsLengthOver418RoundedHalvesToEven) {
@@ -40,14 +72,6 @@ TEST_F(FileElencoTest, AListTooLongForSixteenBitNumbersCannotBeCounted) {
     const Result<std::int16_t> count = elenco_.ContaDomande(1);
     ASSERT_FALSE(count.ok());
     EXPECT_TRUE(count.error().message.contains(QStringLiteral("32767")));
-}
-
-TEST_F(FileElencoTest, OpeningAMissingFileCreatesItEmpty) {
-    open("nuovo.svz");
-
-    EXPECT_TRUE(QFile::exists(path("nuovo.svz")));
-    EXPECT_EQ(*elenco_.LunghezzaFile(1), 0);
-    EXPECT_EQ(elenco_.Percorso(1), path("nuovo.svz"));
 }
 
 TEST_F(FileElencoTest, APathThatIsNoRegularFileIsRefusedWithItsReasonInItalian) {
@@ -97,48 +121,6 @@ TEST_F(FileElencoTest, HandlesAreOneToThreeAndTakeOneFileUntilClosed) {
         ASSERT_TRUE(other.ApriElenco(path("a.svz"), 2).ok());
     }
     EXPECT_EQ(fs_.calls(Call::Close), 5);
-}
-
-TEST_F(FileElencoTest, ReadsOnlyRecordsThatHaveBytesInTheFile) {
-    list("due.svz", records("D", 2));
-
-    EXPECT_EQ(*elenco_.LeggiDomanda(1, 2), domanda("D 2", 2.5f));
-    EXPECT_EQ(*elenco_.LeggiRecord(1, 1), records("D", 1));
-    for (std::int32_t missing : {0, -1, 3, 40000}) {
-        ASSERT_FALSE(elenco_.LeggiDomanda(1, missing).ok()) << missing;
-        EXPECT_FALSE(elenco_.LeggiRecord(1, missing).ok()) << missing;
-    }
-}
-
-TEST_F(FileElencoTest, ACutLastRecordReadsAsIfItsMissingBytesWereBlank) {
-    const QByteArray second = CodificaDomanda(domanda("TRONCATO", 250.5f));
-    list("mezzo.svz", records("P", 1) + second.left(100));
-
-    EXPECT_EQ(*elenco_.LeggiDomanda(1, 2), domanda("TRONCATO", 0.0f));
-    EXPECT_EQ(*elenco_.LeggiRecord(1, 2), second.left(100) + RecordVuoto().mid(100));
-}
-
-TEST_F(FileElencoTest, WritingPastTheEndFillsTheGapWithBlankRecordBytesInOneWrite) {
-    const QByteArray start = records("P", 1).left(100);
-    list("buco.svz", start);
-    const int writesBefore = fs_.calls(Call::Write);
-
-    ASSERT_TRUE(elenco_.ScriviDomanda(1, 3, domanda("TERZO")).ok());
-
-    EXPECT_EQ(readFile("buco.svz"),
-              start + RecordVuoto().mid(100) + RecordVuoto() + CodificaDomanda(domanda("TERZO")));
-    EXPECT_EQ(fs_.calls(Call::Write) - writesBefore, 1);
-}
-
-TEST_F(FileElencoTest, ARecordCutInItsAmountReadsTheSameAfterARecordIsWrittenPastIt) {
-    const QByteArray cut = records("P", 1) + CodificaDomanda(domanda("CUT", 1234.56f)).left(412);
-    list("importo.svz", cut);
-
-    ASSERT_TRUE(elenco_.ScriviDomanda(1, 4, domanda("QUARTO")).ok());
-
-    EXPECT_EQ(*elenco_.LeggiDomanda(1, 2), domanda("CUT", 0.0f));
-    EXPECT_EQ(*elenco_.LeggiDomanda(1, 3), AzzeraRecord());
-    EXPECT_EQ(readFile("importo.svz").left(828), cut.left(828));
 }
 
 TEST_F(FileElencoTest, OverwritingARecordChangesOnlyItsOwnBytes) {

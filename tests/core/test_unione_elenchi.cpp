@@ -29,22 +29,22 @@ protected:
 };
 
 TEST_F(UnioneTest, AppendingFractionalListsFollowsTheirRoundedCounts) {
-    // 2.3 records: the cut third is overwritten; 2.6 records: the cut third counts.
-    sources(primo_.left(961), secondo_.left(1087));
-
-    ASSERT_TRUE(append().ok());
-
-    EXPECT_EQ(readFile("uno.svz"), primo_.left(836) + secondo_.left(1087) + RecordVuoto().mid(251));
-}
-
-TEST_F(UnioneTest, AppendingToHalfARecordLosesNoRecordOfListTwo) {
-    // 3.5 records count as 4: list 2 follows at 5 and 6, never both at 4 and 6.
+    // 2.3 records: the cut third is overwritten; 2.6 records: the cut third
+    // counts. 3.5 records count as 4: list 2 follows at 5 and 6, never both
+    // at 4 and 6.
     const QByteArray threeAndAHalf = records("PRIMO", 4).left(1463);
-    sources(threeAndAHalf, secondo_.left(836));
-
-    ASSERT_TRUE(append().ok());
-
-    EXPECT_EQ(readFile("uno.svz"), threeAndAHalf + RecordVuoto().mid(209) + secondo_.left(836));
+    const std::array<std::array<QByteArray, 3>, 2> cases = {{
+        {primo_.left(961), secondo_.left(1087),
+         primo_.left(836) + secondo_.left(1087) + RecordVuoto().mid(251)},
+        {threeAndAHalf, secondo_.left(836),
+         threeAndAHalf + RecordVuoto().mid(209) + secondo_.left(836)},
+    }};
+    for (const auto& [primo, secondo, result] : cases) {
+        sources(primo, secondo);
+        ASSERT_TRUE(append().ok());
+        EXPECT_EQ(readFile("uno.svz"), result);
+        elenco_.ChiudiTutti();
+    }
 }
 
 TEST_F(UnioneTest, AFailedAppendPutsListOneBackAndSaysSo) {
