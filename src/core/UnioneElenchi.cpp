@@ -1,5 +1,6 @@
 #include "UnioneElenchi.h"
 
+#include "BloccoElenchi.h"
 #include "DatiDomanda.h"
 #include "FileTemporaneo.h"
 
@@ -161,6 +162,12 @@ Result<std::int64_t> EsaminaNuovoElenco(const FileElenco& elenco, const QString&
 }
 
 Result<void> CreaUnione(FileElenco& elenco, const QString& nuovo, const PianoCopia& piano) {
+    // A list of that name that another running copy holds open is not
+    // replaced under its feet; the lock also keeps others off it meanwhile.
+    BloccoElenchi bloccoNuovo;
+    if (const Result<BloccoElenchi::Presa> bloccato = bloccoNuovo.Acquisisci(nuovo); !bloccato) {
+        return bloccato.error();
+    }
     const bool esisteva = QFileInfo::exists(nuovo);
     elenco.ChiudiElenco(kHandleNuovo);
     const QString temporaneo = NomeTemporaneo(nuovo);

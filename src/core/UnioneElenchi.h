@@ -38,5 +38,6 @@ Result<std::int64_t> EsaminaNuovoElenco(const FileElenco& elenco, const QString&
 // temporary file beside `nuovo`, flushes it and renames it to `nuovo`,
 // replacing any file of that name only when the new list is complete. On
 // failure the temporary file is removed and `nuovo` is left as it was.
-// Handle 3 is used for the temporary file and is free again afterwards.
+// Handle 3 is used for the temporary file and is free again afterwards. A
+// `nuovo` that another running copy of the program holds open is refused.
 Result<void> CreaUnione(FileElenco& elenco, const QString& nuovo, const PianoCopia& piano);

@@ -4,6 +4,7 @@
 #include "FileElenco.h"
 #include "ProcessoFiglio.h"
 #include "QtPrinters.h"
+#include "UnioneElenchi.h"
 
 #include <gtest/gtest.h>
 
@@ -130,6 +131,26 @@ TEST_F(BloccoElenco, ALockLeftByACopyThatWasKilledIsTakenOver) {
     ASSERT_TRUE(aperto.ok()) << aperto.error().message.toStdString();
     EXPECT_TRUE(Contenuto(fileBlocco_)
                     .startsWith(QByteArray::number(QCoreApplication::applicationPid()) + '\n'));
+}
+
+TEST_F(BloccoElenco, AMergeDoesNotReplaceAListThatAnotherCopyHolds) {
+    ProcessoFiglio altra({QStringLiteral("tieni"), lista_});
+    ASSERT_EQ(ApreUnAltraCopia(altra), QStringLiteral("APERTO"));
+    const QString primo = dir_.filePath(QStringLiteral("primo.svz"));
+    const QString secondo = dir_.filePath(QStringLiteral("secondo.svz"));
+    FileElenco elenco;
+    ASSERT_TRUE(elenco.ApriElenco(primo, kHandlePrimo).ok());
+    ASSERT_TRUE(elenco.ApriElenco(secondo, kHandleSecondo).ok());
+    ASSERT_TRUE(elenco.ScriviDomanda(kHandlePrimo, 1, AzzeraRecord()).ok());
+    const Result<PianoCopia> piano = PianificaDaElenchi(elenco, TipoCopia::Unione);
+    ASSERT_TRUE(piano.ok());
+
+    const Result<void> unione = CreaUnione(elenco, lista_, *piano);
+
+    ASSERT_FALSE(unione.ok());
+    EXPECT_TRUE(unione.error().message.contains(QStringLiteral("(processo %1)").arg(altra.pid())))
+        << unione.error().message.toStdString();
+    EXPECT_TRUE(Contenuto(lista_) == contenuto_);
 }
 
 TEST_F(BloccoElenco, ACopyThatDiedInMidWriteLeavesTheListAsItWasForTheNextOpening) {
