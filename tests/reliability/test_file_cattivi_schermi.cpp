@@ -194,6 +194,22 @@ private slots:
         QVERIFY(scheda->LeggiModulo() == ModuloNumerato(4));
         QVERIFY(!QFileInfo::exists(lista));
     }
+
+    void a_list_deleted_between_choosing_and_appending_is_not_recreated() {
+        ProgrammaConGuasti p;
+        const QString uno = p.Scrivi(QStringLiteral("uno.svz"), RecordNumerati(1, 2));
+        p.dialoghi.fileDaScegliere = {uno,
+                                      p.Scrivi(QStringLiteral("due.svz"), RecordNumerati(3, 2))};
+        FrmCaricaFile& aggiunta = p.ApriDallaScelta<FrmCaricaFile>("OptUnione");
+        p.Premi(aggiunta, "cmdSfoglia1");
+        p.Premi(aggiunta, "cmdSfoglia2");
+        QVERIFY(QFile::remove(uno));
+
+        p.Premi(aggiunta, "cmdOk");
+
+        QVERIFY(p.Detto(0, QStringLiteral("il file è stato cancellato, spostato o sostituito")));
+        QVERIFY(!QFileInfo::exists(uno));
+    }
 };
 
 QTEST_MAIN(TestFileCattiviSchermi)
