@@ -121,7 +121,7 @@ Result<DatiDomanda> FileElenco::LeggiDomanda(int handle, std::int32_t nRecord) c
         return slot.error();
     }
     char record[kLunghezzaRecord];
-    const Result<std::size_t> letti = leggiByte(**slot, nRecord, record);
+    const Result<std::size_t> letti = leggiByte(**slot, nRecord, record, kLunghezzaRecord);
     if (!letti) {
         return letti.error();
     }
@@ -129,19 +129,30 @@ Result<DatiDomanda> FileElenco::LeggiDomanda(int handle, std::int32_t nRecord) c
 }
 
 Result<QByteArray> FileElenco::LeggiRecord(int handle, std::int32_t nRecord) const {
+    return LeggiRecords(handle, nRecord, 1);
+}
+
+Result<QByteArray> FileElenco::LeggiRecords(int handle, std::int32_t primo,
+                                            std::int32_t quanti) const {
     const Result<const Slot*> slot = slotAperto(handle);
     if (!slot) {
         return slot.error();
     }
-    QByteArray record(kLunghezzaRecord, Qt::Uninitialized);
-    const Result<std::size_t> letti = leggiByte(**slot, nRecord, record.data());
+    QByteArray blocco(static_cast<qsizetype>(std::max(quanti, 1)) * kLunghezzaRecord,
+                      Qt::Uninitialized);
+    const Result<std::size_t> letti = leggiByte(**slot, primo, blocco.data(), blocco.size());
     if (!letti) {
         return letti.error();
     }
-    if (*letti < static_cast<std::size_t>(kLunghezzaRecord)) {
-        return CompletaRecord(record.constData(), *letti);
+    const auto interi = static_cast<qsizetype>(*letti / kLunghezzaRecord) * kLunghezzaRecord;
+    const auto resto = static_cast<std::size_t>(*letti % kLunghezzaRecord);
+    if (resto > 0) {
+        const QByteArray ultimo = CompletaRecord(blocco.constData() + interi, resto);
+        blocco.truncate(interi);
+        return blocco + ultimo;
     }
-    return record;
+    blocco.truncate(interi);
+    return blocco;
 }
 
 Result<void> FileElenco::ScriviDomanda(int handle, std::int32_t nRecord,
@@ -222,7 +233,7 @@ Result<const FileElenco::Slot*> FileElenco::slotAperto(int handle) const {
 }
 
 Result<std::size_t> FileElenco::leggiByte(const Slot& slot, std::int32_t nRecord,
-                                          char* destinazione) const {
+                                          char* destinazione, std::size_t quanti) const {
     const auto inesistente = [&] {
         return Error{0,
                      QStringLiteral("La domanda n. %1 non esiste nel file \"%2\".")
@@ -235,8 +246,8 @@ Result<std::size_t> FileElenco::leggiByte(const Slot& slot, std::int32_t nRecord
     }
     const std::int64_t offset = offsetDelRecord(nRecord);
     std::size_t letti = 0;
-    while (letti < static_cast<std::size_t>(kLunghezzaRecord)) {
-        const ssize_t esito = fs_.readAt(slot.fd, destinazione + letti, kLunghezzaRecord - letti,
+    while (letti < quanti) {
+        const ssize_t esito = fs_.readAt(slot.fd, destinazione + letti, quanti - letti,
                                          static_cast<off_t>(offset + letti));
         if (esito < 0) {
             return ErroreDiSistema(errno, QStringLiteral("Impossibile leggere dal file"),

@@ -58,6 +58,11 @@ public:
     Result<DatiDomanda> LeggiDomanda(int handle, std::int32_t nRecord) const;
     Result<QByteArray> LeggiRecord(int handle, std::int32_t nRecord) const;
 
+    // Reads up to `quanti` records from `primo` on in one call: fewer when
+    // the file ends first, the last one completed as LeggiRecord completes a
+    // cut record. A scan over a whole list reads it in blocks this way.
+    Result<QByteArray> LeggiRecords(int handle, std::int32_t primo, std::int32_t quanti) const;
+
     // Writes the record at its offset in one call and makes it durable on the
     // disk before returning. A number past the end extends the file; the gap
     // in between, if any, is filled with blank-record bytes. Numbers outside
@@ -97,7 +102,8 @@ private:
     Result<const Slot*> slotAperto(int handle) const;
     // Reads up to 418 bytes of record nRecord into destinazione; gives how
     // many were there (at least 1).
-    Result<std::size_t> leggiByte(const Slot& slot, std::int32_t nRecord, char* destinazione) const;
+    Result<std::size_t> leggiByte(const Slot& slot, std::int32_t nRecord, char* destinazione,
+                                  std::size_t quanti) const;
     Result<void> scrivi(const Slot& slot, std::int32_t nRecord, const QByteArray& record,
                         Flush flush);
     // True while the slot's path still names the file opened on it: a write

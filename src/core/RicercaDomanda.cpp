@@ -125,6 +125,9 @@ private:
     QByteArray byteChiave_;
 };
 
+// Records read from the file in one call while scanning.
+constexpr std::int32_t kRecordPerLettura = 256;
+
 }  // namespace
 
 QString TestoDiConfronto(const QString& testo) {
@@ -148,16 +151,21 @@ Result<std::optional<DatiDomanda>> CercaDomanda(const FileElenco& elenco, int ha
     }
     const ConfrontoChiave confronto(criterio, chiave);
     while (posizione < *domande) {
-        // posizione < a 16-bit count: the next number still fits 16 bits.
-        const auto prossimo = static_cast<std::int16_t>(posizione + 1);
-        const Result<QByteArray> record = elenco.LeggiRecord(handle, prossimo);
-        if (!record) {
-            return record.error();
+        const std::int32_t quanti = std::min<std::int32_t>(kRecordPerLettura, *domande - posizione);
+        const Result<QByteArray> blocco = elenco.LeggiRecords(handle, posizione + 1, quanti);
+        if (!blocco) {
+            return blocco.error();
         }
-        posizione = prossimo;
-        if (confronto.corrisponde(record->constData())) {
-            return std::optional<DatiDomanda>(
-                DecodificaDomanda(record->constData(), kLunghezzaRecord));
+        for (qsizetype inizio = 0; inizio < blocco->size(); inizio += kLunghezzaRecord) {
+            // posizione < a 16-bit count: the next number still fits 16 bits.
+            posizione = static_cast<std::int16_t>(posizione + 1);
+            const char* record = blocco->constData() + inizio;
+            if (confronto.corrisponde(record)) {
+                return std::optional<DatiDomanda>(DecodificaDomanda(record, kLunghezzaRecord));
+            }
+        }
+        if (blocco->isEmpty()) {
+            break;
         }
     }
     return std::optional<DatiDomanda>();

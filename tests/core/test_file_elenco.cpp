@@ -49,6 +49,21 @@ TEST_F(FileElencoTest, ACutLastRecordReadsBlankFilledBeforeAndAfterAWritePastIt)
     }
 }
 
+TEST_F(FileElencoTest, ABlockReadInOneCallGivesTheRecordsAsReadOneByOne) {
+    list("blocco.svz", records("B", 3) + records("C", 1).left(150));
+    const int readsBefore = fs_.calls(Call::Read);
+
+    const QByteArray block = *elenco_.LeggiRecords(1, 2, 10);
+
+    EXPECT_EQ(fs_.calls(Call::Read) - readsBefore, 2);  // the data, then the end of the file
+    ASSERT_EQ(block.size(), 3 * kLunghezzaRecord);
+    for (int n = 2; n <= 4; ++n) {
+        EXPECT_EQ(block.mid((n - 2) * kLunghezzaRecord, kLunghezzaRecord),
+                  *elenco_.LeggiRecord(1, n));
+    }
+    EXPECT_FALSE(elenco_.LeggiRecords(1, 5, 10).ok());
+}
+
 TEST_F(FileElencoTest, CountsLengthOver418RoundedHalvesToEven) {
     const std::pair<qint64, int> cases[] = {{0, 0},   {209, 0},  {210, 1},  {418, 1},
                                             {627, 2}, {1045, 2}, {1254, 3}, {1463, 4}};
