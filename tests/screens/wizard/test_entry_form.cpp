@@ -116,7 +116,7 @@ private slots:
         QVERIFY(f->screens().get<FrmScelta>().isVisible());
     }
 
-    void esci_asks_only_when_a_filled_application_is_not_stored() {
+    void esci_asks_only_while_a_filled_application_is_not_stored() {
         f->apri(f->elenco(0));
         f->compila(ModuloCompleto());
         f->dialogs.expectMessage(kUscita, MessageAnswer::No);
@@ -126,7 +126,7 @@ private slots:
         QVERIFY(!f->screens().programEnded());
         QVERIFY(f->entry->isVisible());
 
-        f->box("TxtIsee")->clear();
+        f->action("mnuSalva")->trigger();  // stored: nothing to lose
         ProgramUnderTest::click(f->button("CmdEsci"));
         QVERIFY(f->screens().programEnded());
         QVERIFY(!f->program.elenco().Aperto(1));
