@@ -356,6 +356,7 @@ def walk():
 def main():
     env = dict(os.environ, HOME=os.path.join(WORK, "home"), QT_QPA_PLATFORM="xcb",
                QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LANG="it_IT.UTF-8")
+    application()  # brings the accessibility bus up before the program looks for it
     program = subprocess.Popen([BINARY], cwd=ELENCHI, env=env)
     try:
         walk()
