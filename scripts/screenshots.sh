@@ -275,6 +275,10 @@ def walk():
                  "FRRMTN16B54H501L"):
         type_text(text)
         key("Tab")
+    key("Tab", "Tab", "Tab", "Tab")  # the student's address was copied from the requester's
+    type_text("275.40")
+    key("Tab")
+    type_text("9120.35")
     shot(dati, "07-dati-anagrafici")
     key("ctrl+z")
     menu(dati, "?", "Informazioni sul prodotto")
