@@ -29,7 +29,12 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, P
 }
 
 QLabel* label(QWidget* parent, const char* name, const QString& text, Place place) {
-    return placed(new QLabel(text, parent), name, place);
+    QLabel* label = placed(new QLabel(text, parent), name, place);
+    // A caption wider than its place grows to the right rather than being cut.
+    if (label->sizeHint().width() > label->width()) {
+        label->resize(label->sizeHint().width(), label->height());
+    }
+    return label;
 }
 
 QLineEdit* textBox(QWidget* parent, const char* name, Place place) {

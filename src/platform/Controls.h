@@ -11,7 +11,8 @@ class QRadioButton;
 class QWidget;
 
 // Builders for controls placed at fixed positions, given in twips as left,
-// top, width, height. Each control carries its name as objectName.
+// top, width, height. Each control carries its name as objectName. A label
+// whose caption is wider than its place grows to the right.
 namespace Controls {
 
 struct Place {
