@@ -51,7 +51,9 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 
-mkdir -p "$out" "$work/home/Documents" "$work/elenchi"
+# The sample lists sit under a fixed tail of path, so that the boxes that show
+# the end of a path show the same text in every run.
+mkdir -p "$out" "$work/home/Documents" "$work/home/Documenti/Elenchi"
 cat >"$work/walk.py" <<'PY'
 """Walks the program's screens through the accessibility bus and xdotool."""
 import os
@@ -63,7 +65,7 @@ import time
 import pyatspi
 
 BINARY, OUT, WORK = sys.argv[1:4]
-ELENCHI = os.path.join(WORK, "elenchi")
+ELENCHI = os.path.join(WORK, "home", "Documenti", "Elenchi")
 
 # --- sample lists: 418-byte records, Windows-1252 text, float32 amounts --------
 WIDTHS = (30, 30, 30, 10, 16, 30, 50, 4, 5)
