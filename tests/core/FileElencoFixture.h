@@ -20,8 +20,7 @@ protected:
 
     void writeFile(const QString& name, const QByteArray& bytes) const {
         QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(bytes), bytes.size());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     }
 
     QByteArray readFile(const QString& name) const {
@@ -56,10 +55,6 @@ protected:
     void list(const QString& name, const QByteArray& bytes, int handle = 1) {
         writeFile(name, bytes);
         open(name, handle);
-    }
-
-    QStringList folderEntries() const {
-        return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
     }
 
     QTemporaryDir dir_;

@@ -1,96 +1,89 @@
 #include "ControlliDomanda.h"
 #include "ControlloImporti.h"
+#include "DataCalendario.h"
 #include "ModuloDiProva.h"
 #include "QtPrinters.h"
+#include "clsGlobal.h"
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <functional>
-#include <map>
+#include <optional>
 
 namespace {
 
 using M = ModuloDomanda;
+using C = Casella;
 using Cambia = std::function<void(M&)>;
 
-Cambia poni(QString M::*casella, const char* testo) {
-    return [casella, testo](M& modulo) { modulo.*casella = QString::fromUtf8(testo); };
-}
-
-Cambia poni(QString M::*prima, const char* testoPrima, QString M::*seconda, const char* testo) {
+Cambia poni(QString M::*casella, const char* testo, QString M::*seconda = {}, const char* t2 = "") {
     return [=](M& modulo) {
-        poni(prima, testoPrima)(modulo);
-        poni(seconda, testo)(modulo);
+        modulo.*casella = QString::fromUtf8(testo);
+        if (seconda != nullptr) {
+            modulo.*seconda = QString::fromUtf8(t2);
+        }
     };
 }
 
-QString attenzione(const char* testo) {
-    return QStringLiteral("ATTENZIONE!\n") + QString::fromUtf8(testo);
-}
+// The text after "ATTENZIONE!\n" and the focus of each row of the checks
+// table; rows 10 and 20 (a comma in a street) and 23 and 25 (too many
+// decimals) have messages of their own.
+const std::pair<const char*, Casella> kRighe[] = {
+    {},
+    {" Cognome Richiedente non valido", C::CognRich},
+    {" Nome Richiedente non valido", C::NomeRich},
+    {" Luogo di Nascita del Richiedente non valido", C::LuogoRich},
+    {" Data di Nascita del Richiedente non valid", C::DataRich},
+    {" Codice Fiscale del Richiedente non valido", C::CodFiscRich},
+    {" CAP del Richiedente non valido", C::CapRich},
+    {" Comune di Residenza del Richiedente non valido", C::ComRich},
+    {" CAP Richiedente non valido", C::CapRich},
+    {" Indirizzo Richiedente non valido", C::ViaRich},
+    {},
+    {" Numero Civico dell'indirizzo del Richiedente non valido", C::NumRich},
+    {" Cognome Studente non valido", C::CognStud},
+    {" Nome Studente non valido", C::NomeStud},
+    {" Luogo di Nascita dello Studente non valido", C::LuogoStud},
+    {" Data di Nascita dello Studente non valida", C::DataStud},
+    {" Codice Fiscale dello Studente non valido", C::CodFiscStud},
+    {" Comune di Residenza dello Studente non valido", C::ComStud},
+    {" CAP Studente non valido", C::CapStud},
+    {" Indirizzo dello Studente non valido", C::ViaStud},
+    {},
+    {" Numero civico dell'indirizzo dello Studente non valido", C::NumStud},
+    {"Importo indicato nelle Spese Sostenute non valido", C::Spese},
+    {},
+    {" L'ISEE indicato non è un importo valido", C::Isee}};
 
-Segnalazione segnalazione(int riga, const QString& messaggio, IconaAvviso icona,
-                          std::optional<Casella> fuoco, std::optional<Casella> azzera = {}) {
-    return {riga, messaggio, icona, fuoco, azzera};
+Segnalazione attesa(int riga) {
+    if (riga == 10 || riga == 20) {
+        return {riga, kMessaggioCaratteriSpeciali, IconaAvviso::Informazione, {}, {}};
+    }
+    if (riga == 23 || riga == 25) {
+        return {
+            riga, kMessaggioDecimali, IconaAvviso::Nessuna, {}, riga == 23 ? C::Spese : C::Isee};
+    }
+    return {riga,
+            QStringLiteral("ATTENZIONE!\n") + QString::fromUtf8(kRighe[riga].first),
+            IconaAvviso::Esclamazione,
+            kRighe[riga].second,
+            {}};
 }
-
-// What each row of the checks table says and where it puts the focus.
-const std::map<int, Segnalazione> kRighe = [] {
-    const auto riga = [](int n, const char* testo, Casella fuoco) {
-        return std::pair{n, segnalazione(n, attenzione(testo), IconaAvviso::Esclamazione, fuoco)};
-    };
-    const auto virgola = [](int n) {
-        return std::pair{
-            n, segnalazione(n, kMessaggioCaratteriSpeciali, IconaAvviso::Informazione, {})};
-    };
-    const auto decimali = [](int n, Casella c) {
-        return std::pair{n, segnalazione(n, kMessaggioDecimali, IconaAvviso::Nessuna, {}, c)};
-    };
-    using C = Casella;
-    return std::map<int, Segnalazione>{
-        riga(1, " Cognome Richiedente non valido", C::CognRich),
-        riga(2, " Nome Richiedente non valido", C::NomeRich),
-        riga(3, " Luogo di Nascita del Richiedente non valido", C::LuogoRich),
-        riga(4, " Data di Nascita del Richiedente non valid", C::DataRich),
-        riga(5, " Codice Fiscale del Richiedente non valido", C::CodFiscRich),
-        riga(6, " CAP del Richiedente non valido", C::CapRich),
-        riga(7, " Comune di Residenza del Richiedente non valido", C::ComRich),
-        riga(8, " CAP Richiedente non valido", C::CapRich),
-        riga(9, " Indirizzo Richiedente non valido", C::ViaRich),
-        virgola(10),
-        riga(11, " Numero Civico dell'indirizzo del Richiedente non valido", C::NumRich),
-        riga(12, " Cognome Studente non valido", C::CognStud),
-        riga(13, " Nome Studente non valido", C::NomeStud),
-        riga(14, " Luogo di Nascita dello Studente non valido", C::LuogoStud),
-        riga(15, " Data di Nascita dello Studente non valida", C::DataStud),
-        riga(16, " Codice Fiscale dello Studente non valido", C::CodFiscStud),
-        riga(17, " Comune di Residenza dello Studente non valido", C::ComStud),
-        riga(18, " CAP Studente non valido", C::CapStud),
-        riga(19, " Indirizzo dello Studente non valido", C::ViaStud),
-        virgola(20),
-        riga(21, " Numero civico dell'indirizzo dello Studente non valido", C::NumStud),
-        riga(22, "Importo indicato nelle Spese Sostenute non valido", C::Spese),
-        decimali(23, C::Spese),
-        riga(24, " L'ISEE indicato non è un importo valido", C::Isee),
-        decimali(25, C::Isee),
-    };
-}();
 
 // A change to a complete application and the row that refuses it under
 // Successivo, "Salva modulo corrente" and Modifica (0: it is stored).
-struct Caso {
-    const char* nome;
-    Cambia cambia;
-    int successivo, salvaModulo, modifica;
-};
-
 TEST(ControllaDomanda, EachOperationStopsAtTheFirstOfItsRowsThatFails) {
-    const Caso casi[] = {
+    const struct {
+        const char* nome;
+        Cambia cambia;
+        int successivo, salvaModulo, modifica;
+    } casi[] = {
         {"complete", [](M&) {}, 0, 0, 0},
         {"blank surname", poni(&M::CognRich, "   "), 1, 1, 1},
         {"empty name", poni(&M::NomeRich, ""), 2, 2, 2},
         {"blank birthplace", poni(&M::LuogoRich, " "), 3, 3, 3},
         {"empty date mask", poni(&M::DataRich, "__/__/____"), 4, 4, 4},
-        {"31 April", poni(&M::DataRich, "31/04/2006"), 4, 4, 4},
         {"half-typed date", poni(&M::DataRich, "12/3_/____"), 4, 4, 4},
         {"tax code of 15", poni(&M::CodFiscRich, "RSSMRA70C05H501"), 5, 0, 0},
         {"empty tax code", poni(&M::CodFiscRich, ""), 5, 0, 0},
@@ -120,7 +113,7 @@ TEST(ControllaDomanda, EachOperationStopsAtTheFirstOfItsRowsThatFails) {
         {"German sharp s", poni(&M::CognRich, "straß"), 0, 0, 0},
         {"texts at full width", poni(&M::CognRich, "ROSSI                         "), 0, 0, 0},
     };
-    for (const Caso& caso : casi) {
+    for (const auto& caso : casi) {
         for (const auto& [operazione, riga] : {std::pair{Operazione::Successivo, caso.successivo},
                                                {Operazione::SalvaModulo, caso.salvaModulo},
                                                {Operazione::Modifica, caso.modifica}}) {
@@ -131,13 +124,10 @@ TEST(ControllaDomanda, EachOperationStopsAtTheFirstOfItsRowsThatFails) {
             const EsitoControlli esito = ControllaDomanda(operazione, modulo);
 
             EXPECT_EQ(esito.registrabile, riga == 0);
-            if (riga == 0) {
-                EXPECT_TRUE(esito.segnalazioni.empty());
-            } else if (!esito.segnalazioni.empty()) {
-                EXPECT_EQ(esito.segnalazioni.front(), kRighe.at(riga));
+            ASSERT_EQ(esito.segnalazioni.empty(), riga == 0);
+            if (riga != 0) {
+                EXPECT_EQ(esito.segnalazioni.front(), attesa(riga));
                 EXPECT_TRUE(esito.segnalazioni.size() == 1 || riga == 23);
-            } else {
-                ADD_FAILURE() << "no message, expected row " << riga;
             }
         }
     }
@@ -166,10 +156,11 @@ TEST(ControllaDomanda, TooManyDecimalsAreToldAndTheChecksGoOn) {
 
         const EsitoControlli esito = ControllaDomanda(caso.operazione, modulo);
 
-        ASSERT_EQ(esito.segnalazioni.size(), caso.righe.size());
-        for (std::size_t i = 0; i < caso.righe.size(); ++i) {
-            EXPECT_EQ(esito.segnalazioni[i], kRighe.at(caso.righe[i]));
+        std::vector<Segnalazione> attese;
+        for (int riga : caso.righe) {
+            attese.push_back(attesa(riga));
         }
+        EXPECT_EQ(esito.segnalazioni, attese);
         EXPECT_EQ(esito.bErroreSpese, caso.bErroreSpese);
         EXPECT_EQ(esito.bErroreIsee, caso.bErroreIsee);
         EXPECT_EQ(esito.azzeraPunti, caso.azzeraPunti);
@@ -181,26 +172,26 @@ TEST(ControllaDomanda, TooManyDecimalsAreToldAndTheChecksGoOn) {
 // the box and moving the focus to it.
 TEST(ControllaDomanda, WhatTheListFileCannotHoldIsRefusedAfterTheTable) {
     const QString ss = QString(29, u'a') + QStringLiteral("ß");  // 30 typed, 31 as "SS"
+    const QString carattere = QStringLiteral(
+        "ATTENZIONE!\n Il carattere \"%1\" della casella %2 non può essere registrato "
+        "nell'elenco: sostituirlo.");
     const struct {
         Operazione operazione;
         Cambia cambia;
         Casella fuoco;
         QString messaggio;
     } casi[] = {
-        {Operazione::SalvaModulo, poni(&M::NomeStud, "Łukasz"), Casella::NomeStud,
-         attenzione(" Il carattere \"Ł\" della casella Nome dello studente non può essere "
-                    "registrato nell'elenco: sostituirlo.")},
-        {Operazione::Modifica, poni(&M::ViaStud, "via µ 1"), Casella::ViaStud,  // capital µ
-         attenzione(" Il carattere \"µ\" della casella Via o piazza dello studente non può "
-                    "essere registrato nell'elenco: sostituirlo.")},
-        {Operazione::Successivo, poni(&M::LuogoRich, "roma 😀"), Casella::LuogoRich,
-         attenzione(" Il carattere \"😀\" della casella Luogo di nascita del richiedente non "
-                    "può essere registrato nell'elenco: sostituirlo.")},
-        {Operazione::Successivo, [&](M& m) { m.CognStud = ss; }, Casella::CognStud,
-         attenzione(" Il testo della casella Cognome dello studente in maiuscolo supera i 30 "
-                    "caratteri: accorciarlo.")},
+        {Operazione::SalvaModulo, poni(&M::NomeStud, "Łukasz"), C::NomeStud,
+         carattere.arg("Ł", "Nome dello studente")},
+        {Operazione::Modifica, poni(&M::ViaStud, "via µ 1"), C::ViaStud,  // capital µ
+         carattere.arg("µ", "Via o piazza dello studente")},
+        {Operazione::Successivo, poni(&M::LuogoRich, "roma 😀"), C::LuogoRich,
+         carattere.arg("😀", "Luogo di nascita del richiedente")},
+        {Operazione::Successivo, [&](M& m) { m.CognStud = ss; }, C::CognStud,
+         "ATTENZIONE!\n Il testo della casella Cognome dello studente in maiuscolo supera i 30 "
+         "caratteri: accorciarlo."},
         {Operazione::SalvaModulo, [](M& m) { m.Isee = QStringLiteral("1") + QString(40, u'0'); },
-         Casella::Isee, attenzione(" L'importo della casella ISEE in euro è troppo grande.")},
+         C::Isee, "ATTENZIONE!\n L'importo della casella ISEE in euro è troppo grande."},
     };
     for (const auto& caso : casi) {
         SCOPED_TRACE(caso.messaggio.toStdString());
@@ -210,9 +201,10 @@ TEST(ControllaDomanda, WhatTheListFileCannotHoldIsRefusedAfterTheTable) {
         const EsitoControlli esito = ControllaDomanda(caso.operazione, modulo);
 
         EXPECT_FALSE(esito.registrabile);
-        EXPECT_EQ(esito.segnalazioni,
-                  std::vector{segnalazione(kRigaCaratteri, caso.messaggio,
-                                           IconaAvviso::Esclamazione, caso.fuoco)});
+        EXPECT_EQ(
+            esito.segnalazioni,
+            std::vector<Segnalazione>(
+                {{kRigaCaratteri, caso.messaggio, IconaAvviso::Esclamazione, caso.fuoco, {}}}));
     }
     M modulo = ModuloCompleto();
     modulo.CognStud = ss.mid(1);
@@ -220,6 +212,131 @@ TEST(ControllaDomanda, WhatTheListFileCannotHoldIsRefusedAfterTheTable) {
     modulo.CognRich = QStringLiteral("Wałęsa");
     modulo.Isee.clear();
     EXPECT_EQ(ControllaDomanda(Operazione::Successivo, modulo).segnalazioni.at(0).riga, 24);
+}
+
+// A point typed as point or comma enters once; only digits and backspace
+// otherwise.
+TEST(FiltraTastoImporto, KeepsDigitsBackspaceAndOnePointTypedAsPointOrComma) {
+    const std::tuple<char16_t, bool, std::optional<char16_t>, bool> casi[] = {
+        {u',', false, u'.', true},
+        {u'.', false, u'.', true},
+        {u',', true, std::nullopt, true},
+        {u'.', true, std::nullopt, true},
+        {u'0', false, u'0', false},
+        {u'9', true, u'9', true},
+        {kBackspace, true, kBackspace, true},
+        {u'-', false, std::nullopt, false},
+        {u'e', true, std::nullopt, true},
+        {u' ', false, std::nullopt, false},
+        {13, false, std::nullopt, false},
+        {0x0663, false, std::nullopt, false}};
+    for (const auto& [digitato, bPunto, inserito, bPuntoDopo] : casi) {
+        SCOPED_TRACE(testing::Message() << int(digitato) << " after point: " << bPunto);
+        const EsitoTasto esito = FiltraTastoImporto(QChar(digitato), bPunto);
+        EXPECT_EQ(esito.carattere, inserito ? std::optional(QChar(*inserito)) : std::nullopt);
+        EXPECT_EQ(esito.bPunto, bPuntoDopo);
+    }
+}
+
+TEST(ControllaDecimali, RefusesMoreThanTwoCharactersAfterTheFirstPointLeavingZero) {
+    const std::pair<const char*, const char*> casi[] = {
+        {"12", "12"},           {"12.5", "12.5"}, {"12.50", "12.50"}, {"12.", "12."},
+        {"12. 50 ", "12. 50 "}, {"", ""},         {"12.505", "0"},    {"1.2.3", "0"}};
+    for (const auto& [importo, testo] : casi) {
+        EXPECT_EQ(ControllaDecimali(importo).testo, QString::fromLatin1(testo));
+        EXPECT_EQ(ControllaDecimali(importo).bTroppiDecimali, *testo == '0') << importo;
+    }
+    EXPECT_EQ(kMessaggioDecimali,
+              QStringLiteral("ATTENZIONE! Non inserire più di due cifre dopo la virgola. \n Il "
+                             "contenuto della casella verrà eliminato."));
+}
+
+TEST(ValoreImporto, ReadsThePointDecimalUpToWhatEndsTheNumberAsSinglePrecision) {
+    const std::pair<QString, std::optional<float>> casi[] = {
+        {"1234.56", 1234.56f},
+        {" 250.5 ", 250.5f},
+        {"12.", 12.0f},
+        {"1.23456789", 1.23456789f},
+        {"", 0.0f},
+        {".", 0.0f},
+        {"1,5", 1.0f},
+        {"3e5", 3.0f},
+        {"340282346638528859811704183484516925440", FLT_MAX},
+        {"1" + QString(39, u'0'), std::nullopt},
+        {"0." + QString(60, u'0') + "1", 0.0f}};
+    for (const auto& [testo, valore] : casi) {
+        EXPECT_EQ(ValoreImporto(testo), valore) << testo.toStdString();
+    }
+}
+
+TEST(DataValida, TakesOnlyRealCalendarDatesWrittenDdMmYyyy) {
+    for (const char* valida : {"29/02/2000", "29/02/2004", "31/12/1999", "01/01/0001"}) {
+        EXPECT_TRUE(DataValida(QString::fromLatin1(valida))) << valida;
+    }
+    for (const char* invalida :
+         {"29/02/1900", "29/02/2005", "31/04/2006", "00/01/2000", "01/13/2000", "01/01/0000",
+          "__/__/____", "12/3_/____", "05/03/197_", "2000-02-29", "1/1/2000", "05-03-1998",
+          "05/03.1998", "05/03/19980", ""}) {
+        EXPECT_FALSE(DataValida(QString::fromLatin1(invalida))) << invalida;
+    }
+}
+
+// Date types: 1 dd/mm/yyyy, 2 mm/dd/yyyy, 3 yyyy-mm-dd. Only the character
+// positions count; an input that is not ten characters long fails (null
+// expected) unless both types are the same.
+TEST(DbConvertiData, RearrangesTheCharacterPositionsOfTenCharacterDates) {
+    const std::tuple<const char*, int, int, const char*> cases[] = {
+        {"25/05/2006", 1, 3, "2006-05-25"},
+        {"25/05/2006", 1, 2, "05/25/2006"},
+        {"05/25/2006", 2, 1, "25/05/2006"},
+        {"05/25/2006", 2, 3, "2006-05-25"},
+        {"2006-05-25", 3, 1, "25/05/2006"},
+        {"2006-05-25", 3, 2, "05/25/2006"},
+        {"25/05/2006", 1, 7, "05/25/2006"},
+        {"05/25/2006", 2, 0, "25/05/2006"},
+        {"2006-05-25", 3, -1, "05/25/2006"},
+        {"25/05/2006", 4, 1, ""},
+        {"", 1, 3, ""},
+        {"", 9, 8, ""},
+        {"5/5/2006", 1, 1, "5/5/2006"},
+        {"abc", 5, 5, "abc"},
+        {"25-05-2006", 1, 2, "05/25/2006"},
+        {"99.88.7777", 1, 3, "7777-88-99"},
+        {"5/5/2006", 1, 3, nullptr},
+        {"25/05/20061", 1, 3, nullptr},
+        {" ", 1, 3, nullptr},
+        {"12345", 8, 9, nullptr}};
+    for (const auto& [input, from, to, expected] : cases) {
+        SCOPED_TRACE(testing::Message() << input << " " << from << "->" << to);
+        const Result<QString> converted = clsGlobal().DbConvertiData(input, from, to);
+        ASSERT_EQ(converted.ok(), expected != nullptr);
+        if (expected != nullptr) {
+            EXPECT_EQ(*converted, QString::fromLatin1(expected));
+        } else {
+            EXPECT_EQ(converted.error().code, -2147221502);
+            EXPECT_EQ(converted.error().source, QStringLiteral("clsGlobal"));
+            EXPECT_EQ(converted.error().message,
+                      QStringLiteral("Errore di passaggio parametri a funzione convertidata, la "
+                                     "data deve essere in formato 10 caratteri"));
+        }
+    }
+}
+
+TEST(DbRicostruisciData, InsertsTheSeparatorBetweenThePieces) {
+    const std::tuple<const char*, int, const char*, const char*> cases[] = {
+        {"20060525", 1, "/", "25/05/2006"},
+        {"25052006", 2, ".", "25.05.2006"},
+        {"20060525", 3, "-", "2006-05-25"},
+        {"20060525", 4, "/", ""},
+        {"", 1, "/", "//"},
+        {"200605", 1, "/", "/05/2006"},
+        {"25052006", 2, " - ", "25 - 05 - 2006"},
+        {"20060525", 1, "", "25052006"}};
+    for (const auto& [input, type, separator, expected] : cases) {
+        EXPECT_EQ(clsGlobal().DbRicostruisciData(input, type, separator),
+                  QString::fromLatin1(expected))
+            << input << " type " << type;
+    }
 }
 
 }  // namespace

@@ -5,6 +5,55 @@
 
 namespace {
 
+constexpr std::int64_t kRecord = 418;
+
+// Counts round halves to even, a cut record counting when it rounds up;
+// list 2's records follow list 1's in the result. -1: refused, with the
+// message "L'elenco n. <list> contiene <count> domande...".
+TEST(PianificaCopia, CountsRoundHalvesToEvenAndListTwoFollowsListOne) {
+    const std::tuple<TipoCopia, std::int64_t, std::int64_t, int, int> casi[] = {
+        {TipoCopia::Unione, 3 * kRecord, 2 * kRecord, 3, 2},
+        {TipoCopia::Aggiunta, 0, 0, 0, 0},
+        {TipoCopia::Aggiunta, 961, 1087, 2, 3},  // 2.3 and 2.6 records
+        {TipoCopia::Unione, 1045, 1463, 2, 4},   // 2.5 and 3.5 records
+        {TipoCopia::Unione, 209, 210, 0, 1},
+        {TipoCopia::Aggiunta, kRecord, 32766 * kRecord, 1, 32766},
+        {TipoCopia::Aggiunta, 32767 * kRecord, 0, 32767, 0},  // list 1 stays where it is
+        {TipoCopia::Unione, 16384 * kRecord + 209, 16383 * kRecord, 16384, 16383}};
+    for (const auto& [tipo, lunghezzaPrimo, lunghezzaSecondo, primo, secondo] : casi) {
+        SCOPED_TRACE(testing::Message() << lunghezzaPrimo << " + " << lunghezzaSecondo);
+        const Result<PianoCopia> piano = PianificaCopia(tipo, lunghezzaPrimo, lunghezzaSecondo);
+        ASSERT_TRUE(piano.ok()) << piano.error().message.toStdString();
+        EXPECT_EQ(piano->domandePrimo, primo);
+        EXPECT_EQ(piano->domandeSecondo, secondo);
+        EXPECT_EQ(piano->numeroNelRisultato(1), primo + 1);
+        EXPECT_EQ(piano->totale(), primo + secondo);
+    }
+}
+
+TEST(PianificaCopia, WhatCannotBeCopiedOrHeldIsRefusedWithTheCounts) {
+    const QString nessuno = QStringLiteral("\nNessun file è stato modificato.");
+    const QString troppe = QStringLiteral(
+        "L'elenco n. %1 contiene 32.767 domande: da un elenco se ne possono copiare al massimo "
+        "32.766.");
+    const QString insieme = QStringLiteral(
+        "L'elenco n. 1 contiene %1 domande e l'elenco n. 2 ne contiene %2: insieme sarebbero "
+        "32.768, ma un elenco può contenere al massimo 32.767 domande.");
+    const std::tuple<TipoCopia, std::int64_t, std::int64_t, QString> casi[] = {
+        {TipoCopia::Aggiunta, 0, 32767 * kRecord, troppe.arg(2)},
+        {TipoCopia::Unione, 32767 * kRecord, 0, troppe.arg(1)},  // a merge copies list 1 too
+        {TipoCopia::Aggiunta, 16384 * kRecord, 16384 * kRecord, insieme.arg("16.384", "16.384")},
+        {TipoCopia::Unione, 16384 * kRecord, 16384 * kRecord, insieme.arg("16.384", "16.384")},
+        {TipoCopia::Aggiunta, 16384 * kRecord + 210, 16383 * kRecord,
+         insieme.arg("16.385", "16.383")}};
+    for (const auto& [tipo, lunghezzaPrimo, lunghezzaSecondo, messaggio] : casi) {
+        const Result<PianoCopia> piano = PianificaCopia(tipo, lunghezzaPrimo, lunghezzaSecondo);
+        ASSERT_FALSE(piano.ok()) << lunghezzaPrimo << " + " << lunghezzaSecondo;
+        EXPECT_EQ(piano.error().code, 0);
+        EXPECT_EQ(piano.error().message, messaggio + nessuno);
+    }
+}
+
 class UnioneTest : public FileElencoTest {
 protected:
     void sources(const QByteArray& primo, const QByteArray& secondo) {
@@ -24,60 +73,59 @@ protected:
         return CreaUnione(elenco_, path(name), plan(TipoCopia::Unione));
     }
 
+    QStringList folderEntries() const {
+        return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
+    }
+
     const QByteArray primo_ = records("PRIMO", 3);
     const QByteArray secondo_ = records("SECONDO", 3);
 };
 
-TEST_F(UnioneTest, AppendingFractionalListsFollowsTheirRoundedCounts) {
-    // 2.3 records: the cut third is overwritten; 2.6 records: the cut third
-    // counts. 3.5 records count as 4: list 2 follows at 5 and 6, never both
-    // at 4 and 6.
+// 2.3 records: the cut third is overwritten; 2.6 records: the cut third
+// counts. 3.5 records count as 4: list 2 follows at 5 and 6, never both at 4
+// and 6. A merge of 1.5 records (2, the second completed with blanks) and
+// 2.5 (2) copies them back to back.
+TEST_F(UnioneTest, AppendingAndMergingFractionalListsFollowTheirRoundedCounts) {
     const QByteArray threeAndAHalf = records("PRIMO", 4).left(1463);
-    const std::array<std::array<QByteArray, 3>, 2> cases = {{
-        {primo_.left(961), secondo_.left(1087),
+    const std::tuple<QByteArray, QByteArray, TipoCopia, QByteArray> cases[] = {
+        {primo_.left(961), secondo_.left(1087), TipoCopia::Aggiunta,
          primo_.left(836) + secondo_.left(1087) + RecordVuoto().mid(251)},
-        {threeAndAHalf, secondo_.left(836),
+        {threeAndAHalf, secondo_.left(836), TipoCopia::Aggiunta,
          threeAndAHalf + RecordVuoto().mid(209) + secondo_.left(836)},
-    }};
-    for (const auto& [primo, secondo, result] : cases) {
+        {primo_.left(627), secondo_.left(1045), TipoCopia::Unione,
+         primo_.left(627) + RecordVuoto().mid(209) + secondo_.left(836)}};
+    for (const auto& [primo, secondo, tipo, result] : cases) {
         sources(primo, secondo);
-        ASSERT_TRUE(append().ok());
-        EXPECT_EQ(readFile("uno.svz"), result);
+        ASSERT_TRUE((tipo == TipoCopia::Aggiunta ? append() : merge()).ok());
+        EXPECT_EQ(readFile(tipo == TipoCopia::Aggiunta ? "uno.svz" : "nuovo.svz"), result);
         elenco_.ChiudiTutti();
     }
 }
 
+// A failed copy puts list 1 back as it was, or says that it could not.
 TEST_F(UnioneTest, AFailedAppendPutsListOneBackAndSaysSo) {
-    const struct {
-        Call call;
-        int nth;
-        const char* reason;
-    } cases[] = {{Call::Write, 3, "spazio esaurito sul disco"},
-                 {Call::Read, 4, "Impossibile leggere dal file"},
-                 {Call::Flush, 1, "Impossibile salvare sul disco il file"}};
+    const std::tuple<Call, int, const char*> cases[] = {
+        {Call::Write, 3, "spazio esaurito sul disco"},
+        {Call::Read, 4, "Impossibile leggere dal file"},
+        {Call::Flush, 1, "Impossibile salvare sul disco il file"}};
     const QByteArray cut = primo_.left(961);  // the cut record the first copy overwrites
     const QByteArray cinque = records("SECONDO", 5);
     sources(cut, cinque);
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.reason);
-        fs_.failOn(c.call, c.nth, c.call == Call::Write ? ENOSPC : EIO);
+    for (const auto& [call, nth, reason] : cases) {
+        fs_.failOn(call, nth, call == Call::Write ? ENOSPC : EIO);
 
         const Result<void> esito = append();
 
         ASSERT_FALSE(esito.ok());
-        EXPECT_TRUE(esito.error().message.contains(c.reason))
+        EXPECT_TRUE(esito.error().message.contains(QString::fromUtf8(reason)) &&
+                    esito.error().message.endsWith(QStringLiteral(
+                        "\nL'elenco n. 1 è stato riportato com'era: non è stata aggiunta "
+                        "nessuna domanda.")))
             << esito.error().message.toStdString();
-        EXPECT_TRUE(esito.error().message.endsWith(
-            QStringLiteral("\nL'elenco n. 1 è stato riportato com'era: non è stata aggiunta "
-                           "nessuna domanda.")));
         EXPECT_EQ(readFile("uno.svz"), cut);
         EXPECT_EQ(readFile("due.svz"), cinque);
         fs_.clearFailures();
     }
-}
-
-TEST_F(UnioneTest, AFailedRestoreIsReportedAsSuch) {
-    sources(primo_, secondo_);
     fs_.failOn(Call::Write, 2, ENOSPC);
     fs_.failAlways(Call::Truncate, EIO);
 
@@ -88,16 +136,6 @@ TEST_F(UnioneTest, AFailedRestoreIsReportedAsSuch) {
         QStringLiteral("\nATTENZIONE: non è stato possibile riportare l'elenco n. 1 com'era. "
                        "Impossibile accorciare il file")))
         << esito.error().message.toStdString();
-}
-
-TEST_F(UnioneTest, MergingFractionalSourcesCopiesTheirRoundedCountsBackToBack) {
-    // 1.5 records count as 2 (the cut second completed with blanks); 2.5 as 2.
-    sources(primo_.left(627), secondo_.left(1045));
-
-    ASSERT_TRUE(merge().ok());
-
-    EXPECT_EQ(readFile("nuovo.svz"),
-              primo_.left(627) + RecordVuoto().mid(209) + secondo_.left(836));
 }
 
 TEST_F(UnioneTest, AFailedMergeLeavesNoNewListAndNoTemporaryFile) {
@@ -137,27 +175,25 @@ TEST_F(UnioneTest, ANewListNameThatCannotTakeTheFileIsReportedUnderThatName) {
 TEST_F(UnioneTest, TheNewListIsNeitherSourceNorAFolderAndAnOldOneGivesItsLength) {
     sources(primo_, secondo_);
     ASSERT_TRUE(QFile::link(path("due.svz"), path("collegamento.svz")));
-    for (const QString& name : {path("uno.svz"), dir_.path() + QStringLiteral("/./uno.svz")}) {
+    ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("cartella.svz")));
+    const QString sorgente = QStringLiteral(
+        "Il nuovo elenco deve essere un file diverso dai due elenchi da unire: \"%1\" è l'elenco "
+        "n. %2.");
+    const std::pair<QString, QString> rifiutati[] = {
+        {path("uno.svz"), sorgente.arg(path("uno.svz"), "1")},
+        {dir_.path() + "/./uno.svz", sorgente.arg(dir_.path() + "/./uno.svz", "1")},
+        {path("collegamento.svz"), sorgente.arg(path("collegamento.svz"), "2")},
+        {path("cartella.svz"),
+         QStringLiteral("\"%1\" non è un file: scegliere un altro nome per il nuovo elenco.")
+             .arg(path("cartella.svz"))}};
+    for (const auto& [name, message] : rifiutati) {
         const Result<std::int64_t> esito = EsaminaNuovoElenco(elenco_, name);
-        ASSERT_FALSE(esito.ok());
-        EXPECT_EQ(esito.error().message,
-                  QStringLiteral("Il nuovo elenco deve essere un file diverso dai due elenchi da "
-                                 "unire: \"%1\" è l'elenco n. 1.")
-                      .arg(name));
+        ASSERT_FALSE(esito.ok()) << name.toStdString();
+        EXPECT_EQ(esito.error().message, message);
     }
-    const Result<std::int64_t> link = EsaminaNuovoElenco(elenco_, path("collegamento.svz"));
-    ASSERT_FALSE(link.ok());
-    EXPECT_TRUE(link.error().message.endsWith(QStringLiteral("è l'elenco n. 2.")));
-
     writeFile("vecchio.svz", records("VECCHIO", 2));
     EXPECT_EQ(*EsaminaNuovoElenco(elenco_, path("vecchio.svz")), 836);
     EXPECT_EQ(*EsaminaNuovoElenco(elenco_, path("assente.svz")), 0);
-    ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("cartella.svz")));
-    const Result<std::int64_t> cartella = EsaminaNuovoElenco(elenco_, path("cartella.svz"));
-    ASSERT_FALSE(cartella.ok());
-    EXPECT_EQ(cartella.error().message,
-              QStringLiteral("\"%1\" non è un file: scegliere un altro nome per il nuovo elenco.")
-                  .arg(path("cartella.svz")));
 }
 
 }  // namespace
