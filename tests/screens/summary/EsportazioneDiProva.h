@@ -8,8 +8,6 @@
 #include <QCursor>
 #include <QDir>
 #include <QGuiApplication>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -27,14 +25,17 @@ inline const QStringList kIntestazioni =
         "Spese Sostenute|ISEE")
         .split(u'|');
 
+// Row 3 of an exported summary: column A empty, every header in bold.
+inline const QString kRigaIntestazioni = "3:*|*" + kIntestazioni.mid(1).join("|*");
+
 inline bool clessidra() {
     const QCursor* cursore = QGuiApplication::overrideCursor();
     return cursore != nullptr && cursore->shape() == Qt::WaitCursor;
 }
 
 // A desktop whose documents folder is `cartella`; it records the files it is
-// asked to open (answering as told) and whether the hourglass showed while
-// the workbook was written and when it was opened.
+// asked to open (answering `apre`) and whether the hourglass showed while the
+// workbook was written and when it was opened.
 struct DesktopDiProva final : Desktop {
     QString documentsFolder() const override {
         clessidraInScrittura = clessidra();
@@ -53,8 +54,8 @@ struct DesktopDiProva final : Desktop {
     bool clessidraInApertura = false;
 };
 
-// Dialogs that keep every message box (OK), with whether the hourglass
-// showed under it, and every input box, answered from `risposte`.
+// Dialogs that keep every message box (answered OK), with whether the
+// hourglass showed under it, and every input box, answered from `risposte`.
 struct DialogsRegistrati final : DialogService {
     MessageAnswer messageBox(const MessageBoxRequest& request) override {
         messaggi.push_back(request);
@@ -71,43 +72,6 @@ struct DialogsRegistrati final : DialogService {
     std::vector<bool> clessidraAiMessaggi;
     std::vector<InputBoxRequest> domande;
     QStringList risposte;
-};
-
-// A workbook as an independent reader (openpyxl, through Debian's Python)
-// sees it: sheet names, every cell holding a value or a style, the widths
-// set for columns.
-class CartellaLetta {
-public:
-    explicit CartellaLetta(const QString& percorso) {
-        QProcess lettore;
-        lettore.start(QStringLiteral("/usr/bin/python3"),
-                      {QStringLiteral(SOVVENZIA_LETTORE_CARTELLA), percorso});
-        lettore.waitForFinished(60000);
-        errori = QString::fromUtf8(lettore.readAllStandardError());
-        dati_ = QJsonDocument::fromJson(lettore.readAllStandardOutput()).object();
-    }
-
-    QStringList fogli() const { return dati_[QStringLiteral("sheets")].toVariant().toStringList(); }
-    QStringList celle() const { return dati_[QStringLiteral("cells")].toObject().keys(); }
-    bool esiste(const QString& c) const { return !cella(c).isEmpty(); }
-    // A text, a number, or an invalid variant for a cell without a value.
-    QVariant valore(const QString& c) const {
-        const QJsonValue v = cella(c)[QStringLiteral("value")];
-        return v.isNull() || v.isUndefined() ? QVariant() : v.toVariant();
-    }
-    // "s" for a text, "n" for a number (or an empty styled cell), "f" for a formula.
-    QString tipo(const QString& c) const { return cella(c)[QStringLiteral("type")].toString(); }
-    bool grassetto(const QString& c) const { return cella(c)[QStringLiteral("bold")].toBool(); }
-    // Column letter -> width, for the columns whose width was set.
-    QJsonObject larghezze() const { return dati_[QStringLiteral("widths")].toObject(); }
-
-    QString errori;
-
-private:
-    QJsonObject cella(const QString& c) const {
-        return dati_[QStringLiteral("cells")].toObject()[c].toObject();
-    }
-    QJsonObject dati_;
 };
 
 // A table with this header and these rows, each a "|"-separated text.
@@ -150,9 +114,19 @@ struct EsportazioneDiProva {
     QStringList file() const {
         return QDir(cartella.path()).entryList({QStringLiteral("*.xlsx")}, QDir::Files, QDir::Name);
     }
-    // The only workbook written, as the reader sees it.
-    CartellaLetta unica() const {
-        return CartellaLetta(file().size() == 1 ? cartella.filePath(file().first()) : QString());
+    // The only workbook written as an independent reader (openpyxl, through
+    // Debian's Python) sees it: sheet names, column widths set, then one line
+    // per row (see leggi_cartella.py); the reader's errors when it fails.
+    QStringList unica() const {
+        QProcess lettore;
+        lettore.start(QStringLiteral("/usr/bin/python3"),
+                      {QStringLiteral(SOVVENZIA_LETTORE_CARTELLA),
+                       file().size() == 1 ? cartella.filePath(file().first()) : QString()});
+        lettore.waitForFinished(60000);
+        if (lettore.exitCode() != 0) {
+            return {QString::fromUtf8(lettore.readAllStandardError())};
+        }
+        return QString::fromUtf8(lettore.readAllStandardOutput()).chopped(1).split(u'\n');
     }
 
     QTemporaryDir cartella;

@@ -1,32 +1,35 @@
-"""Reads a workbook written by the export and prints what a test checks, as
-JSON: the sheet names, every cell that holds a value or a style (value,
-openpyxl data type, bold) and the column widths that were set."""
+"""Prints a workbook written by the export as an independent reader sees it,
+one line each: the sheet names, the column widths that were set, then every
+row holding a value or a style as "row:cell|cell|..." from column A, where a
+bold cell starts with "*", a number with "#", any other non-text type with
+its openpyxl type and ":"."""
 
-import json
 import sys
 
 import openpyxl
 
 
+def cell_text(cell):
+    if cell.value is None and not cell.font.b:
+        return ""
+    mark = {"s": "", "n": "#"}.get(cell.data_type, cell.data_type + ":")
+    value = "" if cell.value is None else str(cell.value)
+    return ("*" if cell.font.b else "") + (mark if value else "") + value
+
+
 def main(path):
     workbook = openpyxl.load_workbook(path)
     sheet = workbook.worksheets[0]
-    cells = {}
+    print(",".join(workbook.sheetnames))
+    print(" ".join(f"{letter}={dimension.width:g}"
+                   for letter, dimension in sorted(sheet.column_dimensions.items())
+                   if dimension.customWidth))
     for row in sheet.iter_rows():
-        for cell in row:
-            if cell.value is None and not cell.font.b:
-                continue
-            cells[cell.coordinate] = {
-                "value": cell.value,
-                "type": cell.data_type,
-                "bold": bool(cell.font.b),
-            }
-    widths = {
-        letter: dimension.width
-        for letter, dimension in sheet.column_dimensions.items()
-        if dimension.customWidth
-    }
-    print(json.dumps({"sheets": workbook.sheetnames, "cells": cells, "widths": widths}))
+        texts = [cell_text(cell) for cell in row]
+        while texts and not texts[-1]:
+            texts.pop()
+        if texts:
+            print(f"{row[0].row}:" + "|".join(texts))
 
 
 if __name__ == "__main__":
