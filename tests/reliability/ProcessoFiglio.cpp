@@ -8,30 +8,18 @@ ProcessoFiglio::ProcessoFiglio(const QStringList& argomenti) {
     processo_.waitForStarted();
 }
 
-ProcessoFiglio::~ProcessoFiglio() {
-    if (processo_.state() != QProcess::NotRunning) {
-        processo_.kill();
-        processo_.waitForFinished();
-    }
-}
-
-std::optional<QString> ProcessoFiglio::RigaSeguente(int attesaMs) {
-    const QDeadlineTimer scadenza(attesaMs);
-    while (!letto_.contains('\n')) {
-        if (processo_.state() == QProcess::NotRunning) {
-            letto_ += processo_.readAllStandardOutput();
-            if (!letto_.contains('\n')) {
-                return std::nullopt;
-            }
-            break;
-        }
-        if (scadenza.hasExpired()) {
-            return std::nullopt;
-        }
+std::optional<QString> ProcessoFiglio::RigaSeguente() {
+    const QDeadlineTimer scadenza(20000);
+    while (!letto_.contains('\n') && processo_.state() == QProcess::Running &&
+           !scadenza.hasExpired()) {
         processo_.waitForReadyRead(static_cast<int>(scadenza.remainingTime()));
         letto_ += processo_.readAllStandardOutput();
     }
+    letto_ += processo_.readAllStandardOutput();
     const qsizetype fine = letto_.indexOf('\n');
+    if (fine < 0) {
+        return std::nullopt;
+    }
     const QString riga = QString::fromUtf8(letto_.left(fine));
     letto_.remove(0, fine + 1);
     return riga;
@@ -49,17 +37,13 @@ int ProcessoFiglio::Termina() {
 }
 
 QStringList ProcessoFiglio::Uccidi() {
-    processo_.kill();
-    processo_.waitForFinished();
-    letto_ += processo_.readAllStandardOutput();
-    return RigheIntere();
-}
-
-QStringList ProcessoFiglio::RigheIntere() {
+    if (processo_.state() != QProcess::NotRunning) {
+        processo_.kill();
+        processo_.waitForFinished();
+    }
     QStringList righe;
-    for (qsizetype fine = letto_.indexOf('\n'); fine >= 0; fine = letto_.indexOf('\n')) {
-        righe << QString::fromUtf8(letto_.left(fine));
-        letto_.remove(0, fine + 1);
+    while (const std::optional<QString> riga = RigaSeguente()) {
+        righe << *riga;
     }
     return righe;
 }

@@ -4,6 +4,8 @@
 #include "DialogService.h"
 #include "FailingFileSystem.h"
 #include "Program.h"
+#include "merge/FrmCaricaFile.h"
+#include "merge/FrmCreaUnione.h"
 #include "wizard/FrmDatiAnagrafici.h"
 #include "wizard/FrmPresentazione.h"
 #include "wizard/FrmScelta.h"
@@ -13,19 +15,16 @@
 #include <QMap>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStringList>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <deque>
-#include <memory>
-#include <utility>
 
-// A dialog service that answers whatever the program asks, as an operator
-// who goes on would (the given answer to a question, OK to a notice, the
-// next of the given file names to a file dialog), and keeps every message
-// shown.
+// A dialog service that answers as an operator who goes on would (the set
+// answer to a question, OK to a notice, the next of the given names to a
+// file dialog) and keeps every message shown.
 class DialoghiRegistrati final : public DialogService {
 public:
     std::deque<QString> fileDaScegliere;
@@ -47,8 +46,8 @@ public:
     }
 };
 
-// A desktop whose documents folder is a folder of the test's own, and which
-// takes every file it is asked to open.
+// A desktop whose documents folder is the test's own and which takes every
+// file it is asked to open.
 class ScrivaniaDiProva final : public Desktop {
 public:
     explicit ScrivaniaDiProva(QString cartella) : cartella_(std::move(cartella)) {}
@@ -70,14 +69,10 @@ public:
     FailingFileSystem fs;
     DialoghiRegistrati dialoghi;
     QTemporaryDir cartella;
-    ScrivaniaDiProva scrivania{Documenti()};
+    ScrivaniaDiProva scrivania{Percorso(QStringLiteral("Documenti"))};
     Program programma{dialoghi, fs, scrivania};
 
-    QString Documenti() const {
-        const QString documenti = cartella.filePath(QStringLiteral("Documenti"));
-        QDir().mkpath(documenti);
-        return documenti;
-    }
+    ProgrammaConGuasti() { QDir().mkpath(Percorso(QStringLiteral("Documenti"))); }
 
     QString Percorso(const QString& nome) const { return cartella.filePath(nome); }
 
@@ -89,8 +84,8 @@ public:
         return Percorso(nome);
     }
 
-    // Every file of the folder that an operator sees (not the hidden lock
-    // and journal files) with its bytes.
+    // Every file of the folder that an operator sees (not the hidden lock and
+    // journal files), with its bytes.
     QMap<QString, QByteArray> File() const {
         QMap<QString, QByteArray> file;
         for (const QString& nome : QDir(cartella.path()).entryList(QDir::Files)) {
@@ -100,14 +95,10 @@ public:
         return file;
     }
 
-    // True when a message shown since `primo` gives the system's reason.
-    bool Detto(qsizetype primo, const QString& motivo) const {
-        for (qsizetype i = primo; i < dialoghi.messaggi.size(); ++i) {
-            if (dialoghi.messaggi[i].prompt.contains(motivo)) {
-                return true;
-            }
-        }
-        return false;
+    // True when a message shown gives the reason.
+    bool Detto(const QString& motivo) const {
+        return std::any_of(dialoghi.messaggi.begin(), dialoghi.messaggi.end(),
+                           [&](const MessageBoxRequest& m) { return m.prompt.contains(motivo); });
     }
 
     // The entry screen continuing the list, as the choice screen opens it.
@@ -119,23 +110,24 @@ public:
         return programma.screens().find<FrmDatiAnagrafici>();
     }
 
-    // Intro screen, choice screen, tab "Avanzate", the option: the append or
-    // merge screen, in front.
-    template <class Frm>
-    Frm& ApriDallaScelta(const char* opzione) {
-        programma.start();
-        QTest::keyClick(&programma.screens().get<FrmPresentazione>(), Qt::Key_Return);
-        FrmScelta& scelta = programma.screens().get<FrmScelta>();
-        Controllo<QTabWidget>(scelta, "TabOpzioni")->setCurrentIndex(1);
-        QTest::mouseClick(Controllo<QRadioButton>(scelta, opzione), Qt::LeftButton);
-        return programma.screens().get<Frm>();
+    // The append or merge screen as the operator reaches it: intro screen,
+    // choice screen, tab "Avanzate", the option.
+    QWidget& ApriAggiunta() { return ApriDallaScelta<FrmCaricaFile>("OptUnione"); }
+    QWidget& ApriUnione() { return ApriDallaScelta<FrmCreaUnione>("OptNuovaUnione"); }
+    // The names chosen in turn, then the button that does the work.
+    void Aggiungi(QWidget& schermo) { Premi(schermo, {"cmdSfoglia1", "cmdSfoglia2", "cmdOk"}); }
+    void Unisci(QWidget& schermo) {
+        Premi(schermo, {"cmdSfoglia1", "cmdSfoglia2", "cmdsalva", "cmdUnisci"});
     }
 
-    // Presses a button as the operator would; fails the test when it cannot.
-    void Premi(QWidget& schermo, const char* nome) {
-        auto* pulsante = Controllo<QPushButton>(schermo, nome);
-        QVERIFY(pulsante != nullptr && pulsante->isVisible() && pulsante->isEnabled());
-        QTest::mouseClick(pulsante, Qt::LeftButton);
+    // Presses the buttons in turn as the operator would; fails the test
+    // when one cannot be pressed.
+    void Premi(QWidget& schermo, std::initializer_list<const char*> nomi) {
+        for (const char* nome : nomi) {
+            auto* pulsante = Controllo<QPushButton>(schermo, nome);
+            QVERIFY2(pulsante != nullptr && pulsante->isVisible() && pulsante->isEnabled(), nome);
+            QTest::mouseClick(pulsante, Qt::LeftButton);
+        }
     }
 
     template <class Widget>
@@ -146,5 +138,16 @@ public:
                          __LINE__);
         }
         return widget;
+    }
+
+private:
+    template <class Frm>
+    QWidget& ApriDallaScelta(const char* opzione) {
+        programma.start();
+        QTest::keyClick(&programma.screens().get<FrmPresentazione>(), Qt::Key_Return);
+        FrmScelta& scelta = programma.screens().get<FrmScelta>();
+        Controllo<QTabWidget>(scelta, "TabOpzioni")->setCurrentIndex(1);
+        QTest::mouseClick(Controllo<QRadioButton>(scelta, opzione), Qt::LeftButton);
+        return programma.screens().get<Frm>();
     }
 };

@@ -1,4 +1,3 @@
-#include "BloccoElenchi.h"
 #include "DomandeNumerate.h"
 #include "FailingFileSystem.h"
 #include "FileElenco.h"
@@ -19,128 +18,169 @@
 
 namespace {
 
-// A list of two applications in a fresh folder, and another running copy
-// of the program played by a child process.
+const QString kRiprovare = QStringLiteral("\nRiprovare quando l'elenco sarà stato chiuso.");
+
+// A list of two applications in a fresh folder; other running copies of the
+// program are child processes.
 class BloccoElenco : public testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        QFile file(lista_);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(contenuto_), contenuto_.size());
+    void SetUp() override { ASSERT_TRUE(Scrivi(lista_, contenuto_)); }
+
+    static bool Scrivi(const QString& percorso, const QByteArray& byte) {
+        QFile file(percorso);
+        return file.open(QIODevice::WriteOnly) && file.write(byte) == byte.size();
     }
 
-    QByteArray Contenuto(const QString& percorso) const {
+    static QByteArray Contenuto(const QString& percorso) {
         QFile file(percorso);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<assente>");
     }
 
-    // Starts another copy that opens the list and says whether it could.
-    static QString ApreUnAltraCopia(ProcessoFiglio& altra) {
+    // What another copy says when it tries to open the list; it keeps it open.
+    static QString Risposta(ProcessoFiglio& altra) {
         return altra.RigaSeguente().value_or(QStringLiteral("<nessuna risposta>"));
     }
 
-    void ScriviBlocco(const QByteArray& testo, const QDateTime& modificato) const {
-        QFile blocco(fileBlocco_);
-        ASSERT_TRUE(blocco.open(QIODevice::WriteOnly));
-        ASSERT_EQ(blocco.write(testo), testo.size());
-        ASSERT_TRUE(blocco.flush());
-        ASSERT_TRUE(blocco.setFileTime(modificato, QFileDevice::FileModificationTime));
+    // A copy killed while writing records 1 and 3 to 5 leaves its journal.
+    void Interrompi() const {
+        ProcessoFiglio interrotta({QStringLiteral("interrompi"), lista_});
+        ASSERT_EQ(interrotta.RigaSeguente(), QStringLiteral("INTERROTTO"));
+        ASSERT_EQ(interrotta.Termina(), 0);
+        ASSERT_EQ(Contenuto(lista_).size(), 5 * 418);
+        ASSERT_TRUE(QFileInfo::exists(diario_));
+    }
+
+    bool PresoDaQuestaCopia() const {
+        return Contenuto(fileBlocco_)
+            .startsWith(QByteArray::number(QCoreApplication::applicationPid()) + '\n');
     }
 
     QTemporaryDir dir_;
     const QString lista_ = dir_.filePath(QStringLiteral("Roma primaria 2026.svz"));
     const QString fileBlocco_ = dir_.filePath(QStringLiteral(".~lock.Roma primaria 2026.svz#"));
-    const QByteArray contenuto_ = RecordNumerato(1) + RecordNumerato(2);
+    const QString diario_ = fileBlocco_ + QStringLiteral(".diario");
+    const QByteArray contenuto_ = RecordNumerati(1, 2);
 };
 
 TEST_F(BloccoElenco, AListThatAnotherCopyHoldsIsRefusedNamingWhoAndNothingIsOpened) {
     ProcessoFiglio altra({QStringLiteral("tieni"), lista_});
-    ASSERT_EQ(ApreUnAltraCopia(altra), QStringLiteral("APERTO"));
+    ASSERT_EQ(Risposta(altra), QStringLiteral("APERTO"));
     const QDateTime dal = QDateTime::fromString(
         QString::fromUtf8(Contenuto(fileBlocco_).split('\n').value(3)), Qt::ISODateWithMs);
     ASSERT_TRUE(dal.isValid());
-
     FileElenco elenco;
+
     const Result<void> aperto = elenco.ApriElenco(lista_, 1);
 
     ASSERT_FALSE(aperto.ok());
     EXPECT_EQ(aperto.error().message,
               QStringLiteral("Impossibile aprire il file \"%1\": l'elenco è già aperto da "
                              "un'altra copia del programma sul computer \"%2\" (processo %3) dal "
-                             "%4 alle %5.\nRiprovare quando l'elenco sarà stato chiuso.")
-                  .arg(lista_, QSysInfo::machineHostName())
-                  .arg(altra.pid())
-                  .arg(dal.toString(QStringLiteral("dd/MM/yyyy")),
-                       dal.toString(QStringLiteral("HH:mm:ss"))));
+                             "%4 alle %5.")
+                      .arg(lista_, QSysInfo::machineHostName())
+                      .arg(altra.pid())
+                      .arg(dal.toString(QStringLiteral("dd/MM/yyyy")),
+                           dal.toString(QStringLiteral("HH:mm:ss"))) +
+                  kRiprovare);
     EXPECT_FALSE(elenco.Aperto(1));
     EXPECT_EQ(Contenuto(lista_), contenuto_);
-
     altra.Scrivi("chiudi");
     ASSERT_EQ(altra.RigaSeguente(), QStringLiteral("CHIUSO"));
     EXPECT_TRUE(elenco.ApriElenco(lista_, 1).ok());
 }
 
-TEST_F(BloccoElenco, AnotherCopyIsKeptOffUntilTheListIsClosedOnEveryHandle) {
-    FileElenco elenco;
-    ASSERT_TRUE(elenco.ApriElenco(lista_, 1).ok());
-    // The same file through another spelling of its path: a list appended
-    // to itself.
-    const QString altraGrafia = dir_.path() + QStringLiteral("/./Roma primaria 2026.svz");
-    ASSERT_TRUE(elenco.ApriElenco(altraGrafia, 2).ok());
-    elenco.ChiudiElenco(1);
-
-    ProcessoFiglio respinta({QStringLiteral("tieni"), lista_});
-    const QString risposta = ApreUnAltraCopia(respinta);
-    EXPECT_TRUE(risposta.startsWith(QStringLiteral("RIFIUTATO Impossibile aprire il file")))
-        << risposta.toStdString();
-    EXPECT_TRUE(
-        risposta.contains(QStringLiteral("(processo %1)").arg(QCoreApplication::applicationPid())))
-        << risposta.toStdString();
-
-    elenco.ChiudiElenco(2);
-    EXPECT_FALSE(QFileInfo::exists(fileBlocco_));
-    ProcessoFiglio accolta({QStringLiteral("tieni"), lista_});
-    EXPECT_EQ(ApreUnAltraCopia(accolta), QStringLiteral("APERTO"));
-}
-
-TEST_F(BloccoElenco, TheLocksGoWhenTheProgramEnds) {
+TEST_F(BloccoElenco, OneCopyMayOpenAListOnSeveralHandlesAndHoldsItUntilClosedOnAllOrItEnds) {
     {
         FileElenco elenco;
         ASSERT_TRUE(elenco.ApriElenco(lista_, 1).ok());
-        ASSERT_TRUE(elenco.ApriElenco(lista_, 3).ok());
+        // The same file under another spelling: a list appended to itself.
+        ASSERT_TRUE(elenco.ApriElenco(dir_.path() + "/./Roma primaria 2026.svz", 2).ok());
+        elenco.ChiudiElenco(1);
+        ProcessoFiglio respinta({QStringLiteral("tieni"), lista_});
+        const QString risposta = Risposta(respinta);
+        EXPECT_TRUE(risposta.startsWith(QStringLiteral("RIFIUTATO Impossibile aprire il file")) &&
+                    risposta.contains(
+                        QStringLiteral("(processo %1)").arg(QCoreApplication::applicationPid())))
+            << risposta.toStdString();
+
+        elenco.ChiudiElenco(2);
+        EXPECT_FALSE(QFileInfo::exists(fileBlocco_));
+        ProcessoFiglio accolta({QStringLiteral("tieni"), lista_});
+        EXPECT_EQ(Risposta(accolta), QStringLiteral("APERTO"));
+        EXPECT_EQ(accolta.Termina(), 0);
+        EXPECT_FALSE(QFileInfo::exists(fileBlocco_));
+
+        ASSERT_TRUE(elenco.ApriElenco(lista_, 1).ok() && elenco.ApriElenco(lista_, 3).ok());
         ASSERT_TRUE(QFileInfo::exists(fileBlocco_));
     }
-    EXPECT_FALSE(QFileInfo::exists(fileBlocco_));
-
-    ProcessoFiglio altra({QStringLiteral("tieni"), lista_});
-    ASSERT_EQ(ApreUnAltraCopia(altra), QStringLiteral("APERTO"));
-    EXPECT_EQ(altra.Termina(), 0);
     EXPECT_FALSE(QFileInfo::exists(fileBlocco_));
 }
 
 TEST_F(BloccoElenco, ALockLeftByACopyThatWasKilledIsTakenOver) {
     ProcessoFiglio uccisa({QStringLiteral("tieni"), lista_});
-    ASSERT_EQ(ApreUnAltraCopia(uccisa), QStringLiteral("APERTO"));
+    ASSERT_EQ(Risposta(uccisa), QStringLiteral("APERTO"));
     uccisa.Uccidi();
     ASSERT_TRUE(QFileInfo::exists(fileBlocco_));
-
     FileElenco elenco;
+
     const Result<void> aperto = elenco.ApriElenco(lista_, 1);
 
     ASSERT_TRUE(aperto.ok()) << aperto.error().message.toStdString();
-    EXPECT_TRUE(Contenuto(fileBlocco_)
-                    .startsWith(QByteArray::number(QCoreApplication::applicationPid()) + '\n'));
+    EXPECT_TRUE(PresoDaQuestaCopia());
+}
+
+TEST_F(BloccoElenco, ALockFileIsRespectedOrTakenOverByWhatItSaysAndItsAge) {
+    const QByteArray pid = QByteArray::number(QCoreApplication::applicationPid());
+    const QByteArray host = QSysInfo::machineHostName().toUtf8();
+    const struct {
+        const char* caso;
+        QByteArray testo;
+        QDateTime modificato;
+        QString rifiuto;  // empty: taken over
+    } casi[] = {
+        {"this test's process id, written by a program of another name",
+         pid + "\naltro-programma\n" + host + "\n2026-01-01T08:00:00.000\n",
+         QDateTime::currentDateTime(),
+         {}},
+        {"another computer, however old",
+         "4242\nsovvenzia\nufficio-anagrafe\n2020-02-01T10:05:07.000\n",
+         QDateTime(QDate(2020, 2, 1), QTime(10, 5, 7)),
+         "l'elenco è già aperto da un'altra copia del programma sul computer "
+         "\"ufficio-anagrafe\" (processo 4242) dal 01/02/2020 alle 10:05:07."},
+        {"unreadable, a few seconds old", "illeggibile", QDateTime::currentDateTime(),
+         "l'elenco è in uso da un'altra copia del programma."},
+        {"unreadable, a minute old", "illeggibile", QDateTime::currentDateTime().addSecs(-60), {}},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.caso);
+        QFile blocco(fileBlocco_);
+        ASSERT_TRUE(blocco.open(QIODevice::WriteOnly) && blocco.write(c.testo) == c.testo.size());
+        ASSERT_TRUE(blocco.flush() &&
+                    blocco.setFileTime(c.modificato, QFileDevice::FileModificationTime));
+        FileElenco elenco;
+
+        const Result<void> aperto = elenco.ApriElenco(lista_, 1);
+
+        if (c.rifiuto.isEmpty()) {
+            ASSERT_TRUE(aperto.ok()) << aperto.error().message.toStdString();
+            EXPECT_TRUE(PresoDaQuestaCopia());
+        } else {
+            ASSERT_FALSE(aperto.ok());
+            EXPECT_EQ(aperto.error().message,
+                      QStringLiteral("Impossibile aprire il file \"%1\": ").arg(lista_) +
+                          c.rifiuto + kRiprovare);
+            EXPECT_EQ(Contenuto(fileBlocco_), c.testo);
+        }
+    }
 }
 
 TEST_F(BloccoElenco, AMergeDoesNotReplaceAListThatAnotherCopyHolds) {
     ProcessoFiglio altra({QStringLiteral("tieni"), lista_});
-    ASSERT_EQ(ApreUnAltraCopia(altra), QStringLiteral("APERTO"));
-    const QString primo = dir_.filePath(QStringLiteral("primo.svz"));
-    const QString secondo = dir_.filePath(QStringLiteral("secondo.svz"));
+    ASSERT_EQ(Risposta(altra), QStringLiteral("APERTO"));
     FileElenco elenco;
-    ASSERT_TRUE(elenco.ApriElenco(primo, kHandlePrimo).ok());
-    ASSERT_TRUE(elenco.ApriElenco(secondo, kHandleSecondo).ok());
+    ASSERT_TRUE(elenco.ApriElenco(dir_.filePath(QStringLiteral("primo.svz")), kHandlePrimo).ok());
+    ASSERT_TRUE(
+        elenco.ApriElenco(dir_.filePath(QStringLiteral("secondo.svz")), kHandleSecondo).ok());
     ASSERT_TRUE(elenco.ScriviDomanda(kHandlePrimo, 1, AzzeraRecord()).ok());
     const Result<PianoCopia> piano = PianificaDaElenchi(elenco, TipoCopia::Unione);
     ASSERT_TRUE(piano.ok());
@@ -154,46 +194,33 @@ TEST_F(BloccoElenco, AMergeDoesNotReplaceAListThatAnotherCopyHolds) {
 }
 
 TEST_F(BloccoElenco, ACopyThatDiedInMidWriteLeavesTheListAsItWasForTheNextOpening) {
-    ProcessoFiglio interrotta({QStringLiteral("interrompi"), lista_});
-    ASSERT_EQ(interrotta.RigaSeguente(), QStringLiteral("INTERROTTO"));
-    ASSERT_EQ(interrotta.Termina(), 0);
-    ASSERT_EQ(Contenuto(lista_).size(), 5 * 418);  // what the crash left
-
+    ASSERT_NO_FATAL_FAILURE(Interrompi());
     FileElenco elenco;
+
     const Result<void> aperto = elenco.ApriElenco(lista_, 1);
 
     ASSERT_TRUE(aperto.ok()) << aperto.error().message.toStdString();
     EXPECT_TRUE(Contenuto(lista_) == contenuto_);
     EXPECT_EQ(*elenco.ContaDomande(1), 2);
-    EXPECT_FALSE(QFileInfo::exists(fileBlocco_ + QStringLiteral(".diario")));
+    EXPECT_FALSE(QFileInfo::exists(diario_));
 }
 
 TEST_F(BloccoElenco, TheJournalOfAListReplacedSinceIsNotPlayedOnItsSuccessor) {
-    ProcessoFiglio interrotta({QStringLiteral("interrompi"), lista_});
-    ASSERT_EQ(interrotta.RigaSeguente(), QStringLiteral("INTERROTTO"));
-    ASSERT_EQ(interrotta.Termina(), 0);
+    ASSERT_NO_FATAL_FAILURE(Interrompi());
     // Another list put in its place, as a merge or a restored copy does.
-    const QByteArray successore = RecordNumerato(40) + RecordNumerato(41) + RecordNumerato(42);
     const QString altra = dir_.filePath(QStringLiteral("altra.svz"));
-    {
-        QFile file(altra);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(successore), successore.size());
-    }
-    ASSERT_TRUE(QFile::remove(lista_));
-    ASSERT_TRUE(QFile::rename(altra, lista_));
-
+    ASSERT_TRUE(Scrivi(altra, RecordNumerati(40, 3)));
+    ASSERT_TRUE(QFile::remove(lista_) && QFile::rename(altra, lista_));
     FileElenco elenco;
+
     ASSERT_TRUE(elenco.ApriElenco(lista_, 1).ok());
 
-    EXPECT_TRUE(Contenuto(lista_) == successore);
-    EXPECT_FALSE(QFileInfo::exists(fileBlocco_ + QStringLiteral(".diario")));
+    EXPECT_TRUE(Contenuto(lista_) == RecordNumerati(40, 3));
+    EXPECT_FALSE(QFileInfo::exists(diario_));
 }
 
 TEST_F(BloccoElenco, AFailedPlaybackIsToldAndTriedAgainAtTheNextOpening) {
-    ProcessoFiglio interrotta({QStringLiteral("interrompi"), lista_});
-    ASSERT_EQ(interrotta.RigaSeguente(), QStringLiteral("INTERROTTO"));
-    ASSERT_EQ(interrotta.Termina(), 0);
+    ASSERT_NO_FATAL_FAILURE(Interrompi());
     FailingFileSystem guasto;
     guasto.failOn(FailingFileSystem::Call::Truncate, 1, EIO);
     FileElenco elenco(guasto);
@@ -208,75 +235,21 @@ TEST_F(BloccoElenco, AFailedPlaybackIsToldAndTriedAgainAtTheNextOpening) {
                              "ripristino.")
                   .arg(lista_));
     EXPECT_FALSE(elenco.Aperto(1));
-    EXPECT_TRUE(QFileInfo::exists(fileBlocco_ + QStringLiteral(".diario")));
-
+    EXPECT_TRUE(QFileInfo::exists(diario_));
     ASSERT_TRUE(elenco.ApriElenco(lista_, 1).ok());
     EXPECT_TRUE(Contenuto(lista_) == contenuto_);
 }
 
-TEST_F(BloccoElenco, ALockWhoseProcessIdNowRunsAnotherProgramIsTakenOver) {
-    // This test's own process id, written down by a program of another name.
-    ScriviBlocco(QByteArray::number(QCoreApplication::applicationPid()) + "\naltro-programma\n" +
-                     QSysInfo::machineHostName().toUtf8() + "\n2026-01-01T08:00:00.000\n",
-                 QDateTime::currentDateTime());
-
-    FileElenco elenco;
-    const Result<void> aperto = elenco.ApriElenco(lista_, 1);
-
-    ASSERT_TRUE(aperto.ok()) << aperto.error().message.toStdString();
-    EXPECT_FALSE(Contenuto(fileBlocco_).contains("altro-programma"));
-}
-
-TEST_F(BloccoElenco, ALockFromAnotherComputerIsRespectedHoweverOld) {
-    const QByteArray altroComputer = "4242\nsovvenzia\nufficio-anagrafe\n2020-02-01T10:05:07.000\n";
-    ScriviBlocco(altroComputer, QDateTime(QDate(2020, 2, 1), QTime(10, 5, 7)));
-
-    FileElenco elenco;
-    const Result<void> aperto = elenco.ApriElenco(lista_, 1);
-
-    ASSERT_FALSE(aperto.ok());
-    EXPECT_TRUE(aperto.error().message.contains(
-        QStringLiteral("sul computer \"ufficio-anagrafe\" (processo 4242) dal 01/02/2020 alle "
-                       "10:05:07.")))
-        << aperto.error().message.toStdString();
-    EXPECT_EQ(Contenuto(fileBlocco_), altroComputer);
-}
-
-TEST_F(BloccoElenco, AnUnreadableLockIsRespectedForSomeSecondsThenTakenOver) {
-    ScriviBlocco("illeggibile", QDateTime::currentDateTime());
-    FileElenco elenco;
-
-    const Result<void> recente = elenco.ApriElenco(lista_, 1);
-
-    ASSERT_FALSE(recente.ok());
-    EXPECT_EQ(recente.error().message,
-              QStringLiteral("Impossibile aprire il file \"%1\": l'elenco è in uso da un'altra "
-                             "copia del programma.\nRiprovare quando l'elenco sarà stato chiuso.")
-                  .arg(lista_));
-
-    ScriviBlocco("illeggibile", QDateTime::currentDateTime().addSecs(-60));
-    const Result<void> vecchio = elenco.ApriElenco(lista_, 1);
-
-    ASSERT_TRUE(vecchio.ok()) << vecchio.error().message.toStdString();
-    EXPECT_TRUE(Contenuto(fileBlocco_)
-                    .startsWith(QByteArray::number(QCoreApplication::applicationPid()) + '\n'));
-}
-
-TEST_F(BloccoElenco, AnOpenThatFailsLeavesNoLockBehind) {
-    FileElenco elenco;
+TEST_F(BloccoElenco, AFolderADeviceOrAMissingFolderIsNotOpenedAndLeavesNoLockBehind) {
     const QString cartella = dir_.filePath(QStringLiteral("cartella.svz"));
     ASSERT_TRUE(QDir().mkdir(cartella));
-    const QString senzaCartella = dir_.filePath(QStringLiteral("manca/lista.svz"));
-
-    const Result<void> suCartella = elenco.ApriElenco(cartella, 1);
-    const Result<void> inCartellaAssente = elenco.ApriElenco(senzaCartella, 1);
-
-    ASSERT_FALSE(suCartella.ok());
-    EXPECT_EQ(suCartella.error().code, EISDIR);
-    ASSERT_FALSE(inCartellaAssente.ok());
-    EXPECT_EQ(inCartellaAssente.error().message,
-              QStringLiteral("Impossibile aprire il file \"%1\": file o cartella inesistente.")
-                  .arg(senzaCartella));
+    FileElenco elenco;
+    for (const QString& percorso : {cartella, QStringLiteral("/dev/zero"),
+                                    dir_.filePath(QStringLiteral("manca/lista.svz"))}) {
+        EXPECT_FALSE(elenco.ApriElenco(percorso, 1).ok()) << percorso.toStdString();
+        EXPECT_FALSE(elenco.Aperto(1));
+    }
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/dev/.~lock.zero#")));
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden),
               QStringList{QFileInfo(lista_).fileName()});
 }
