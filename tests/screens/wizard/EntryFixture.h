@@ -3,6 +3,7 @@
 #include "../../core/ModuloDiProva.h"
 #include "CaselleModulo.h"
 #include "DatiDomanda.h"
+#include "DomandaDiProva.h"
 #include "FailingFileSystem.h"
 #include "ProgramUnderTest.h"
 #include "wizard/FrmDatiAnagrafici.h"
@@ -88,26 +89,9 @@ public:
 
     // The bytes ModuloCompleto() is stored as: trimmed upper-case texts.
     static QByteArray recordCompleto() {
-        return CodificaDomanda({"ROSSI",
-                                "MARIO",
-                                "ROMA",
-                                "05/03/1970",
-                                "RSSMRA70C05H501X",
-                                "ROMA",
-                                "VIA DEI MILLE",
-                                "12",
-                                "00100",
-                                "ROSSI",
-                                "LUCA",
-                                "ROMA",
-                                "29/02/2000",
-                                "RSSLCU00B69H501Y",
-                                "ROMA",
-                                "VIA DEI MILLE",
-                                "12",
-                                "00100",
-                                1234.56f,
-                                5000.0f});
+        return CodificaDomanda(DomandaDa(
+            "ROSSI|MARIO|ROMA|05/03/1970|RSSMRA70C05H501X|ROMA|VIA DEI MILLE|12|00100|ROSSI|LUCA|"
+            "ROMA|29/02/2000|RSSLCU00B69H501Y|ROMA|VIA DEI MILLE|12|00100|1234.56|5000"));
     }
 
     // The message of a refused box.

@@ -42,7 +42,6 @@ private slots:
         QCOMPARE(f->box("TxtCognRich")->accessibleName(), "Cognome del richiedente");
         QCOMPARE(f->box("TxtCognStud")->accessibleName(), "Cognome dello studente");
         QCOMPARE(f->box("MskDataRich")->displayText(), QStringLiteral("__/__/____"));
-        QCOMPARE(f->box("TxtViaStud")->palette().color(QPalette::Text), QColor(192, 0, 0));
         QCOMPARE(f->modalita(), kInserimento);
 
         QStringList visitate;

@@ -2,7 +2,6 @@
 #include "ProgramUnderTest.h"
 #include "merge/FrmCaricaFile.h"
 #include "wizard/FrmDatiAnagrafici.h"
-#include "wizard/FrmInfo.h"
 #include "wizard/FrmPresentazione.h"
 #include "wizard/FrmScelta.h"
 
@@ -146,14 +145,6 @@ private slots:
     void closing_the_window_ends_the_program() {
         scelta->close();
         QVERIFY(t->screens().programEnded());
-    }
-
-    void the_about_box_goes_back_to_the_entry_screen() {
-        t->stato().sFileElenco = t->path(QStringLiteral("Elenco.svz"));
-        t->screens().show<FrmInfo>();
-        QTest::keyClick(&t->screens().get<FrmInfo>(), Qt::Key_Return);
-        QVERIFY(t->screens().find<FrmInfo>() == nullptr);
-        QVERIFY(t->screens().get<FrmDatiAnagrafici>().isVisible());
     }
 };
 
