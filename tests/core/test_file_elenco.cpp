@@ -147,23 +147,6 @@ TEST_F(FileElencoTest, RefusesRecordNumbersOutsideOneTo32767AndRecordsOfTheWrong
     EXPECT_EQ(*elenco_.LeggiDomanda(1, 32767), domanda("ULTIMO"));
 }
 
-TEST_F(FileElencoTest, EveryWriteIsFlushedUnlessTheCallerDefersIt) {
-    list("flush.svz", records("R", 3));
-    ASSERT_TRUE(elenco_.ScriviDomanda(1, 1, domanda("A")).ok());
-    EXPECT_EQ(fs_.calls(Call::Flush), 1);
-
-    for (int n = 2; n <= 4; ++n) {
-        ASSERT_TRUE(elenco_.ScriviRecord(1, n, RecordVuoto(), FileElenco::Flush::Differito).ok());
-    }
-    EXPECT_EQ(fs_.calls(Call::Flush), 1);
-    ASSERT_TRUE(elenco_.Sincronizza(1).ok());
-    EXPECT_EQ(fs_.calls(Call::Flush), 2);
-
-    ASSERT_TRUE(elenco_.Tronca(1, 418).ok());
-    EXPECT_FALSE(elenco_.Tronca(1, -1).ok());
-    EXPECT_EQ(readFile("flush.svz"), CodificaDomanda(domanda("A")));
-}
-
 template <class R>
 Error errorOf(const R& result) {
     return result.ok() ? Error{} : result.error();
@@ -247,13 +230,26 @@ TEST_F(FailedCall, AFailedWriteOverOrPastACutLastRecordRestoresBytesAndLength) {
     }
 }
 
-TEST_F(FailedCall, AFailedDeferredWriteIsUndoneAtOnce) {
-    fs_.failOn(Call::Write, 2, ENOSPC);
+// Deferred writes wait for Sincronizza; one that fails is undone at once,
+// and the ones before it stay until the caller cuts the file back.
+TEST_F(FailedCall, EveryWriteIsFlushedUnlessDeferredAndAFailedDeferredWriteIsUndoneAtOnce) {
+    ASSERT_TRUE(elenco_.ScriviDomanda(1, 1, domanda("A")).ok());
+    EXPECT_EQ(fs_.calls(Call::Flush), 1);
+    for (int n = 2; n <= 4; ++n) {
+        ASSERT_TRUE(elenco_.ScriviRecord(1, n, RecordVuoto(), FileElenco::Flush::Differito).ok());
+    }
+    EXPECT_EQ(fs_.calls(Call::Flush), 1);
+    ASSERT_TRUE(elenco_.Sincronizza(1).ok());
+    EXPECT_EQ(fs_.calls(Call::Flush), 2);
+    fs_.failOn(Call::Write, 1, ENOSPC);
 
-    ASSERT_TRUE(elenco_.ScriviRecord(1, 3, RecordVuoto(), FileElenco::Flush::Differito).ok());
-    EXPECT_FALSE(elenco_.ScriviRecord(1, 4, RecordVuoto(), FileElenco::Flush::Differito).ok());
+    EXPECT_FALSE(elenco_.ScriviRecord(1, 5, RecordVuoto(), FileElenco::Flush::Differito).ok());
 
-    EXPECT_EQ(readFile("lista.svz"), before_ + RecordVuoto());
+    const QByteArray written = CodificaDomanda(domanda("A")) + RecordVuoto().repeated(3);
+    EXPECT_EQ(readFile("lista.svz"), written);
+    ASSERT_TRUE(elenco_.Tronca(1, 418).ok());
+    EXPECT_FALSE(elenco_.Tronca(1, -1).ok());
+    EXPECT_EQ(readFile("lista.svz"), written.left(418));
 }
 
 }  // namespace

@@ -79,6 +79,9 @@ protected:
 
     const QByteArray primo_ = records("PRIMO", 3);
     const QByteArray secondo_ = records("SECONDO", 3);
+    // More records than one block of a copy holds, so that a copy that fails
+    // on its second write or read has already written some.
+    const QByteArray molti_ = records("MOLTI", 600);
 };
 
 // 2.3 records: the cut third is overwritten; 2.6 records: the cut third
@@ -102,15 +105,16 @@ TEST_F(UnioneTest, AppendingAndMergingFractionalListsFollowTheirRoundedCounts) {
     }
 }
 
-// A failed copy puts list 1 back as it was, or says that it could not.
+// A failed copy puts list 1 back as it was, or says that it could not. The
+// second write and the fifth read come after some records were copied,
+// whether the copy goes record by record or block by block.
 TEST_F(UnioneTest, AFailedAppendPutsListOneBackAndSaysSo) {
     const std::tuple<Call, int, const char*> cases[] = {
-        {Call::Write, 3, "spazio esaurito sul disco"},
-        {Call::Read, 4, "Impossibile leggere dal file"},
+        {Call::Write, 2, "spazio esaurito sul disco"},
+        {Call::Read, 5, "Impossibile leggere dal file"},
         {Call::Flush, 1, "Impossibile salvare sul disco il file"}};
     const QByteArray cut = primo_.left(961);  // the cut record the first copy overwrites
-    const QByteArray cinque = records("SECONDO", 5);
-    sources(cut, cinque);
+    sources(cut, molti_);
     for (const auto& [call, nth, reason] : cases) {
         fs_.failOn(call, nth, call == Call::Write ? ENOSPC : EIO);
 
@@ -123,7 +127,7 @@ TEST_F(UnioneTest, AFailedAppendPutsListOneBackAndSaysSo) {
                         "nessuna domanda.")))
             << esito.error().message.toStdString();
         EXPECT_EQ(readFile("uno.svz"), cut);
-        EXPECT_EQ(readFile("due.svz"), cinque);
+        EXPECT_EQ(readFile("due.svz"), molti_);
         fs_.clearFailures();
     }
     fs_.failOn(Call::Write, 2, ENOSPC);
@@ -138,9 +142,12 @@ TEST_F(UnioneTest, AFailedAppendPutsListOneBackAndSaysSo) {
         << esito.error().message.toStdString();
 }
 
+// A merge that fails leaves no new list, no temporary file and the sources
+// as they were; a name that cannot take the file is told under that name.
 TEST_F(UnioneTest, AFailedMergeLeavesNoNewListAndNoTemporaryFile) {
-    sources(primo_, secondo_);
-    fs_.failOn(Call::Write, 4, ENOSPC);
+    sources(primo_, molti_);
+    ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("cartella/dentro")));
+    fs_.failOn(Call::Write, 2, ENOSPC);
 
     const Result<void> esito = merge();
 
@@ -149,27 +156,17 @@ TEST_F(UnioneTest, AFailedMergeLeavesNoNewListAndNoTemporaryFile) {
               QStringLiteral("Impossibile scrivere nel file \"%1\": spazio esaurito sul disco.\n"
                              "Il nuovo elenco non è stato creato.")
                   .arg(path("nuovo.svz")));
-    EXPECT_EQ(folderEntries(), (QStringList{"due.svz", "uno.svz"}));
     EXPECT_EQ(readFile("uno.svz"), primo_);
-    EXPECT_EQ(readFile("due.svz"), secondo_);
+    EXPECT_EQ(readFile("due.svz"), molti_);
     EXPECT_FALSE(elenco_.Aperto(kHandleNuovo));
-}
-
-TEST_F(UnioneTest, ANewListNameThatCannotTakeTheFileIsReportedUnderThatName) {
-    sources(primo_, secondo_);
-    ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("cartella/dentro")));
-
-    const Result<void> cartella = merge(QStringLiteral("cartella"));
-    ASSERT_FALSE(cartella.ok());
-    EXPECT_TRUE(cartella.error().message.startsWith(
-        QStringLiteral("Impossibile salvare il file \"%1\": ").arg(path("cartella"))));
+    for (const auto& [name, prefix] : {std::pair{"cartella", "Impossibile salvare il file"},
+                                       {"manca/nuovo.svz", "Impossibile aprire il file"}}) {
+        const QString message = merge(name).error().message;
+        EXPECT_TRUE(message.startsWith(QStringLiteral("%1 \"%2\": ").arg(prefix, path(name))))
+            << message.toStdString();
+        EXPECT_FALSE(message.contains(QStringLiteral(".tmp")));
+    }
     EXPECT_EQ(folderEntries(), (QStringList{"cartella", "due.svz", "uno.svz"}));
-
-    const Result<void> manca = merge(QStringLiteral("manca/nuovo.svz"));
-    ASSERT_FALSE(manca.ok());
-    EXPECT_TRUE(manca.error().message.startsWith(
-        QStringLiteral("Impossibile aprire il file \"%1\": ").arg(path("manca/nuovo.svz"))));
-    EXPECT_FALSE(manca.error().message.contains(QStringLiteral(".tmp")));
 }
 
 TEST_F(UnioneTest, TheNewListIsNeitherSourceNorAFolderAndAnOldOneGivesItsLength) {
