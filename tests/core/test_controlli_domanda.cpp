@@ -10,6 +10,7 @@
 #include <cfloat>
 #include <functional>
 #include <optional>
+#include <span>
 
 namespace {
 
@@ -193,23 +194,17 @@ TEST(ControllaDomanda, WhatTheListFileCannotHoldIsRefusedAfterTheTable) {
 // A point typed as point or comma enters once; only digits and backspace
 // otherwise.
 TEST(FiltraTastoImporto, KeepsDigitsBackspaceAndOnePointTypedAsPointOrComma) {
-    const std::tuple<char16_t, bool, std::optional<char16_t>, bool> casi[] = {
-        {u',', false, u'.', true},
-        {u'.', false, u'.', true},
-        {u',', true, std::nullopt, true},
-        {u'.', true, std::nullopt, true},
-        {u'0', false, u'0', false},
-        {u'9', true, u'9', true},
-        {kBackspace, true, kBackspace, true},
-        {u'-', false, std::nullopt, false},
-        {u'e', true, std::nullopt, true},
-        {u' ', false, std::nullopt, false},
-        {13, false, std::nullopt, false},
-        {0x0663, false, std::nullopt, false}};
+    // The key, whether a point was typed already, what enters (0: nothing)
+    // and whether a point is typed afterwards; 8 is the backspace.
+    const std::tuple<char16_t, bool, char16_t, bool> casi[] = {
+        {u',', false, u'.', true}, {u'.', false, u'.', true},  {u',', true, 0, true},
+        {u'.', true, 0, true},     {u'0', false, u'0', false}, {u'9', true, u'9', true},
+        {8, true, 8, true},        {u'-', false, 0, false},    {u'e', true, 0, true},
+        {u' ', false, 0, false},   {13, false, 0, false},      {0x0663, false, 0, false}};
     for (const auto& [digitato, bPunto, inserito, bPuntoDopo] : casi) {
         SCOPED_TRACE(testing::Message() << int(digitato) << " after point: " << bPunto);
         const EsitoTasto esito = FiltraTastoImporto(QChar(digitato), bPunto);
-        EXPECT_EQ(esito.carattere, inserito ? std::optional(QChar(*inserito)) : std::nullopt);
+        EXPECT_EQ(esito.carattere, inserito ? std::optional(QChar(inserito)) : std::nullopt);
         EXPECT_EQ(esito.bPunto, bPuntoDopo);
     }
 }
@@ -258,56 +253,49 @@ TEST(DataValida, TakesOnlyRealCalendarDatesWrittenDdMmYyyy) {
 }
 
 // Date types: 1 dd/mm/yyyy, 2 mm/dd/yyyy, 3 yyyy-mm-dd. Only the character
-// positions count; an input that is not ten characters long fails (null
-// expected) unless both types are the same.
+// positions count; an unknown target swaps day and month, an unknown source
+// gives nothing, the same type on both sides keeps any input.
 TEST(DbConvertiData, RearrangesTheCharacterPositionsOfTenCharacterDates) {
-    const std::tuple<const char*, int, int, const char*> cases[] = {
-        {"25/05/2006", 1, 3, "2006-05-25"},
-        {"25/05/2006", 1, 2, "05/25/2006"},
-        {"05/25/2006", 2, 1, "25/05/2006"},
-        {"05/25/2006", 2, 3, "2006-05-25"},
-        {"2006-05-25", 3, 1, "25/05/2006"},
-        {"2006-05-25", 3, 2, "05/25/2006"},
-        {"25/05/2006", 1, 7, "05/25/2006"},
-        {"05/25/2006", 2, 0, "25/05/2006"},
-        {"2006-05-25", 3, -1, "05/25/2006"},
-        {"25/05/2006", 4, 1, ""},
-        {"", 1, 3, ""},
-        {"", 9, 8, ""},
-        {"5/5/2006", 1, 1, "5/5/2006"},
-        {"abc", 5, 5, "abc"},
-        {"25-05-2006", 1, 2, "05/25/2006"},
-        {"99.88.7777", 1, 3, "7777-88-99"},
-        {"5/5/2006", 1, 3, nullptr},
-        {"25/05/20061", 1, 3, nullptr},
-        {" ", 1, 3, nullptr},
-        {"12345", 8, 9, nullptr}};
-    for (const auto& [input, from, to, expected] : cases) {
-        SCOPED_TRACE(testing::Message() << input << " " << from << "->" << to);
-        const Result<QString> converted = clsGlobal().DbConvertiData(input, from, to);
-        ASSERT_EQ(converted.ok(), expected != nullptr);
-        if (expected != nullptr) {
-            EXPECT_EQ(*converted, QString::fromLatin1(expected));
-        } else {
-            EXPECT_EQ(converted.error().code, -2147221502);
-            EXPECT_EQ(converted.error().source, QStringLiteral("clsGlobal"));
-            EXPECT_EQ(converted.error().message,
-                      QStringLiteral("Errore di passaggio parametri a funzione convertidata, la "
-                                     "data deve essere in formato 10 caratteri"));
+    using Caso = std::tuple<const char*, int, int, const char*>;
+    const Caso date[] = {{"25/05/2006", 1, 3, "2006-05-25"},  {"25/05/2006", 1, 2, "05/25/2006"},
+                         {"05/25/2006", 2, 1, "25/05/2006"},  {"05/25/2006", 2, 3, "2006-05-25"},
+                         {"2006-05-25", 3, 1, "25/05/2006"},  {"2006-05-25", 3, 2, "05/25/2006"},
+                         {"25/05/2006", 1, 7, "05/25/2006"},  {"05/25/2006", 2, 0, "25/05/2006"},
+                         {"2006-05-25", 3, -1, "05/25/2006"}, {"25-05-2006", 1, 2, "05/25/2006"},
+                         {"99.88.7777", 1, 3, "7777-88-99"},  {"25/05/2006", 4, 1, ""}};
+    const Caso altri[] = {
+        {"5/5/2006", 1, 1, "5/5/2006"}, {"abc", 5, 5, "abc"}, {"", 1, 3, ""}, {"", 9, 8, ""}};
+    for (const std::span<const Caso> tabella :
+         {std::span<const Caso>(date), std::span<const Caso>(altri)}) {
+        for (const auto& [input, from, to, expected] : tabella) {
+            const Result<QString> converted = clsGlobal().DbConvertiData(input, from, to);
+            ASSERT_TRUE(converted.ok()) << input << " " << from << "->" << to;
+            EXPECT_EQ(*converted, QString::fromLatin1(expected))
+                << input << " " << from << "->" << to;
         }
     }
 }
 
+TEST(DbConvertiData, AnInputThatIsNotTenCharactersLongFailsWithTheFixedError) {
+    for (const char* input : {"5/5/2006", "25/05/20061", " ", "12345"}) {
+        const Result<QString> converted = clsGlobal().DbConvertiData(input, 1, 3);
+
+        ASSERT_FALSE(converted.ok()) << input;
+        EXPECT_EQ(converted.error().code, -2147221502);
+        EXPECT_EQ(converted.error().source, QStringLiteral("clsGlobal"));
+        EXPECT_EQ(converted.error().message,
+                  QStringLiteral("Errore di passaggio parametri a funzione convertidata, la "
+                                 "data deve essere in formato 10 caratteri"));
+    }
+    EXPECT_FALSE(clsGlobal().DbConvertiData("12345", 8, 9).ok());
+}
+
 TEST(DbRicostruisciData, InsertsTheSeparatorBetweenThePieces) {
     const std::tuple<const char*, int, const char*, const char*> cases[] = {
-        {"20060525", 1, "/", "25/05/2006"},
-        {"25052006", 2, ".", "25.05.2006"},
-        {"20060525", 3, "-", "2006-05-25"},
-        {"20060525", 4, "/", ""},
-        {"", 1, "/", "//"},
-        {"200605", 1, "/", "/05/2006"},
-        {"25052006", 2, " - ", "25 - 05 - 2006"},
-        {"20060525", 1, "", "25052006"}};
+        {"20060525", 1, "/", "25/05/2006"}, {"25052006", 2, ".", "25.05.2006"},
+        {"20060525", 3, "-", "2006-05-25"}, {"20060525", 4, "/", ""},
+        {"200605", 1, "/", "/05/2006"},     {"25052006", 2, " - ", "25 - 05 - 2006"},
+        {"20060525", 1, "", "25052006"},    {"", 1, "/", "//"}};
     for (const auto& [input, type, separator, expected] : cases) {
         EXPECT_EQ(clsGlobal().DbRicostruisciData(input, type, separator),
                   QString::fromLatin1(expected))

@@ -160,55 +160,50 @@ protected:
     const QByteArray before_ = records("R", 2);
 };
 
-// Writing record nRecord (0: the call itself) with one system call failing,
-// or a write cut short after shortBytes: the message with the list's quoted
-// path for %1, the error number, and the file exactly as it was.
+// Writing record nRecord (0: the call named) with one system call failing,
+// or a write cut short after shortBytes: the error number, the message
+// "Impossibile <doing> "<path>": <reason>." and the file exactly as it was.
 TEST_F(FailedCall, AFailedCallSaysWhyInItalianAndLeavesTheFileAsItWas) {
-    const std::tuple<Call, int, std::size_t, std::int32_t, const char*> cases[] = {
-        {Call::Write, ENOSPC, 0, 3, "Impossibile scrivere nel file %1: spazio esaurito sul disco."},
-        {Call::Write, EIO, 100, 5,
-         "Impossibile scrivere nel file %1: scritti solo 100 byte su 1254 (il disco potrebbe "
-         "essere pieno)."},
-        {Call::Write, EIO, 200, 1,
-         "Impossibile scrivere nel file %1: scritti solo 200 byte su 418 (il disco potrebbe "
-         "essere pieno)."},
-        {Call::Flush, EIO, 0, 3,
-         "Impossibile salvare sul disco il file %1: errore di lettura o scrittura sul disco."},
-        {Call::Flush, EDQUOT, 0, 2,
-         "Impossibile salvare sul disco il file %1: quota disco superata."},
-        {Call::Size, EIO, 0, 3,
-         "Impossibile scrivere nel file %1: errore di lettura o scrittura sul disco."},
-        {Call::Open, EACCES, 0, 0, "Impossibile aprire il file %1: permesso negato."},
-        {Call::Open, EROFS, 0, 0, "Impossibile aprire il file %1: disco in sola lettura."},
-        {Call::Read, EIO, 0, 0,
-         "Impossibile leggere dal file %1: errore di lettura o scrittura sul disco."},
-        {Call::Size, EIO, 0, 0,
-         "Impossibile leggere la lunghezza del file %1: errore di lettura o scrittura sul disco."},
-        {Call::Truncate, EPERM, 0, 0, "Impossibile accorciare il file %1: permesso negato."}};
-    for (const auto& [call, code, shortBytes, nRecord, message] : cases) {
-        SCOPED_TRACE(message);
+    const char* io = "errore di lettura o scrittura sul disco";
+    const char* pieno = " (il disco potrebbe essere pieno)";
+    const std::tuple<Call, int, std::size_t, std::int32_t, const char*, QString> cases[] = {
+        {Call::Write, ENOSPC, 0, 3, "scrivere nel file", "spazio esaurito sul disco"},
+        {Call::Write, EIO, 100, 5, "scrivere nel file",
+         QString("scritti solo 100 byte su 1254") + pieno},
+        {Call::Write, EIO, 200, 1, "scrivere nel file",
+         QString("scritti solo 200 byte su 418") + pieno},
+        {Call::Flush, EIO, 0, 3, "salvare sul disco il file", io},
+        {Call::Flush, EDQUOT, 0, 2, "salvare sul disco il file", "quota disco superata"},
+        {Call::Size, EIO, 0, 3, "scrivere nel file", io},
+        {Call::Open, EACCES, 0, 0, "aprire il file", "permesso negato"},
+        {Call::Open, EROFS, 0, 0, "aprire il file", "disco in sola lettura"},
+        {Call::Read, EIO, 0, 0, "leggere dal file", io},
+        {Call::Size, EIO, 0, 0, "leggere la lunghezza del file", io},
+        {Call::Truncate, EPERM, 0, 0, "accorciare il file", "permesso negato"}};
+    const std::map<Call, std::function<Error()>> calls = {
+        {Call::Open,
+         [&] {
+             elenco_.ChiudiElenco(1);
+             return errorOf(elenco_.ApriElenco(path("lista.svz"), 1));
+         }},
+        {Call::Read, [&] { return errorOf(elenco_.LeggiDomanda(1, 1)); }},
+        {Call::Size, [&] { return errorOf(elenco_.ContaDomande(1)); }},
+        {Call::Truncate, [&] { return errorOf(elenco_.Tronca(1, 0)); }}};
+    for (const auto& [call, code, shortBytes, nRecord, doing, reason] : cases) {
+        SCOPED_TRACE(reason.toStdString());
         if (shortBytes > 0) {
             fs_.shortWriteOn(1, shortBytes);
         } else {
             fs_.failOn(call, 1, code);
         }
-        const std::map<Call, std::function<Error()>> calls = {
-            {Call::Open,
-             [&] {
-                 elenco_.ChiudiElenco(1);
-                 return errorOf(elenco_.ApriElenco(path("lista.svz"), 1));
-             }},
-            {Call::Read, [&] { return errorOf(elenco_.LeggiDomanda(1, 1)); }},
-            {Call::Size, [&] { return errorOf(elenco_.ContaDomande(1)); }},
-            {Call::Truncate, [&] { return errorOf(elenco_.Tronca(1, 0)); }}};
 
         const Error error = nRecord > 0
                                 ? errorOf(elenco_.ScriviDomanda(1, nRecord, domanda("NUOVO")))
                                 : calls.at(call)();
 
         EXPECT_EQ(error.code, code);
-        EXPECT_EQ(error.message,
-                  QString::fromUtf8(message).arg(QStringLiteral("\"%1\"").arg(path("lista.svz"))));
+        EXPECT_EQ(error.message, QStringLiteral("Impossibile %1 \"%2\": %3.")
+                                     .arg(QString::fromUtf8(doing), path("lista.svz"), reason));
         fs_.clearFailures();
         if (!elenco_.Aperto(1)) {
             open("lista.svz");
