@@ -166,7 +166,34 @@ Result<void> FileElenco::ScriviRecord(int handle, std::int32_t nRecord, const QB
     if (!slot) {
         return slot.error();
     }
+    if (record.size() != kLunghezzaRecord) {
+        return Error{0,
+                     QStringLiteral("Impossibile scrivere nel file \"%1\": la domanda occupa %2 "
+                                    "byte invece di %3.")
+                         .arg((*slot)->percorso)
+                         .arg(record.size())
+                         .arg(kLunghezzaRecord),
+                     {}};
+    }
     return scrivi(**slot, nRecord, record, flush);
+}
+
+Result<void> FileElenco::ScriviRecords(int handle, std::int32_t primo, const QByteArray& records,
+                                       Flush flush) {
+    const Result<const Slot*> slot = slotAperto(handle);
+    if (!slot) {
+        return slot.error();
+    }
+    if (records.isEmpty() || records.size() % kLunghezzaRecord != 0) {
+        return Error{0,
+                     QStringLiteral("Impossibile scrivere nel file \"%1\": %2 byte non sono un "
+                                    "numero intero di domande da %3 byte.")
+                         .arg((*slot)->percorso)
+                         .arg(records.size())
+                         .arg(kLunghezzaRecord),
+                     {}};
+    }
+    return scrivi(**slot, primo, records, flush);
 }
 
 Result<void> FileElenco::Sincronizza(int handle) {
@@ -266,22 +293,14 @@ Result<std::size_t> FileElenco::leggiByte(const Slot& slot, std::int32_t nRecord
 
 Result<void> FileElenco::scrivi(const Slot& slot, std::int32_t nRecord, const QByteArray& record,
                                 Flush flush) {
-    if (nRecord < 1 || nRecord > kMassimoDomande) {
+    const std::int64_t ultimo = nRecord + record.size() / kLunghezzaRecord - 1;
+    if (nRecord < 1 || ultimo > kMassimoDomande) {
         return Error{0,
                      QStringLiteral("Impossibile scrivere la domanda n. %1 nel file \"%2\": un "
                                     "elenco può contenere al massimo %3 domande.")
-                         .arg(nRecord)
+                         .arg(nRecord < 1 ? std::int64_t{nRecord} : ultimo)
                          .arg(slot.percorso)
                          .arg(kMassimoDomande),
-                     {}};
-    }
-    if (record.size() != kLunghezzaRecord) {
-        return Error{0,
-                     QStringLiteral("Impossibile scrivere nel file \"%1\": la domanda occupa %2 "
-                                    "byte invece di %3.")
-                         .arg(slot.percorso)
-                         .arg(record.size())
-                         .arg(kLunghezzaRecord),
                      {}};
     }
     const QString scrivere = QStringLiteral("Impossibile scrivere nel file");
@@ -305,7 +324,7 @@ Result<void> FileElenco::scrivi(const Slot& slot, std::int32_t nRecord, const QB
     // the write fails.
     const std::int64_t inizio =
         offset <= lunghezza ? offset : lunghezza - lunghezza % kLunghezzaRecord;
-    QByteArray sovrascritti(std::min(lunghezza - inizio, std::int64_t{kLunghezzaRecord}),
+    QByteArray sovrascritti(std::min(lunghezza - inizio, std::int64_t{record.size()}),
                             Qt::Uninitialized);
     if (!sovrascritti.isEmpty()) {
         const ssize_t letti = fs_.readAt(slot.fd, sovrascritti.data(), sovrascritti.size(),

@@ -75,6 +75,11 @@ public:
     // Sincronizza (the append and merge screens copy thousands of records).
     Result<void> ScriviRecord(int handle, std::int32_t nRecord, const QByteArray& record,
                               Flush flush = Flush::Subito);
+    // Writes whole records (a multiple of 418 bytes) from number `primo` on
+    // in one call, as ScriviRecord writes one: the append and merge copy
+    // their records in blocks this way.
+    Result<void> ScriviRecords(int handle, std::int32_t primo, const QByteArray& records,
+                               Flush flush);
 
     // Makes everything written through the handle durable on the disk.
     Result<void> Sincronizza(int handle);

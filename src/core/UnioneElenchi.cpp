@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -15,17 +16,28 @@ std::int64_t offsetDelRecord(std::int32_t nRecord) {
     return static_cast<std::int64_t>(nRecord - 1) * kLunghezzaRecord;
 }
 
+// Records copied per read and per write: few system calls, little memory.
+constexpr std::int32_t kRecordPerBlocco = 256;
+
 // Copies records 1..quante of `sorgente` to `destinazione`, record i going
 // to number primoNumero + i - 1, leaving the flush to the caller.
 Result<void> copiaRecord(FileElenco& elenco, int sorgente, std::int16_t quante, int destinazione,
                          std::int32_t primoNumero) {
-    for (std::int16_t i = 1; i <= quante; ++i) {
-        const Result<QByteArray> record = elenco.LeggiRecord(sorgente, i);
-        if (!record) {
-            return record.error();
+    for (std::int32_t primo = 1; primo <= quante; primo += kRecordPerBlocco) {
+        const std::int32_t blocco = std::min<std::int32_t>(kRecordPerBlocco, quante - primo + 1);
+        const Result<QByteArray> records = elenco.LeggiRecords(sorgente, primo, blocco);
+        if (!records) {
+            return records.error();
         }
-        const Result<void> scritto = elenco.ScriviRecord(destinazione, primoNumero + i - 1, *record,
-                                                         FileElenco::Flush::Differito);
+        if (records->size() != static_cast<qsizetype>(blocco) * kLunghezzaRecord) {
+            return Error{0,
+                         QStringLiteral("La domanda n. %1 non esiste nel file \"%2\".")
+                             .arg(primo + records->size() / kLunghezzaRecord)
+                             .arg(elenco.Percorso(sorgente)),
+                         {}};
+        }
+        const Result<void> scritto = elenco.ScriviRecords(destinazione, primoNumero + primo - 1,
+                                                          *records, FileElenco::Flush::Differito);
         if (!scritto) {
             return scritto;
         }
