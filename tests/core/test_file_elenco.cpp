@@ -9,6 +9,7 @@ namespace {
 
 TEST_F(FileElencoTest, AMissingListIsCreatedEmptyFilledRecordByRecordAndOverwrittenInPlace) {
     open("tre.svz");
+    ASSERT_TRUE(QFile::exists(path("tre.svz")));
     ASSERT_EQ(*elenco_.ContaDomande(1), 0);
     for (int n = 1; n <= 3; ++n) {
         ASSERT_TRUE(

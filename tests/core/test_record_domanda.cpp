@@ -104,6 +104,7 @@ TEST(Windows1252, EveryByteDecodesToADistinctCharacterAndEncodesBackUnchanged) {
     const QString text = Windows1252::Decodifica(bytes.constData(), bytes.size());
 
     ASSERT_EQ(QSet<QChar>(text.begin(), text.end()).size(), 256);
+    EXPECT_TRUE(Windows1252::PuoCodificare(text));
     EXPECT_EQ(Windows1252::Codifica(text), bytes);
     EXPECT_EQ(text.mid(0x80, 34),
               QStringLiteral("€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ\u00A0¡"));
