@@ -1,7 +1,7 @@
+#include "AltraCopia.h"
 #include "DomandeNumerate.h"
 #include "FailingFileSystem.h"
 #include "FileElenco.h"
-#include "ProcessoFiglio.h"
 #include "QtPrinters.h"
 #include "UnioneElenchi.h"
 
@@ -20,8 +20,24 @@ namespace {
 
 const QString kRiprovare = QStringLiteral("\nRiprovare quando l'elenco sarà stato chiuso.");
 
-// A list of two applications in a fresh folder; other running copies of the
-// program are child processes.
+// Another copy that opens the list, says whether it could ("APERTO" or
+// "RIFIUTATO <message>") and keeps it open until told "chiudi" ("CHIUSO") or
+// until its input ends.
+std::function<int(AltraCopia&)> Tieni(const QString& lista) {
+    return [lista](AltraCopia& copia) {
+        FileElenco elenco;
+        const Result<void> aperto = elenco.ApriElenco(lista, 1);
+        copia.Scrivi(aperto ? QStringLiteral("APERTO") : "RIFIUTATO " + aperto.error().message);
+        for (std::optional<QString> riga;
+             aperto && (riga = copia.RigaSeguente()) && *riga != QLatin1String("chiudi");) {
+        }
+        elenco.ChiudiElenco(1);
+        copia.Scrivi(QStringLiteral("CHIUSO"));
+        return 0;
+    };
+}
+
+// A list of two applications in a fresh folder.
 class BloccoElenco : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(Scrivi(lista_, contenuto_)); }
@@ -37,14 +53,22 @@ protected:
     }
 
     // What another copy says when it tries to open the list; it keeps it open.
-    static QString Risposta(ProcessoFiglio& altra) {
+    static QString Risposta(AltraCopia& altra) {
         return altra.RigaSeguente().value_or(QStringLiteral("<nessuna risposta>"));
     }
 
-    // A copy killed while writing records 1 and 3 to 5 leaves its journal.
+    // A copy that dies on the spot after writing record 1 and three more
+    // without making them durable leaves its journal.
     void Interrompi() const {
-        ProcessoFiglio interrotta({QStringLiteral("interrompi"), lista_});
-        ASSERT_EQ(interrotta.RigaSeguente(), QStringLiteral("INTERROTTO"));
+        AltraCopia interrotta([this](AltraCopia&) -> int {
+            FileElenco elenco;
+            bool scritti = elenco.ApriElenco(lista_, 1).ok();
+            for (std::int32_t n : {1, 3, 4, 5}) {
+                scritti = scritti && elenco.ScriviRecord(1, n, RecordNumerato(n + 100),
+                                                         FileElenco::Flush::Differito);
+            }
+            ::_exit(scritti ? 0 : 1);
+        });
         ASSERT_EQ(interrotta.Termina(), 0);
         ASSERT_EQ(Contenuto(lista_).size(), 5 * 418);
         ASSERT_TRUE(QFileInfo::exists(diario_));
@@ -63,7 +87,7 @@ protected:
 };
 
 TEST_F(BloccoElenco, AListThatAnotherCopyHoldsIsRefusedNamingWhoAndNothingIsOpened) {
-    ProcessoFiglio altra({QStringLiteral("tieni"), lista_});
+    AltraCopia altra(Tieni(lista_));
     ASSERT_EQ(Risposta(altra), QStringLiteral("APERTO"));
     const QDateTime dal = QDateTime::fromString(
         QString::fromUtf8(Contenuto(fileBlocco_).split('\n').value(3)), Qt::ISODateWithMs);
@@ -96,7 +120,7 @@ TEST_F(BloccoElenco, OneCopyMayOpenAListOnSeveralHandlesAndHoldsItUntilClosedOnA
         // The same file under another spelling: a list appended to itself.
         ASSERT_TRUE(elenco.ApriElenco(dir_.path() + "/./Roma primaria 2026.svz", 2).ok());
         elenco.ChiudiElenco(1);
-        ProcessoFiglio respinta({QStringLiteral("tieni"), lista_});
+        AltraCopia respinta(Tieni(lista_));
         const QString risposta = Risposta(respinta);
         EXPECT_TRUE(risposta.startsWith(QStringLiteral("RIFIUTATO Impossibile aprire il file")) &&
                     risposta.contains(
@@ -105,7 +129,7 @@ TEST_F(BloccoElenco, OneCopyMayOpenAListOnSeveralHandlesAndHoldsItUntilClosedOnA
 
         elenco.ChiudiElenco(2);
         EXPECT_FALSE(QFileInfo::exists(fileBlocco_));
-        ProcessoFiglio accolta({QStringLiteral("tieni"), lista_});
+        AltraCopia accolta(Tieni(lista_));
         EXPECT_EQ(Risposta(accolta), QStringLiteral("APERTO"));
         EXPECT_EQ(accolta.Termina(), 0);
         EXPECT_FALSE(QFileInfo::exists(fileBlocco_));
@@ -116,20 +140,14 @@ TEST_F(BloccoElenco, OneCopyMayOpenAListOnSeveralHandlesAndHoldsItUntilClosedOnA
     EXPECT_FALSE(QFileInfo::exists(fileBlocco_));
 }
 
-TEST_F(BloccoElenco, ALockLeftByACopyThatWasKilledIsTakenOver) {
-    ProcessoFiglio uccisa({QStringLiteral("tieni"), lista_});
-    ASSERT_EQ(Risposta(uccisa), QStringLiteral("APERTO"));
-    uccisa.Uccidi();
-    ASSERT_TRUE(QFileInfo::exists(fileBlocco_));
-    FileElenco elenco;
-
-    const Result<void> aperto = elenco.ApriElenco(lista_, 1);
-
-    ASSERT_TRUE(aperto.ok()) << aperto.error().message.toStdString();
-    EXPECT_TRUE(PresoDaQuestaCopia());
-}
-
-TEST_F(BloccoElenco, ALockFileIsRespectedOrTakenOverByWhatItSaysAndItsAge) {
+TEST_F(BloccoElenco, ALockIsRespectedOrTakenOverByWhatItSaysAndItsAgeAndWhetherItsHolderRuns) {
+    QByteArray uccisa;  // the lock of a copy killed while it held the list
+    {
+        AltraCopia copia(Tieni(lista_));
+        ASSERT_EQ(Risposta(copia), QStringLiteral("APERTO"));
+        copia.Uccidi();
+        uccisa = Contenuto(fileBlocco_);
+    }
     const QByteArray pid = QByteArray::number(QCoreApplication::applicationPid());
     const QByteArray host = QSysInfo::machineHostName().toUtf8();
     const struct {
@@ -138,6 +156,7 @@ TEST_F(BloccoElenco, ALockFileIsRespectedOrTakenOverByWhatItSaysAndItsAge) {
         QDateTime modificato;
         QString rifiuto;  // empty: taken over
     } casi[] = {
+        {"a copy that was killed", uccisa, QDateTime::currentDateTime(), {}},
         {"this test's process id, written by a program of another name",
          pid + "\naltro-programma\n" + host + "\n2026-01-01T08:00:00.000\n",
          QDateTime::currentDateTime(),
@@ -175,7 +194,7 @@ TEST_F(BloccoElenco, ALockFileIsRespectedOrTakenOverByWhatItSaysAndItsAge) {
 }
 
 TEST_F(BloccoElenco, AMergeDoesNotReplaceAListThatAnotherCopyHolds) {
-    ProcessoFiglio altra({QStringLiteral("tieni"), lista_});
+    AltraCopia altra(Tieni(lista_));
     ASSERT_EQ(Risposta(altra), QStringLiteral("APERTO"));
     FileElenco elenco;
     ASSERT_TRUE(elenco.ApriElenco(dir_.filePath(QStringLiteral("primo.svz")), kHandlePrimo).ok());
@@ -193,39 +212,13 @@ TEST_F(BloccoElenco, AMergeDoesNotReplaceAListThatAnotherCopyHolds) {
     EXPECT_TRUE(Contenuto(lista_) == contenuto_);
 }
 
-TEST_F(BloccoElenco, ACopyThatDiedInMidWriteLeavesTheListAsItWasForTheNextOpening) {
-    ASSERT_NO_FATAL_FAILURE(Interrompi());
-    FileElenco elenco;
-
-    const Result<void> aperto = elenco.ApriElenco(lista_, 1);
-
-    ASSERT_TRUE(aperto.ok()) << aperto.error().message.toStdString();
-    EXPECT_TRUE(Contenuto(lista_) == contenuto_);
-    EXPECT_EQ(*elenco.ContaDomande(1), 2);
-    EXPECT_FALSE(QFileInfo::exists(diario_));
-}
-
-TEST_F(BloccoElenco, TheJournalOfAListReplacedSinceIsNotPlayedOnItsSuccessor) {
-    ASSERT_NO_FATAL_FAILURE(Interrompi());
-    // Another list put in its place, as a merge or a restored copy does.
-    const QString altra = dir_.filePath(QStringLiteral("altra.svz"));
-    ASSERT_TRUE(Scrivi(altra, RecordNumerati(40, 3)));
-    ASSERT_TRUE(QFile::remove(lista_) && QFile::rename(altra, lista_));
-    FileElenco elenco;
-
-    ASSERT_TRUE(elenco.ApriElenco(lista_, 1).ok());
-
-    EXPECT_TRUE(Contenuto(lista_) == RecordNumerati(40, 3));
-    EXPECT_FALSE(QFileInfo::exists(diario_));
-}
-
-TEST_F(BloccoElenco, AFailedPlaybackIsToldAndTriedAgainAtTheNextOpening) {
+TEST_F(BloccoElenco, TheJournalOfACopyThatDiedInMidWriteIsPlayedBackOnlyOnItsOwnList) {
     ASSERT_NO_FATAL_FAILURE(Interrompi());
     FailingFileSystem guasto;
     guasto.failOn(FailingFileSystem::Call::Truncate, 1, EIO);
-    FileElenco elenco(guasto);
+    FileElenco conGuasto(guasto);
 
-    const Result<void> fallito = elenco.ApriElenco(lista_, 1);
+    const Result<void> fallito = conGuasto.ApriElenco(lista_, 1);
 
     ASSERT_FALSE(fallito.ok());
     EXPECT_EQ(fallito.error().message,
@@ -234,10 +227,26 @@ TEST_F(BloccoElenco, AFailedPlaybackIsToldAndTriedAgainAtTheNextOpening) {
                              "mentre scriveva questo elenco; riaprirlo per riprovare il "
                              "ripristino.")
                   .arg(lista_));
-    EXPECT_FALSE(elenco.Aperto(1));
+    EXPECT_FALSE(conGuasto.Aperto(1));
     EXPECT_TRUE(QFileInfo::exists(diario_));
+    {
+        FileElenco elenco;
+        ASSERT_TRUE(elenco.ApriElenco(lista_, 1).ok());
+        EXPECT_TRUE(Contenuto(lista_) == contenuto_);
+        EXPECT_EQ(*elenco.ContaDomande(1), 2);
+        EXPECT_FALSE(QFileInfo::exists(diario_));
+    }
+
+    // Another list put in place of the one the journal was written for, as a
+    // merge or a restored copy does: the journal is not played on it.
+    ASSERT_NO_FATAL_FAILURE(Interrompi());
+    const QString altra = dir_.filePath(QStringLiteral("altra.svz"));
+    ASSERT_TRUE(Scrivi(altra, RecordNumerati(40, 3)));
+    ASSERT_TRUE(QFile::remove(lista_) && QFile::rename(altra, lista_));
+    FileElenco elenco;
     ASSERT_TRUE(elenco.ApriElenco(lista_, 1).ok());
-    EXPECT_TRUE(Contenuto(lista_) == contenuto_);
+    EXPECT_TRUE(Contenuto(lista_) == RecordNumerati(40, 3));
+    EXPECT_FALSE(QFileInfo::exists(diario_));
 }
 
 TEST_F(BloccoElenco, AFolderADeviceOrAMissingFolderIsNotOpenedAndLeavesNoLockBehind) {

@@ -2,7 +2,6 @@
 #include "DatiDomanda.h"
 #include "DomandeNumerate.h"
 #include "FileElenco.h"
-#include "FileSystemSenzaAttese.h"
 #include "QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -35,7 +34,6 @@ protected:
 
 TEST_F(FileCattivi, RandomBytesOfEveryLengthUpTo5000AreCountedReadAndContinuedInWholeRecords) {
     std::mt19937 caso(20260);
-    FileSystemSenzaAttese fileSystem;
     const QByteArray nuova = RecordNumerato(1);
     for (int lunghezza = 0; lunghezza <= 5000; ++lunghezza) {
         QByteArray byte(lunghezza, Qt::Uninitialized);
@@ -43,7 +41,7 @@ TEST_F(FileCattivi, RandomBytesOfEveryLengthUpTo5000AreCountedReadAndContinuedIn
             b = static_cast<char>(caso());
         }
         const QString lista = Scrivi(QStringLiteral("caso.svz"), byte);
-        FileElenco elenco(fileSystem);
+        FileElenco elenco;
         ASSERT_TRUE(elenco.ApriElenco(lista, 1).ok()) << lunghezza;
         const auto domande = static_cast<std::int32_t>(ArrotondaPari(lunghezza / 418.0));
         ASSERT_EQ(*elenco.ContaDomande(1), domande) << lunghezza;

@@ -13,8 +13,6 @@
 
 namespace {
 
-const QString kCancellato = QStringLiteral("il file è stato cancellato, spostato o sostituito");
-
 QByteArray ByteCasuali(int quanti) {
     std::mt19937 caso(static_cast<unsigned>(quanti));
     QByteArray casuali(quanti, Qt::Uninitialized);
@@ -37,9 +35,10 @@ void Cerca(ProgrammaConGuasti& p, FrmDatiAnagrafici& scheda) {
 }  // namespace
 
 // Lists of random bytes, lists too large for the 16-bit record numbers, a
-// folder or a device chosen as a list, a list that vanishes while open:
-// every screen keeps going, writes only whole records and says what is
-// wrong. What the list file makes of such bytes is proven by the core tests.
+// folder or a device chosen as a list: every screen keeps going, writes only
+// whole records and says what is wrong. What the list file makes of such
+// files, and of a list deleted while open, test_file_cattivi and the core
+// tests prove; that every screen tells a failed call, test_guasti.
 class TestFileCattiviSchermi : public QObject {
     Q_OBJECT
 
@@ -135,31 +134,6 @@ private slots:
                     p.dialoghi.messaggi[1].prompt.contains(percorso));
             QCOMPARE(p.File().keys(), QStringList{QStringLiteral("due.svz")});
         }
-    }
-
-    void a_list_deleted_while_a_screen_holds_it_is_not_written_into_unseen() {
-        {
-            ProgrammaConGuasti p;
-            const QString lista = p.Scrivi(QStringLiteral("tre.svz"), RecordNumerati(1, 3));
-            FrmDatiAnagrafici* scheda = p.ApriScheda(lista);
-            QVERIFY(scheda != nullptr && p.dialoghi.messaggi.isEmpty());
-            QVERIFY(QFile::remove(lista));
-            scheda->ScriviModulo(ModuloNumerato(4));
-            p.Premi(*scheda, {"CmdAvanti"});
-            QVERIFY(p.Detto(kCancellato));
-            QVERIFY(scheda->LeggiModulo() == ModuloNumerato(4));
-            QVERIFY(p.File().isEmpty());
-        }
-        // Deleted between choosing the lists and appending them.
-        ProgrammaConGuasti p;
-        p.dialoghi.fileDaScegliere = {p.Scrivi(QStringLiteral("uno.svz"), RecordNumerati(1, 2)),
-                                      p.Scrivi(QStringLiteral("due.svz"), RecordNumerati(3, 2))};
-        QWidget& aggiunta = p.ApriAggiunta();
-        p.Premi(aggiunta, {"cmdSfoglia1", "cmdSfoglia2"});
-        QVERIFY(QFile::remove(p.Percorso(QStringLiteral("uno.svz"))));
-        p.Premi(aggiunta, {"cmdOk"});
-        QVERIFY(p.Detto(kCancellato));
-        QCOMPARE(p.File().keys(), QStringList{QStringLiteral("due.svz")});
     }
 };
 

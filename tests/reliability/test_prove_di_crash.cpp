@@ -1,8 +1,11 @@
+#include "AltraCopia.h"
+#include "Arrotondamento.h"
 #include "DatiDomanda.h"
 #include "DomandeNumerate.h"
 #include "FileElenco.h"
-#include "ProcessoFiglio.h"
 #include "QtPrinters.h"
+#include "RiempiRecord.h"
+#include "UnioneElenchi.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +21,7 @@
 namespace {
 
 using namespace std::chrono;
+using Lavoro = std::function<int(AltraCopia&)>;
 
 QByteArray Leggi(const QString& percorso) {
     QFile file(percorso);
@@ -40,9 +44,58 @@ QByteArray Riapri(const QString& percorso) {
     return Leggi(percorso);
 }
 
-// Crash trials: the child works on list files and is killed with SIGKILL at
-// a random moment, at most 200 times and for at most 45 s per test; after
-// each kill the test checks what the files hold.
+// Tells the test a failed step, if any; true when it failed.
+template <class T>
+bool Fallito(AltraCopia& copia, const Result<T>& esito) {
+    if (!esito) {
+        copia.Scrivi(QStringLiteral("ERRORE ") + esito.error().message);
+    }
+    return !esito;
+}
+
+// Stores numbered applications after the last record of the list, as the
+// entry screen does, telling each number once it is stored.
+Lavoro Registra(const QString& lista) {
+    return [lista](AltraCopia& copia) {
+        FileElenco elenco;
+        if (Fallito(copia, elenco.ApriElenco(lista, 1))) {
+            return 1;
+        }
+        const auto lunghezza = static_cast<double>(*elenco.LunghezzaFile(1));
+        for (auto n = static_cast<std::int32_t>(ArrotondaPari(lunghezza / kLunghezzaRecord + 1));
+             n <= FileElenco::kMassimoDomande; ++n) {
+            if (Fallito(copia, elenco.ScriviDomanda(1, n, RiempiRecord(ModuloNumerato(n))))) {
+                return 1;
+            }
+            copia.Scrivi(QString::number(n));
+        }
+        return 0;
+    };
+}
+
+// Appends list 2 to list 1, or merges them into `nuovo`; says "FATTO".
+Lavoro Copia(const QString& primo, const QString& secondo, const QString& nuovo = {}) {
+    return [=](AltraCopia& copia) {
+        const TipoCopia tipo = nuovo.isEmpty() ? TipoCopia::Aggiunta : TipoCopia::Unione;
+        FileElenco elenco;
+        if (Fallito(copia, elenco.ApriElenco(primo, kHandlePrimo)) ||
+            Fallito(copia, elenco.ApriElenco(secondo, kHandleSecondo))) {
+            return 1;
+        }
+        const Result<PianoCopia> piano = PianificaDaElenchi(elenco, tipo);
+        if (Fallito(copia, piano) ||
+            Fallito(copia, tipo == TipoCopia::Aggiunta ? AggiungiElenco(elenco, *piano)
+                                                       : CreaUnione(elenco, nuovo, *piano))) {
+            return 1;
+        }
+        copia.Scrivi(QStringLiteral("FATTO"));
+        return 0;
+    };
+}
+
+// Crash trials: another copy works on list files and is killed with SIGKILL
+// at a random moment, 200 times or for 45 s per test; after each kill the
+// test checks what the files hold.
 class ProveDiCrash : public testing::Test {
 protected:
     ~ProveDiCrash() override {
@@ -58,35 +111,73 @@ protected:
         return altra;
     }
 
-    // Kills the child at a random moment within the time its whole job takes
-    // left alone, and a tenth more (or within `limite`); gives its lines,
-    // checking each is `promessa` when one is given.
-    QStringList UccidiACaso(const QStringList& argomenti, microseconds limite = {}) {
-        if (limite == microseconds{}) {
-            if (durata_ == microseconds{}) {
-                const auto partenza = steady_clock::now();
-                ProcessoFiglio(argomenti).Termina();
-                durata_ = duration_cast<microseconds>(steady_clock::now() - partenza) * 11 / 10;
-            }
-            limite = durata_;
-        }
-        ProcessoFiglio figlio(argomenti);
+    // Kills the copy at a random moment up to `limite`; gives the lines it
+    // said, checking that each is `promessa` (or the next number stored).
+    QStringList UccidiACaso(const Lavoro& lavoro, const QString& promessa, microseconds limite) {
+        AltraCopia copia(lavoro);
         std::this_thread::sleep_for(
             microseconds(std::uniform_int_distribution<long long>(0, limite.count())(caso_)));
-        return figlio.Uccidi();
+        const QStringList righe = copia.Uccidi();
+        for (const QString& riga : righe) {
+            EXPECT_EQ(riga, promessa.isEmpty() ? QString::number(++registrate_) : promessa);
+        }
+        return righe;
+    }
+
+    // An append of 2000 records to a list of 30, or a merge of 700 and 1300
+    // into a new list whose name every other trial already holds a list:
+    // after a kill the list written is as before or complete, the sources
+    // are unchanged, and no other file is named as a list.
+    void ProvaCopia(bool unione) {
+        const QString primo = Percorso("primo.svz");
+        const QString secondo = Percorso("secondo.svz");
+        const QString bersaglio = unione ? Percorso("unione.svz") : primo;
+        const QByteArray attesi = RecordNumerati(1, 2000);
+        const qsizetype taglio = (unione ? 700 : 30) * kLunghezzaRecord;
+        const QByteArray precedente = unione ? RecordNumerati(20001, 3) : attesi.left(taglio);
+        Scrivi(primo, attesi.left(taglio));
+        Scrivi(secondo, attesi.mid(taglio));
+        // Kills up to a tenth after the time the whole job takes left alone.
+        const auto partenza = steady_clock::now();
+        AltraCopia(Copia(primo, secondo, unione ? bersaglio : QString())).Termina();
+        const auto limite = duration_cast<microseconds>(steady_clock::now() - partenza) * 11 / 10;
+        int complete = 0;
+        while (AltraProva() && !HasFailure()) {
+            const bool esisteva = !unione || prove_ % 2 == 0;
+            QFile::remove(bersaglio);
+            if (esisteva) {
+                Scrivi(bersaglio, precedente);
+            }
+            const QStringList righe =
+                UccidiACaso(Copia(primo, secondo, unione ? bersaglio : QString()),
+                            QStringLiteral("FATTO"), limite);
+
+            const QByteArray risultato = QFile::exists(bersaglio) ? Riapri(bersaglio) : "assente";
+            complete += risultato == attesi ? 1 : 0;
+            ASSERT_TRUE(risultato == attesi ||
+                        (righe.isEmpty() && risultato == (esisteva ? precedente : "assente")))
+                << "prova " << prove_ << ": " << risultato.size() << " byte";
+            ASSERT_TRUE(Leggi(secondo) == attesi.mid(taglio));
+            ASSERT_TRUE(!unione || Leggi(primo) == attesi.left(taglio));
+            for (const QString& nome :
+                 QDir(dir_.path()).entryList({"*.svz"}, QDir::Files | QDir::Hidden)) {
+                ASSERT_TRUE(nome == "primo.svz" || nome == "secondo.svz" || nome == "unione.svz");
+            }
+        }
+        EXPECT_GT(complete, 0);
     }
 
     QTemporaryDir dir_;
     int prove_ = 0;
+    int registrate_ = 0;
 
 private:
     unsigned seme_ = std::random_device{}();
     std::mt19937 caso_{seme_};
     steady_clock::time_point inizio_ = steady_clock::now();
-    microseconds durata_{};
 };
 
-// The list must hold exactly the records of `attesi`, and whole ones.
+// The list must hold the first records of `attesi`, whole and unchanged.
 void TuttiInteriEUguali(const QByteArray& file, const QByteArray& attesi, int prova) {
     ASSERT_EQ(file.size() % kLunghezzaRecord, 0) << "prova " << prova;
     for (qsizetype inizio = 0; inizio < file.size(); inizio += kLunghezzaRecord) {
@@ -97,84 +188,24 @@ void TuttiInteriEUguali(const QByteArray& file, const QByteArray& attesi, int pr
 
 TEST_F(ProveDiCrash, EveryApplicationReportedAsStoredSurvivesAKillWholeAndUnchanged) {
     const QString lista = Percorso("domande.svz");
-    int registrate = 0;
-    while (AltraProva()) {
-        for (const QString& riga : UccidiACaso({QStringLiteral("registra"), lista}, 40ms)) {
-            ASSERT_EQ(riga, QString::number(++registrate)) << "prova " << prove_;
-        }
+    while (AltraProva() && !HasFailure()) {
+        UccidiACaso(Registra(lista), {}, 40ms);
         const QByteArray file = Riapri(lista);
         const auto nelFile = static_cast<int>(file.size() / kLunghezzaRecord);
         // The store under way at the kill may have been completed, unreported.
-        ASSERT_TRUE(nelFile == registrate || nelFile == registrate + 1) << "prova " << prove_;
-        registrate = nelFile;
+        ASSERT_TRUE(nelFile == registrate_ || nelFile == registrate_ + 1) << "prova " << prove_;
+        registrate_ = nelFile;
         ASSERT_NO_FATAL_FAILURE(TuttiInteriEUguali(file, RecordNumerati(1, nelFile), prove_));
     }
-    EXPECT_GT(registrate, 0);
+    EXPECT_GT(registrate_, 0);
 }
 
 TEST_F(ProveDiCrash, AKilledAppendLeavesTheOldListOrTheWholeAppendNeverAPart) {
-    const QString primo = Percorso("primo.svz");
-    const QString secondo = Percorso("secondo.svz");
-    const QByteArray attesi = RecordNumerati(1, 2030);
-    const QByteArray originale = attesi.left(30 * kLunghezzaRecord);
-    Scrivi(secondo, attesi.mid(originale.size()));
-    int complete = 0;
-    while (AltraProva()) {
-        Scrivi(primo, originale);
-        const QStringList righe = UccidiACaso({QStringLiteral("aggiungi"), primo, secondo});
-        ASSERT_TRUE(righe.isEmpty() || righe == QStringList{QStringLiteral("FATTO")})
-            << righe.join(u' ').toStdString();
-
-        const QByteArray file = Riapri(primo);
-        if (righe.isEmpty() && file.size() == originale.size()) {
-            ASSERT_TRUE(file == originale) << "prova " << prove_;
-        } else {
-            ASSERT_EQ(file.size(), attesi.size()) << "prova " << prove_;
-            ASSERT_NO_FATAL_FAILURE(TuttiInteriEUguali(file, attesi, prove_));
-            ++complete;
-        }
-        ASSERT_TRUE(Leggi(secondo) == attesi.mid(originale.size())) << "prova " << prove_;
-    }
-    EXPECT_GT(complete, 0);
+    ProvaCopia(false);
 }
 
 TEST_F(ProveDiCrash, AKilledMergeLeavesNoNewListOrAWholeOneAndNoOtherFileTakenForAList) {
-    const QString nuovo = Percorso("unione.svz");
-    const QByteArray attesi = RecordNumerati(1, 2000);
-    const QByteArray precedente = RecordNumerati(20001, 3);
-    const QByteArray uno = attesi.left(700 * kLunghezzaRecord);
-    const QByteArray due = attesi.mid(uno.size());
-    Scrivi(Percorso("primo.svz"), uno);
-    Scrivi(Percorso("secondo.svz"), due);
-    int complete = 0;
-    while (AltraProva()) {
-        // Every other trial the new list's name is already taken by a list.
-        const bool esisteva = prove_ % 2 == 0;
-        QFile::remove(nuovo);
-        if (esisteva) {
-            Scrivi(nuovo, precedente);
-        }
-        const QStringList righe = UccidiACaso(
-            {QStringLiteral("unisci"), Percorso("primo.svz"), Percorso("secondo.svz"), nuovo});
-        ASSERT_TRUE(righe.isEmpty() || righe == QStringList{QStringLiteral("FATTO")})
-            << righe.join(u' ').toStdString();
-
-        const QByteArray risultato = Leggi(nuovo);
-        if (risultato == attesi) {
-            ++complete;
-        } else {
-            ASSERT_TRUE(righe.isEmpty()) << "prova " << prove_;
-            ASSERT_TRUE(esisteva ? risultato == precedente : !QFile::exists(nuovo))
-                << "prova " << prove_;
-        }
-        ASSERT_TRUE(Leggi(Percorso("primo.svz")) == uno && Leggi(Percorso("secondo.svz")) == due);
-        const QStringList elenchi{"primo.svz", "secondo.svz", "unione.svz"};
-        for (const QString& nome :
-             QDir(dir_.path()).entryList({QStringLiteral("*.svz")}, QDir::Files | QDir::Hidden)) {
-            ASSERT_TRUE(elenchi.contains(nome)) << nome.toStdString();
-        }
-    }
-    EXPECT_GT(complete, 0);
+    ProvaCopia(true);
 }
 
 }  // namespace
