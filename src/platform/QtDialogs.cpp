@@ -94,6 +94,8 @@ std::optional<QString> QtDialogs::fileDialog(const FileDialogRequest& request) {
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    // The description is shown alone; Qt would repeat the pattern after it.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(qtNameFilters(request.filter));
     if (!request.fileName.isEmpty()) {
         const QFileInfo proposed(request.fileName);
