@@ -118,7 +118,10 @@ Result<void> AggiungiElenco(FileElenco& elenco, const PianoCopia& piano) {
     if (piano.domandeSecondo > 0 && offsetDelRecord(primoNumero) < *lunghezza) {
         Result<QByteArray> letto = elenco.LeggiRecord(kHandlePrimo, primoNumero);
         if (!letto) {
-            return letto.error();
+            return conAggiunta(
+                letto.error(),
+                QStringLiteral(
+                    "L'elenco n. 1 è rimasto com'era: non è stata aggiunta nessuna domanda."));
         }
         recordSovrascritto = std::move(letto).value();
     }
