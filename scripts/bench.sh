@@ -15,11 +15,7 @@ results="$build_dir/bench-results"
 filter="${BENCH_FILTER:-.}"
 read -r -a extra_args <<<"${BENCH_ARGS:-}"
 
-if [ ! -x /usr/bin/time ]; then
-  sudo_cmd=()
-  if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends time
-fi
+"$here/install-packages.sh" time
 
 cmake -S "$root" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DSOVVENZIA_BUILD_TESTS=OFF \
   -DSOVVENZIA_BUILD_BENCHMARKS=ON >/dev/null

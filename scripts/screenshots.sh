@@ -14,18 +14,7 @@ binary="${SOVVENZIA_BINARY:-${BUILD_DIR:-$root/build}/src/sovvenzia}"
 out="${SCREENSHOTS_DIR:-$root/docs/screenshots}"
 
 wanted=(xvfb xauth imagemagick xdotool python3-pyatspi at-spi2-core dbus-x11 fonts-dejavu-core)
-missing=()
-for package in "${wanted[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$package")
-  fi
-done
-if ((${#missing[@]})); then
-  sudo_cmd=()
-  if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+"$here/install-packages.sh" "${wanted[@]}"
 [ -x "$binary" ] || "$here/setup.sh"
 
 work="$(mktemp -d)"

@@ -10,20 +10,7 @@ build_type="${BUILD_TYPE:-RelWithDebInfo}"
 build_dir="${BUILD_DIR:-$root/build}"
 
 mapfile -t wanted < <(grep -v -E '^\s*(#|$)' "$here/debian-packages.txt")
-missing=()
-for package in "${wanted[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$package")
-  fi
-done
-
-if ((${#missing[@]})); then
-  sudo_cmd=()
-  if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
-  echo "Installing: ${missing[*]}"
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+"$here/install-packages.sh" "${wanted[@]}"
 
 cmake -S "$root" -B "$build_dir" -DCMAKE_BUILD_TYPE="$build_type"
 cmake --build "$build_dir" --parallel "$(nproc)"
