@@ -3,6 +3,7 @@
 #include "Desktop.h"
 #include "DialogService.h"
 #include "FailingFileSystem.h"
+#include "FileDiProva.h"
 #include "Program.h"
 #include "merge/FrmCaricaFile.h"
 #include "merge/FrmCreaUnione.h"
@@ -77,8 +78,7 @@ public:
     QString Percorso(const QString& nome) const { return cartella.filePath(nome); }
 
     QString Scrivi(const QString& nome, const QByteArray& byte) const {
-        QFile file(Percorso(nome));
-        if (!file.open(QIODevice::WriteOnly) || file.write(byte) != byte.size()) {
+        if (!ScriviFile(Percorso(nome), byte)) {
             QTest::qFail("cannot write a list file", __FILE__, __LINE__);
         }
         return Percorso(nome);
@@ -89,8 +89,7 @@ public:
     QMap<QString, QByteArray> File() const {
         QMap<QString, QByteArray> file;
         for (const QString& nome : QDir(cartella.path()).entryList(QDir::Files)) {
-            QFile letto(Percorso(nome));
-            file[nome] = letto.open(QIODevice::ReadOnly) ? letto.readAll() : QByteArray();
+            file[nome] = LeggiFile(Percorso(nome));
         }
         return file;
     }

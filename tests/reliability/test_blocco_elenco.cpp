@@ -1,6 +1,7 @@
 #include "AltraCopia.h"
 #include "DomandeNumerate.h"
 #include "FailingFileSystem.h"
+#include "FileDiProva.h"
 #include "FileElenco.h"
 #include "QtPrinters.h"
 #include "UnioneElenchi.h"
@@ -40,17 +41,7 @@ std::function<int(AltraCopia&)> Tieni(const QString& lista) {
 // A list of two applications in a fresh folder.
 class BloccoElenco : public testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(Scrivi(lista_, contenuto_)); }
-
-    static bool Scrivi(const QString& percorso, const QByteArray& byte) {
-        QFile file(percorso);
-        return file.open(QIODevice::WriteOnly) && file.write(byte) == byte.size();
-    }
-
-    static QByteArray Contenuto(const QString& percorso) {
-        QFile file(percorso);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<assente>");
-    }
+    void SetUp() override { ASSERT_TRUE(ScriviFile(lista_, contenuto_)); }
 
     // What another copy says when it tries to open the list; it keeps it open.
     static QString Risposta(AltraCopia& altra) {
@@ -70,12 +61,12 @@ protected:
             ::_exit(scritti ? 0 : 1);
         });
         ASSERT_EQ(interrotta.Termina(), 0);
-        ASSERT_EQ(Contenuto(lista_).size(), 5 * 418);
+        ASSERT_EQ(LeggiFile(lista_).size(), 5 * 418);
         ASSERT_TRUE(QFileInfo::exists(diario_));
     }
 
     bool PresoDaQuestaCopia() const {
-        return Contenuto(fileBlocco_)
+        return LeggiFile(fileBlocco_)
             .startsWith(QByteArray::number(QCoreApplication::applicationPid()) + '\n');
     }
 
@@ -90,7 +81,7 @@ TEST_F(BloccoElenco, AListThatAnotherCopyHoldsIsRefusedNamingWhoAndNothingIsOpen
     AltraCopia altra(Tieni(lista_));
     ASSERT_EQ(Risposta(altra), QStringLiteral("APERTO"));
     const QDateTime dal = QDateTime::fromString(
-        QString::fromUtf8(Contenuto(fileBlocco_).split('\n').value(3)), Qt::ISODateWithMs);
+        QString::fromUtf8(LeggiFile(fileBlocco_).split('\n').value(3)), Qt::ISODateWithMs);
     ASSERT_TRUE(dal.isValid());
     FileElenco elenco;
 
@@ -107,7 +98,7 @@ TEST_F(BloccoElenco, AListThatAnotherCopyHoldsIsRefusedNamingWhoAndNothingIsOpen
                            dal.toString(QStringLiteral("HH:mm:ss"))) +
                   kRiprovare);
     EXPECT_FALSE(elenco.Aperto(1));
-    EXPECT_EQ(Contenuto(lista_), contenuto_);
+    EXPECT_EQ(LeggiFile(lista_), contenuto_);
     altra.Scrivi("chiudi");
     ASSERT_EQ(altra.RigaSeguente(), QStringLiteral("CHIUSO"));
     EXPECT_TRUE(elenco.ApriElenco(lista_, 1).ok());
@@ -146,7 +137,7 @@ TEST_F(BloccoElenco, ALockIsRespectedOrTakenOverByWhatItSaysAndItsAgeAndWhetherI
         AltraCopia copia(Tieni(lista_));
         ASSERT_EQ(Risposta(copia), QStringLiteral("APERTO"));
         copia.Uccidi();
-        uccisa = Contenuto(fileBlocco_);
+        uccisa = LeggiFile(fileBlocco_);
     }
     const QByteArray pid = QByteArray::number(QCoreApplication::applicationPid());
     const QByteArray host = QSysInfo::machineHostName().toUtf8();
@@ -188,7 +179,7 @@ TEST_F(BloccoElenco, ALockIsRespectedOrTakenOverByWhatItSaysAndItsAgeAndWhetherI
             EXPECT_EQ(aperto.error().message,
                       QStringLiteral("Impossibile aprire il file \"%1\": ").arg(lista_) +
                           c.rifiuto + kRiprovare);
-            EXPECT_EQ(Contenuto(fileBlocco_), c.testo);
+            EXPECT_EQ(LeggiFile(fileBlocco_), c.testo);
         }
     }
 }
@@ -209,7 +200,7 @@ TEST_F(BloccoElenco, AMergeDoesNotReplaceAListThatAnotherCopyHolds) {
     ASSERT_FALSE(unione.ok());
     EXPECT_TRUE(unione.error().message.contains(QStringLiteral("(processo %1)").arg(altra.pid())))
         << unione.error().message.toStdString();
-    EXPECT_TRUE(Contenuto(lista_) == contenuto_);
+    EXPECT_TRUE(LeggiFile(lista_) == contenuto_);
 }
 
 TEST_F(BloccoElenco, TheJournalOfACopyThatDiedInMidWriteIsPlayedBackOnlyOnItsOwnList) {
@@ -232,7 +223,7 @@ TEST_F(BloccoElenco, TheJournalOfACopyThatDiedInMidWriteIsPlayedBackOnlyOnItsOwn
     {
         FileElenco elenco;
         ASSERT_TRUE(elenco.ApriElenco(lista_, 1).ok());
-        EXPECT_TRUE(Contenuto(lista_) == contenuto_);
+        EXPECT_TRUE(LeggiFile(lista_) == contenuto_);
         EXPECT_EQ(*elenco.ContaDomande(1), 2);
         EXPECT_FALSE(QFileInfo::exists(diario_));
     }
@@ -241,11 +232,11 @@ TEST_F(BloccoElenco, TheJournalOfACopyThatDiedInMidWriteIsPlayedBackOnlyOnItsOwn
     // merge or a restored copy does: the journal is not played on it.
     ASSERT_NO_FATAL_FAILURE(Interrompi());
     const QString altra = dir_.filePath(QStringLiteral("altra.svz"));
-    ASSERT_TRUE(Scrivi(altra, RecordNumerati(40, 3)));
+    ASSERT_TRUE(ScriviFile(altra, RecordNumerati(40, 3)));
     ASSERT_TRUE(QFile::remove(lista_) && QFile::rename(altra, lista_));
     FileElenco elenco;
     ASSERT_TRUE(elenco.ApriElenco(lista_, 1).ok());
-    EXPECT_TRUE(Contenuto(lista_) == RecordNumerati(40, 3));
+    EXPECT_TRUE(LeggiFile(lista_) == RecordNumerati(40, 3));
     EXPECT_FALSE(QFileInfo::exists(diario_));
 }
 

@@ -1,6 +1,7 @@
 #include "Arrotondamento.h"
 #include "DatiDomanda.h"
 #include "DomandeNumerate.h"
+#include "FileDiProva.h"
 #include "FileElenco.h"
 #include "QtPrinters.h"
 
@@ -18,15 +19,8 @@ namespace {
 class FileCattivi : public testing::Test {
 protected:
     QString Scrivi(const QString& nome, const QByteArray& byte) const {
-        QFile file(dir_.filePath(nome));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        EXPECT_EQ(file.write(byte), byte.size());
-        return file.fileName();
-    }
-
-    static QByteArray Leggi(const QString& percorso) {
-        QFile file(percorso);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<assente>");
+        EXPECT_TRUE(ScriviFile(dir_.filePath(nome), byte));
+        return dir_.filePath(nome);
     }
 
     QTemporaryDir dir_;
@@ -52,7 +46,7 @@ TEST_F(FileCattivi, RandomBytesOfEveryLengthUpTo5000AreCountedReadAndContinuedIn
         ASSERT_TRUE(elenco.ScriviRecord(1, domande + 1, nuova).ok()) << lunghezza;
         elenco.ChiudiElenco(1);
 
-        const QByteArray dopo = Leggi(lista);
+        const QByteArray dopo = LeggiFile(lista);
         const qsizetype interi = std::min(lunghezza / kLunghezzaRecord, domande) * kLunghezzaRecord;
         ASSERT_EQ(dopo.size(), (domande + 1) * kLunghezzaRecord) << lunghezza;
         ASSERT_TRUE(dopo.left(interi) == byte.left(interi)) << lunghezza;
@@ -80,7 +74,7 @@ TEST_F(FileCattivi, AListDeletedOrReplacedWhileOpenIsNotWrittenIntoUnseen) {
                   .arg(cancellata));
     EXPECT_FALSE(QFileInfo::exists(cancellata));
     ASSERT_FALSE(inSostituita.ok());
-    EXPECT_TRUE(Leggi(sostituita) == RecordNumerato(5));
+    EXPECT_TRUE(LeggiFile(sostituita) == RecordNumerato(5));
 }
 
 }  // namespace

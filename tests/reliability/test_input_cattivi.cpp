@@ -14,45 +14,29 @@ namespace {
 // characters, characters the list file cannot hold or that change in upper
 // case, odd blanks, amounts that are not amounts, dates that are not dates.
 QList<std::pair<const char*, QString>> InputCattivi() {
-    const QStringList testi = {QStringLiteral("Abcdefghij").repeated(12),
-                               QStringLiteral("RO\u0001SS\u001FI\u007F"),
-                               QStringLiteral("ROSSI\tBIANCHI"),
-                               QStringLiteral("ROSSI\r\nBIANCHI"),
-                               QStringLiteral("\u0141UKASZ \u017B\u00D3\u0141W"),
-                               QStringLiteral("ROSSI \U0001F600"),
-                               QStringLiteral("\u00B5\u00B5"),
-                               QStringLiteral("\u00DF").repeated(30),
-                               QStringLiteral("\u00A0ROSSI\u00A0"),
-                               QStringLiteral("RO\u200BSSI\u202E"),
-                               QStringLiteral("   "),
-                               QStringLiteral("\uFFFD\uFEFF")};
-    const QStringList importi = {"1.2.3",
-                                 "-5",
-                                 "1e9",
-                                 "1,5",
-                                 "abc",
-                                 "12.345",
-                                 ".",
-                                 "..",
-                                 "0x10",
-                                 "+7",
-                                 "1 000",
-                                 "99999999999999999999999999999999999999999999",
-                                 "340282356779733661637539395458142568448",
-                                 "3.4028236e38",
-                                 "NaN",
-                                 "inf",
-                                 QStringLiteral("\u0661\u0662\u0663"),
-                                 QStringLiteral("\uFF11\uFF12\uFF13"),
-                                 QStringLiteral("\u00BD")};
-    const QStringList date = {"31/02/2020", "99/99/9999", "ab/cd/efgh",  "1/1/1",
-                              "00/00/0000", "29/02/2100", "31122023999", "-1/-1/-1"};
+    const QStringList testi = QStringList{QStringLiteral("Abcdefghij").repeated(12),
+                                          QStringLiteral("\u00DF").repeated(30)} +
+                              QStringLiteral(
+                                  "RO\u0001SS\u001FI\u007F|ROSSI\tBIANCHI|ROSSI\r\nBIANCHI|"
+                                  "\u0141UKASZ \u017B\u00D3\u0141W|ROSSI \U0001F600|\u00B5\u00B5|"
+                                  "\u00A0ROSSI\u00A0|RO\u200BSSI\u202E|   |\uFFFD\uFEFF")
+                                  .split(u'|');
+    const QStringList importi = QStringLiteral(
+                                    "1.2.3|-5|1e9|1,5|abc|12.345|.|..|0x10|+7|1 000|"
+                                    "99999999999999999999999999999999999999999999|"
+                                    "340282356779733661637539395458142568448|3.4028236e38|NaN|inf|"
+                                    "\u0661\u0662\u0663|\uFF11\uFF12\uFF13|\u00BD")
+                                    .split(u'|');
+    const QStringList date = QStringLiteral(
+                                 "31/02/2020|99/99/9999|ab/cd/efgh|1/1/1|00/00/0000|"
+                                 "29/02/2100|31122023999|-1/-1/-1")
+                                 .split(u'|');
+    const std::pair<std::vector<const char*>, QStringList> perCasella[] = {
+        {{"TxtCognRich", "TxtViaRich", "TxtNumRich", "TxtCodFiscStud1"}, testi},
+        {{"TxtSpese", "TxtIsee"}, importi},
+        {{"MskDataRich", "MskDataStud"}, date}};
     QList<std::pair<const char*, QString>> input;
-    for (const auto& [caselle, valori] :
-         {std::pair{std::vector{"TxtCognRich", "TxtViaRich", "TxtNumRich", "TxtCodFiscStud1"},
-                    testi},
-          std::pair{std::vector{"TxtSpese", "TxtIsee"}, importi},
-          std::pair{std::vector{"MskDataRich", "MskDataStud"}, date}}) {
+    for (const auto& [caselle, valori] : perCasella) {
         for (const char* casella : caselle) {
             for (const QString& valore : valori) {
                 input.append({casella, valore});

@@ -2,6 +2,7 @@
 #include "Arrotondamento.h"
 #include "DatiDomanda.h"
 #include "DomandeNumerate.h"
+#include "FileDiProva.h"
 #include "FileElenco.h"
 #include "QtPrinters.h"
 #include "RiempiRecord.h"
@@ -23,17 +24,6 @@ namespace {
 using namespace std::chrono;
 using Lavoro = std::function<int(AltraCopia&)>;
 
-QByteArray Leggi(const QString& percorso) {
-    QFile file(percorso);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void Scrivi(const QString& percorso, const QByteArray& contenuto) {
-    QFile file(percorso);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(contenuto), contenuto.size());
-}
-
 // The list as the program finds it when it next opens it: a copy killed in
 // mid-write leaves a journal that the opening plays back.
 QByteArray Riapri(const QString& percorso) {
@@ -41,7 +31,7 @@ QByteArray Riapri(const QString& percorso) {
     const Result<void> aperto = elenco.ApriElenco(percorso, 1);
     EXPECT_TRUE(aperto.ok()) << aperto.error().message.toStdString();
     elenco.ChiudiElenco(1);
-    return Leggi(percorso);
+    return LeggiFile(percorso);
 }
 
 // Tells the test a failed step, if any; true when it failed.
@@ -135,8 +125,8 @@ protected:
         const QByteArray attesi = RecordNumerati(1, 2000);
         const qsizetype taglio = (unione ? 700 : 30) * kLunghezzaRecord;
         const QByteArray precedente = unione ? RecordNumerati(20001, 3) : attesi.left(taglio);
-        Scrivi(primo, attesi.left(taglio));
-        Scrivi(secondo, attesi.mid(taglio));
+        ASSERT_TRUE(ScriviFile(primo, attesi.left(taglio)) &&
+                    ScriviFile(secondo, attesi.mid(taglio)));
         // Kills up to a tenth after the time the whole job takes left alone.
         const auto partenza = steady_clock::now();
         AltraCopia(Copia(primo, secondo, unione ? bersaglio : QString())).Termina();
@@ -145,20 +135,19 @@ protected:
         while (AltraProva() && !HasFailure()) {
             const bool esisteva = !unione || prove_ % 2 == 0;
             QFile::remove(bersaglio);
-            if (esisteva) {
-                Scrivi(bersaglio, precedente);
-            }
+            ASSERT_TRUE(!esisteva || ScriviFile(bersaglio, precedente));
             const QStringList righe =
                 UccidiACaso(Copia(primo, secondo, unione ? bersaglio : QString()),
                             QStringLiteral("FATTO"), limite);
 
-            const QByteArray risultato = QFile::exists(bersaglio) ? Riapri(bersaglio) : "assente";
+            const QByteArray risultato =
+                QFile::exists(bersaglio) ? Riapri(bersaglio) : LeggiFile(bersaglio);
             complete += risultato == attesi ? 1 : 0;
             ASSERT_TRUE(risultato == attesi ||
-                        (righe.isEmpty() && risultato == (esisteva ? precedente : "assente")))
+                        (righe.isEmpty() && risultato == (esisteva ? precedente : "<assente>")))
                 << "prova " << prove_ << ": " << risultato.size() << " byte";
-            ASSERT_TRUE(Leggi(secondo) == attesi.mid(taglio));
-            ASSERT_TRUE(!unione || Leggi(primo) == attesi.left(taglio));
+            ASSERT_TRUE(LeggiFile(secondo) == attesi.mid(taglio));
+            ASSERT_TRUE(!unione || LeggiFile(primo) == attesi.left(taglio));
             for (const QString& nome :
                  QDir(dir_.path()).entryList({"*.svz"}, QDir::Files | QDir::Hidden)) {
                 ASSERT_TRUE(nome == "primo.svz" || nome == "secondo.svz" || nome == "unione.svz");
