@@ -11,7 +11,8 @@
 // Another running copy of the program: a child forked from the test, doing
 // its job through the same core code as the screens and telling the test
 // what it has done one whole line at a time. Killed, if still running, when
-// this object goes.
+// this object goes. A copy started while another runs holds that one's input
+// open: Termina only the last one started.
 class AltraCopia {
 public:
     // In the child, `lavoro` gives the exit status.

@@ -43,11 +43,6 @@ class BloccoElenco : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(ScriviFile(lista_, contenuto_)); }
 
-    // What another copy says when it tries to open the list; it keeps it open.
-    static QString Risposta(AltraCopia& altra) {
-        return altra.RigaSeguente().value_or(QStringLiteral("<nessuna risposta>"));
-    }
-
     // A copy that dies on the spot after writing record 1 and three more
     // without making them durable leaves its journal.
     void Interrompi() const {
@@ -79,7 +74,7 @@ protected:
 
 TEST_F(BloccoElenco, AListThatAnotherCopyHoldsIsRefusedNamingWhoAndNothingIsOpened) {
     AltraCopia altra(Tieni(lista_));
-    ASSERT_EQ(Risposta(altra), QStringLiteral("APERTO"));
+    ASSERT_EQ(altra.RigaSeguente(), QStringLiteral("APERTO"));
     const QDateTime dal = QDateTime::fromString(
         QString::fromUtf8(LeggiFile(fileBlocco_).split('\n').value(3)), Qt::ISODateWithMs);
     ASSERT_TRUE(dal.isValid());
@@ -112,7 +107,7 @@ TEST_F(BloccoElenco, OneCopyMayOpenAListOnSeveralHandlesAndHoldsItUntilClosedOnA
         ASSERT_TRUE(elenco.ApriElenco(dir_.path() + "/./Roma primaria 2026.svz", 2).ok());
         elenco.ChiudiElenco(1);
         AltraCopia respinta(Tieni(lista_));
-        const QString risposta = Risposta(respinta);
+        const QString risposta = respinta.RigaSeguente().value_or(QString());
         EXPECT_TRUE(risposta.startsWith(QStringLiteral("RIFIUTATO Impossibile aprire il file")) &&
                     risposta.contains(
                         QStringLiteral("(processo %1)").arg(QCoreApplication::applicationPid())))
@@ -121,7 +116,7 @@ TEST_F(BloccoElenco, OneCopyMayOpenAListOnSeveralHandlesAndHoldsItUntilClosedOnA
         elenco.ChiudiElenco(2);
         EXPECT_FALSE(QFileInfo::exists(fileBlocco_));
         AltraCopia accolta(Tieni(lista_));
-        EXPECT_EQ(Risposta(accolta), QStringLiteral("APERTO"));
+        EXPECT_EQ(accolta.RigaSeguente(), QStringLiteral("APERTO"));
         EXPECT_EQ(accolta.Termina(), 0);
         EXPECT_FALSE(QFileInfo::exists(fileBlocco_));
 
@@ -135,7 +130,7 @@ TEST_F(BloccoElenco, ALockIsRespectedOrTakenOverByWhatItSaysAndItsAgeAndWhetherI
     QByteArray uccisa;  // the lock of a copy killed while it held the list
     {
         AltraCopia copia(Tieni(lista_));
-        ASSERT_EQ(Risposta(copia), QStringLiteral("APERTO"));
+        ASSERT_EQ(copia.RigaSeguente(), QStringLiteral("APERTO"));
         copia.Uccidi();
         uccisa = LeggiFile(fileBlocco_);
     }
@@ -186,7 +181,7 @@ TEST_F(BloccoElenco, ALockIsRespectedOrTakenOverByWhatItSaysAndItsAgeAndWhetherI
 
 TEST_F(BloccoElenco, AMergeDoesNotReplaceAListThatAnotherCopyHolds) {
     AltraCopia altra(Tieni(lista_));
-    ASSERT_EQ(Risposta(altra), QStringLiteral("APERTO"));
+    ASSERT_EQ(altra.RigaSeguente(), QStringLiteral("APERTO"));
     FileElenco elenco;
     ASSERT_TRUE(elenco.ApriElenco(dir_.filePath(QStringLiteral("primo.svz")), kHandlePrimo).ok());
     ASSERT_TRUE(

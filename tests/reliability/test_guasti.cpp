@@ -8,6 +8,7 @@
 #include <QApplication>
 
 #include <cerrno>
+#include <functional>
 
 namespace {
 
@@ -57,30 +58,22 @@ struct Banco : ProgrammaConGuasti {
     }
 
     void Esegui(Passo passo) {
-        switch (passo) {
-            case Carica:
-                ApriScheda(Percorso("tre.svz"));
-                break;
-            case Registra:
-                Premi(*scheda, {"CmdAvanti"});
-                break;
-            case Modifica:
-                Premi(*scheda, {"cmdModfica"});
-                break;
-            case Aggiunta:
-                Aggiungi(*copia);
-                break;
-            case Unione:
-                Unisci(*copia);
-                break;
-            case Esporta:
-                programma.screens().show<FrmRiepilogo>();
-                if (FrmRiepilogo* riepilogo = programma.screens().find<FrmRiepilogo>();
-                    riepilogo != nullptr && riepilogo->isVisible()) {
-                    Premi(*riepilogo, {"Command1"});
-                    QCOMPARE(scrivania.aperti.size(), 1);
-                }
-                break;
+        const std::function<void()> passi[] = {[&] { ApriScheda(Percorso("tre.svz")); },
+                                               [&] { Premi(*scheda, {"CmdAvanti"}); },
+                                               [&] { Premi(*scheda, {"cmdModfica"}); },
+                                               [&] { Aggiungi(*copia); },
+                                               [&] { Unisci(*copia); },
+                                               [&] { Riepiloga(); }};
+        passi[passo]();
+    }
+
+    // The summary, then its export, when the summary could show the list.
+    void Riepiloga() {
+        programma.screens().show<FrmRiepilogo>();
+        if (FrmRiepilogo* riepilogo = programma.screens().find<FrmRiepilogo>();
+            riepilogo != nullptr && riepilogo->isVisible()) {
+            Premi(*riepilogo, {"Command1"});
+            QCOMPARE(scrivania.aperti.size(), 1);
         }
     }
 };
