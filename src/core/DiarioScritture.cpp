@@ -3,7 +3,9 @@
 #include "ErroreDiSistema.h"
 
 #include <QDataStream>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 
 #include <fcntl.h>
@@ -27,7 +29,7 @@ QByteArray NomeDiSistema(const QString& percorso) {
 // Writes the whole file under a private name, then renames it into place;
 // 0 or errno.
 int ScriviIntero(const QString& nome, const QByteArray& contenuto) {
-    const QByteArray privato = NomeDiSistema(nome) + '.' +
+    const QByteArray privato = NomeDiSistema(nome) + '.' + QByteArray::number(::getpid()) + '.' +
                                QByteArray::number(QRandomGenerator::global()->generate64(), 36);
     const int fd = ::open(privato.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0) {
@@ -167,6 +169,7 @@ QByteArray DiarioScritture::Codifica() const {
 }
 
 Result<void> DiarioScritture::Ripristina(FileSystem& fs, int fd, const QString& percorsoElenco) {
+    RimuoviPrivatiAbbandonati();
     QFile file(nome_);
     if (!file.open(QIODevice::ReadOnly)) {
         return {};  // no journal: the list was left whole
@@ -189,6 +192,18 @@ Result<void> DiarioScritture::Ripristina(FileSystem& fs, int fd, const QString& 
     }
     ::unlink(NomeDiSistema(nome_).constData());
     return {};
+}
+
+void DiarioScritture::RimuoviPrivatiAbbandonati() const {
+    const QFileInfo diario(nome_);
+    const QString prefisso = diario.fileName() + QLatin1Char('.');
+    QDir cartella = diario.absoluteDir();
+    for (const QString& nome :
+         cartella.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+        if (nome.startsWith(prefisso)) {
+            cartella.remove(nome);
+        }
+    }
 }
 
 QString DiarioScritture::NomePerBlocco(const QString& nomeBlocco) {

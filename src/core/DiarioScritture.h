@@ -51,6 +51,9 @@ private:
     };
 
     QByteArray Codifica() const;
+    // A copy killed while writing its journal under the private name leaves
+    // that file behind; the list's lock holder removes such leftovers.
+    void RimuoviPrivatiAbbandonati() const;
 
     QString nome_;
     bool attivo_ = false;

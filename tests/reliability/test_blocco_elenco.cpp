@@ -215,12 +215,19 @@ TEST_F(BloccoElenco, TheJournalOfACopyThatDiedInMidWriteIsPlayedBackOnlyOnItsOwn
                   .arg(lista_));
     EXPECT_FALSE(conGuasto.Aperto(1));
     EXPECT_TRUE(QFileInfo::exists(diario_));
+    // A journal a killed copy was still writing under its private name, and
+    // one of another list whose name starts the same way.
+    const QString abbandonato = diario_ + QStringLiteral(".4242.x7");
+    const QString dAltraLista = dir_.filePath(QStringLiteral(".~lock.Roma#.diario.1.y"));
+    ASSERT_TRUE(ScriviFile(abbandonato, "mezzo") && ScriviFile(dAltraLista, "suo"));
     {
         FileElenco elenco;
         ASSERT_TRUE(elenco.ApriElenco(lista_, 1).ok());
         EXPECT_TRUE(LeggiFile(lista_) == contenuto_);
         EXPECT_EQ(*elenco.ContaDomande(1), 2);
         EXPECT_FALSE(QFileInfo::exists(diario_));
+        EXPECT_FALSE(QFileInfo::exists(abbandonato));
+        EXPECT_TRUE(QFileInfo::exists(dAltraLista));
     }
 
     // Another list put in place of the one the journal was written for, as a
