@@ -40,6 +40,17 @@ QByteArray riempimentoFinoA(std::int64_t byte, const QByteArray& ultimoTroncato)
     return riempimento + RecordVuoto().repeated((byte - riempimento.size()) / kLunghezzaRecord);
 }
 
+// Bytes handed to a write that are not the records it expects.
+Error erroreNonIntere(const QString& percorso, qsizetype byte) {
+    return Error{0,
+                 QStringLiteral("Impossibile scrivere nel file \"%1\": %2 byte non corrispondono "
+                                "a domande da %3 byte.")
+                     .arg(percorso)
+                     .arg(byte)
+                     .arg(kLunghezzaRecord),
+                 {}};
+}
+
 }  // namespace
 
 FileElenco::FileElenco(FileSystem& fileSystem) : fs_(fileSystem) {}
@@ -162,20 +173,10 @@ Result<void> FileElenco::ScriviDomanda(int handle, std::int32_t nRecord,
 
 Result<void> FileElenco::ScriviRecord(int handle, std::int32_t nRecord, const QByteArray& record,
                                       Flush flush) {
-    const Result<const Slot*> slot = slotAperto(handle);
-    if (!slot) {
-        return slot.error();
+    if (record.size() != kLunghezzaRecord && Aperto(handle)) {
+        return erroreNonIntere(Percorso(handle), record.size());
     }
-    if (record.size() != kLunghezzaRecord) {
-        return Error{0,
-                     QStringLiteral("Impossibile scrivere nel file \"%1\": la domanda occupa %2 "
-                                    "byte invece di %3.")
-                         .arg((*slot)->percorso)
-                         .arg(record.size())
-                         .arg(kLunghezzaRecord),
-                     {}};
-    }
-    return scrivi(**slot, nRecord, record, flush);
+    return ScriviRecords(handle, nRecord, record, flush);
 }
 
 Result<void> FileElenco::ScriviRecords(int handle, std::int32_t primo, const QByteArray& records,
@@ -185,13 +186,7 @@ Result<void> FileElenco::ScriviRecords(int handle, std::int32_t primo, const QBy
         return slot.error();
     }
     if (records.isEmpty() || records.size() % kLunghezzaRecord != 0) {
-        return Error{0,
-                     QStringLiteral("Impossibile scrivere nel file \"%1\": %2 byte non sono un "
-                                    "numero intero di domande da %3 byte.")
-                         .arg((*slot)->percorso)
-                         .arg(records.size())
-                         .arg(kLunghezzaRecord),
-                     {}};
+        return erroreNonIntere((*slot)->percorso, records.size());
     }
     return scrivi(**slot, primo, records, flush);
 }

@@ -134,7 +134,14 @@ TEST_F(FileElencoTest, RefusesRecordNumbersOutsideOneTo32767AndRecordsOfTheWrong
         EXPECT_EQ(written.error().code, 0);
     }
     EXPECT_FALSE(elenco_.ScriviRecord(1, 1, QByteArray(417, ' ')).ok() ||
-                 elenco_.ScriviRecord(1, 1, QByteArray(419, ' ')).ok());
+                 elenco_.ScriviRecord(1, 1, QByteArray(419, ' ')).ok() ||
+                 elenco_.ScriviRecord(1, 1, RecordVuoto().repeated(2)).ok());
+    for (const auto& [first, bytes] : {std::pair{1, QByteArray()},
+                                       {1, QByteArray(500, ' ')},
+                                       {32766, RecordVuoto().repeated(3)}}) {
+        EXPECT_FALSE(elenco_.ScriviRecords(1, first, bytes, FileElenco::Flush::Subito).ok())
+            << first << ' ' << bytes.size();
+    }
     EXPECT_EQ(readFile("limite.svz").size(), 0);
 
     ASSERT_TRUE(elenco_.ScriviDomanda(1, 32767, domanda("ULTIMO")).ok());
