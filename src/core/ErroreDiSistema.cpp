@@ -42,8 +42,7 @@ QString DescrizioneErrore(int codiceErrore) {
 }
 
 Error ErroreDiSistema(int codiceErrore, const QString& azione, const QString& percorso) {
-    return Error{
+    return Error::system(
         codiceErrore,
-        QStringLiteral("%1 \"%2\": %3.").arg(azione, percorso, DescrizioneErrore(codiceErrore)),
-        {}};
+        QStringLiteral("%1 \"%2\": %3.").arg(azione, percorso, DescrizioneErrore(codiceErrore)));
 }

@@ -199,12 +199,11 @@ Result<std::unique_ptr<FileDiBlocco>> FileDiBlocco::Prendi(const QString& nome,
             return std::unique_ptr<FileDiBlocco>(new FileDiBlocco(nome, contenuto));
         }
         if (errore != EEXIST) {
-            return Error{errore,
-                         aprire + QStringLiteral("non è possibile creare il file di blocco \"%1\" "
-                                                 "che lo protegge dalle altre copie del programma "
-                                                 "(%2).")
-                                      .arg(nome, DescrizioneErrore(errore)),
-                         {}};
+            return Error::system(
+                errore, aprire + QStringLiteral("non è possibile creare il file di blocco \"%1\" "
+                                                "che lo protegge dalle altre copie del programma "
+                                                "(%2).")
+                                     .arg(nome, DescrizioneErrore(errore)));
         }
         visto = LeggiFile(nome);
         if (!Abbandonato(nome, visto)) {
@@ -212,10 +211,8 @@ Result<std::unique_ptr<FileDiBlocco>> FileDiBlocco::Prendi(const QString& nome,
         }
         TogliAbbandonato(nome, visto);
     }
-    return Error{0,
-                 aprire + DescrizioneDetentore(visto) +
-                     QStringLiteral(".\nRiprovare quando l'elenco sarà stato chiuso."),
-                 {}};
+    return Error::refusal(aprire + DescrizioneDetentore(visto) +
+                          QStringLiteral(".\nRiprovare quando l'elenco sarà stato chiuso."));
 }
 
 FileDiBlocco::FileDiBlocco(QString nome, QByteArray contenuto)

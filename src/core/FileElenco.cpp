@@ -16,13 +16,11 @@ bool handleValido(int handle) {
 }
 
 Error erroreHandleNonValido(int handle) {
-    return Error{0,
-                 QStringLiteral("Il numero di file %1 non è valido: sono ammessi i numeri "
-                                "da %2 a %3.")
-                     .arg(handle)
-                     .arg(FileElenco::kPrimoHandle)
-                     .arg(FileElenco::kUltimoHandle),
-                 {}};
+    return Error::refusal(QStringLiteral("Il numero di file %1 non è valido: sono ammessi i numeri "
+                                         "da %2 a %3.")
+                              .arg(handle)
+                              .arg(FileElenco::kPrimoHandle)
+                              .arg(FileElenco::kUltimoHandle));
 }
 
 std::int64_t offsetDelRecord(std::int32_t nRecord) {
@@ -42,13 +40,12 @@ QByteArray riempimentoFinoA(std::int64_t byte, const QByteArray& ultimoTroncato)
 
 // Bytes handed to a write that are not the records it expects.
 Error erroreNonIntere(const QString& percorso, qsizetype byte) {
-    return Error{0,
-                 QStringLiteral("Impossibile scrivere nel file \"%1\": %2 byte non corrispondono "
-                                "a domande da %3 byte.")
-                     .arg(percorso)
-                     .arg(byte)
-                     .arg(kLunghezzaRecord),
-                 {}};
+    return Error::refusal(
+        QStringLiteral("Impossibile scrivere nel file \"%1\": %2 byte non corrispondono "
+                       "a domande da %3 byte.")
+            .arg(percorso)
+            .arg(byte)
+            .arg(kLunghezzaRecord));
 }
 
 }  // namespace
@@ -65,11 +62,10 @@ Result<void> FileElenco::ApriElenco(const QString& percorso, int handle) {
     }
     Slot& slot = slots_[handle - 1];
     if (slot.fd >= 0) {
-        return Error{0,
-                     QStringLiteral("Il numero di file %1 è già in uso per il file \"%2\".")
-                         .arg(handle)
-                         .arg(slot.percorso),
-                     {}};
+        return Error::refusal(
+            QStringLiteral("Il numero di file %1 è già in uso per il file \"%2\".")
+                .arg(handle)
+                .arg(slot.percorso));
     }
     const Result<BloccoElenchi::Presa> presa = blocchi_.Acquisisci(percorso);
     if (!presa) {
@@ -103,12 +99,11 @@ Result<std::int16_t> FileElenco::ContaDomande(int handle) const {
     }
     const double domande = ArrotondaPari(static_cast<double>(*lunghezza) / kLunghezzaRecord);
     if (domande > kMassimoDomande) {
-        return Error{0,
-                     QStringLiteral("Il file \"%1\" è troppo grande: un elenco può contenere al "
-                                    "massimo %2 domande.")
-                         .arg(Percorso(handle))
-                         .arg(kMassimoDomande),
-                     {}};
+        return Error::refusal(
+            QStringLiteral("Il file \"%1\" è troppo grande: un elenco può contenere al "
+                           "massimo %2 domande.")
+                .arg(Percorso(handle))
+                .arg(kMassimoDomande));
     }
     return static_cast<std::int16_t>(domande);
 }
@@ -210,7 +205,7 @@ Result<void> FileElenco::Tronca(int handle, std::int64_t lunghezza) {
         return slot.error();
     }
     if (lunghezza < 0) {
-        return Error{0, QStringLiteral("Lunghezza non valida: %1 byte.").arg(lunghezza), {}};
+        return Error::refusal(QStringLiteral("Lunghezza non valida: %1 byte.").arg(lunghezza));
     }
     if (fs_.truncate((*slot)->fd, static_cast<off_t>(lunghezza)) != 0) {
         return ErroreDiSistema(errno, QStringLiteral("Impossibile accorciare il file"),
@@ -248,8 +243,8 @@ Result<const FileElenco::Slot*> FileElenco::slotAperto(int handle) const {
         return erroreHandleNonValido(handle);
     }
     if (!Aperto(handle)) {
-        return Error{
-            0, QStringLiteral("Nessun elenco è aperto con il numero di file %1.").arg(handle), {}};
+        return Error::refusal(
+            QStringLiteral("Nessun elenco è aperto con il numero di file %1.").arg(handle));
     }
     return &slots_[handle - 1];
 }
@@ -257,11 +252,9 @@ Result<const FileElenco::Slot*> FileElenco::slotAperto(int handle) const {
 Result<std::size_t> FileElenco::leggiByte(const Slot& slot, std::int32_t nRecord,
                                           char* destinazione, std::size_t quanti) const {
     const auto inesistente = [&] {
-        return Error{0,
-                     QStringLiteral("La domanda n. %1 non esiste nel file \"%2\".")
-                         .arg(nRecord)
-                         .arg(slot.percorso),
-                     {}};
+        return Error::refusal(QStringLiteral("La domanda n. %1 non esiste nel file \"%2\".")
+                                  .arg(nRecord)
+                                  .arg(slot.percorso));
     };
     if (nRecord < 1) {
         return inesistente();
@@ -290,21 +283,19 @@ Result<void> FileElenco::scrivi(const Slot& slot, std::int32_t nRecord, const QB
                                 Flush flush) {
     const std::int64_t ultimo = nRecord + record.size() / kLunghezzaRecord - 1;
     if (nRecord < 1 || ultimo > kMassimoDomande) {
-        return Error{0,
-                     QStringLiteral("Impossibile scrivere la domanda n. %1 nel file \"%2\": un "
-                                    "elenco può contenere al massimo %3 domande.")
-                         .arg(nRecord < 1 ? std::int64_t{nRecord} : ultimo)
-                         .arg(slot.percorso)
-                         .arg(kMassimoDomande),
-                     {}};
+        return Error::refusal(
+            QStringLiteral("Impossibile scrivere la domanda n. %1 nel file \"%2\": un "
+                           "elenco può contenere al massimo %3 domande.")
+                .arg(nRecord < 1 ? std::int64_t{nRecord} : ultimo)
+                .arg(slot.percorso)
+                .arg(kMassimoDomande));
     }
     const QString scrivere = QStringLiteral("Impossibile scrivere nel file");
     if (!alSuoPosto(slot)) {
-        return Error{ENOENT,
-                     QStringLiteral("%1 \"%2\": il file è stato cancellato, spostato o sostituito "
-                                    "mentre era aperto; non è stato scritto nulla.")
-                         .arg(scrivere, slot.percorso),
-                     {}};
+        return Error::system(
+            ENOENT, QStringLiteral("%1 \"%2\": il file è stato cancellato, spostato o sostituito "
+                                   "mentre era aperto; non è stato scritto nulla.")
+                        .arg(scrivere, slot.percorso));
     }
     const off_t lunghezzaLetta = fs_.size(slot.fd);
     if (lunghezzaLetta < 0) {
@@ -347,13 +338,12 @@ Result<void> FileElenco::scrivi(const Slot& slot, std::int32_t nRecord, const QB
         if (scritti < 0) {
             return ErroreDiSistema(errore, scrivere, slot.percorso);
         }
-        return Error{errore,
-                     QStringLiteral("%1 \"%2\": scritti solo %3 byte su %4 (il disco potrebbe "
-                                    "essere pieno).")
-                         .arg(scrivere, slot.percorso)
-                         .arg(scritti)
-                         .arg(daScrivere.size()),
-                     {}};
+        return Error::system(
+            errore, QStringLiteral("%1 \"%2\": scritti solo %3 byte su %4 (il disco potrebbe "
+                                   "essere pieno).")
+                        .arg(scrivere, slot.percorso)
+                        .arg(scritti)
+                        .arg(daScrivere.size()));
     }
     if (flush == Flush::Subito) {
         if (fs_.flush(slot.fd) != 0) {

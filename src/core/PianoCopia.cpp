@@ -16,24 +16,22 @@ QString numero(double valore) {
 }
 
 Error troppeDaCopiare(int elenco, double domande) {
-    return Error{0,
-                 QStringLiteral("L'elenco n. %1 contiene %2 domande: da un elenco se ne possono "
-                                "copiare al massimo %3.")
-                         .arg(elenco)
-                         .arg(numero(domande), numero(kMassimoDaCopiare)) +
-                     kNessunaModifica,
-                 {}};
+    return Error::refusal(
+        QStringLiteral("L'elenco n. %1 contiene %2 domande: da un elenco se ne possono "
+                       "copiare al massimo %3.")
+            .arg(elenco)
+            .arg(numero(domande), numero(kMassimoDaCopiare)) +
+        kNessunaModifica);
 }
 
 Error risultatoTroppoGrande(double primo, double secondo) {
-    return Error{0,
-                 QStringLiteral("L'elenco n. 1 contiene %1 domande e l'elenco n. 2 ne contiene "
-                                "%2: insieme sarebbero %3, ma un elenco può contenere al "
-                                "massimo %4 domande.")
-                         .arg(numero(primo), numero(secondo), numero(primo + secondo),
-                              numero(FileElenco::kMassimoDomande)) +
-                     kNessunaModifica,
-                 {}};
+    return Error::refusal(
+        QStringLiteral("L'elenco n. 1 contiene %1 domande e l'elenco n. 2 ne contiene "
+                       "%2: insieme sarebbero %3, ma un elenco può contenere al "
+                       "massimo %4 domande.")
+            .arg(numero(primo), numero(secondo), numero(primo + secondo),
+                 numero(FileElenco::kMassimoDomande)) +
+        kNessunaModifica);
 }
 
 }  // namespace

@@ -30,11 +30,9 @@ Result<void> copiaRecord(FileElenco& elenco, int sorgente, std::int16_t quante, 
             return records.error();
         }
         if (records->size() != static_cast<qsizetype>(blocco) * kLunghezzaRecord) {
-            return Error{0,
-                         QStringLiteral("La domanda n. %1 non esiste nel file \"%2\".")
-                             .arg(primo + records->size() / kLunghezzaRecord)
-                             .arg(elenco.Percorso(sorgente)),
-                         {}};
+            return Error::refusal(QStringLiteral("La domanda n. %1 non esiste nel file \"%2\".")
+                                      .arg(primo + records->size() / kLunghezzaRecord)
+                                      .arg(elenco.Percorso(sorgente)));
         }
         const Result<void> scritto = elenco.ScriviRecords(destinazione, primoNumero + primo - 1,
                                                           *records, FileElenco::Flush::Differito);
@@ -154,12 +152,11 @@ Result<std::int64_t> EsaminaNuovoElenco(const FileElenco& elenco, const QString&
         if (elenco.Aperto(handle) &&
             (StessoFile(sorgente, nuovo) ||
              QDir::cleanPath(QFileInfo(sorgente).absoluteFilePath()) == assoluto)) {
-            return Error{0,
-                         QStringLiteral("Il nuovo elenco deve essere un file diverso dai due "
-                                        "elenchi da unire: \"%1\" è l'elenco n. %2.")
-                             .arg(nuovo)
-                             .arg(handle),
-                         {}};
+            return Error::refusal(
+                QStringLiteral("Il nuovo elenco deve essere un file diverso dai due "
+                               "elenchi da unire: \"%1\" è l'elenco n. %2.")
+                    .arg(nuovo)
+                    .arg(handle));
         }
     }
     const QFileInfo esistente(nuovo);
@@ -167,11 +164,10 @@ Result<std::int64_t> EsaminaNuovoElenco(const FileElenco& elenco, const QString&
         return std::int64_t{0};
     }
     if (!esistente.isFile()) {
-        return Error{0,
-                     QStringLiteral("\"%1\" non è un file: scegliere un altro nome per il nuovo "
-                                    "elenco.")
-                         .arg(nuovo),
-                     {}};
+        return Error::refusal(
+            QStringLiteral("\"%1\" non è un file: scegliere un altro nome per il nuovo "
+                           "elenco.")
+                .arg(nuovo));
     }
     return static_cast<std::int64_t>(esistente.size());
 }

@@ -27,10 +27,11 @@ Result<QString> clsGlobal::DbConvertiData(const QString& DataOrig, int DaTipo, i
         return DataOrig;
     }
     if (DataOrig.size() != kLunghezzaData) {
-        return Error{static_cast<int>(kErroreLunghezzaData),
-                     QStringLiteral("Errore di passaggio parametri a funzione convertidata, la "
-                                    "data deve essere in formato 10 caratteri"),
-                     kSorgente};
+        return Error::conversion(
+            static_cast<int>(kErroreLunghezzaData),
+            QStringLiteral("Errore di passaggio parametri a funzione convertidata, la "
+                           "data deve essere in formato 10 caratteri"),
+            kSorgente);
     }
     const QString barra = QStringLiteral("/");
     const QString trattino = QStringLiteral("-");

@@ -39,18 +39,16 @@ QString describeSheetNameError(lxw_error error, const QString& name) {
 
 Result<void> validateSheetName(lxw_workbook* workbook, const QString& name) {
     if (name.isEmpty()) {
-        return Error{LXW_ERROR_PARAMETER_VALIDATION,
-                     QStringLiteral("Il nome del foglio non può essere vuoto."),
-                     {}};
+        return Error::workbook(LXW_ERROR_PARAMETER_VALIDATION,
+                               QStringLiteral("Il nome del foglio non può essere vuoto."));
     }
     if (name.compare(kReservedSheetName, Qt::CaseInsensitive) == 0) {
-        return Error{LXW_ERROR_PARAMETER_VALIDATION,
-                     QStringLiteral("Il nome del foglio \"%1\" è riservato.").arg(name),
-                     {}};
+        return Error::workbook(LXW_ERROR_PARAMETER_VALIDATION,
+                               QStringLiteral("Il nome del foglio \"%1\" è riservato.").arg(name));
     }
     const lxw_error error = workbook_validate_sheet_name(workbook, name.toUtf8().constData());
     if (error != LXW_NO_ERROR) {
-        return Error{error, describeSheetNameError(error, name), {}};
+        return Error::workbook(error, describeSheetNameError(error, name));
     }
     return {};
 }
@@ -127,9 +125,8 @@ Result<std::unique_ptr<XlsxWorkbook>> XlsxWorkbook::create(const QString& path,
     errno = 0;
     lxw_workbook* workbook = workbook_new_opt(file.constData(), &options);
     if (workbook == nullptr) {
-        return Error{LXW_ERROR_MEMORY_MALLOC_FAILED,
-                     describeWriteError(LXW_ERROR_MEMORY_MALLOC_FAILED, errno, path, {}),
-                     {}};
+        return Error::workbook(LXW_ERROR_MEMORY_MALLOC_FAILED,
+                               describeWriteError(LXW_ERROR_MEMORY_MALLOC_FAILED, errno, path, {}));
     }
     if (Result<void> valid = validateSheetName(workbook, sheetName); !valid) {
         lxw_workbook_free(workbook);
@@ -146,9 +143,9 @@ Result<std::unique_ptr<XlsxWorkbook>> XlsxWorkbook::create(const QString& path,
         const int savedErrno = errno;
         lxw_workbook_free(workbook);
         QFile::remove(path);
-        return Error{LXW_ERROR_CREATING_TMPFILE,
-                     describeWriteError(LXW_ERROR_CREATING_TMPFILE, savedErrno, path, {}),
-                     {}};
+        return Error::workbook(
+            LXW_ERROR_CREATING_TMPFILE,
+            describeWriteError(LXW_ERROR_CREATING_TMPFILE, savedErrno, path, {}));
     }
     format_set_bold(bold);
     return std::unique_ptr<XlsxWorkbook>(new XlsxWorkbook(path, workbook, sheet, bold));
@@ -179,7 +176,7 @@ Result<void> XlsxWorkbook::check(int error, int savedErrno, int row, int col) co
     if (error == LXW_NO_ERROR) {
         return {};
     }
-    return Error{error, describeWriteError(error, savedErrno, path_, cellName(row, col)), {}};
+    return Error::workbook(error, describeWriteError(error, savedErrno, path_, cellName(row, col)));
 }
 
 Result<void> XlsxWorkbook::writeString(int row, int col, const QString& text, Style style) {
@@ -220,7 +217,7 @@ Result<void> XlsxWorkbook::close() {
     workbook_ = nullptr;
     if (error != LXW_NO_ERROR) {
         QFile::remove(path_);
-        return Error{error, describeWriteError(error, savedErrno, path_, {}), {}};
+        return Error::workbook(error, describeWriteError(error, savedErrno, path_, {}));
     }
     return {};
 }

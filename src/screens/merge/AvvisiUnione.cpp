@@ -13,7 +13,7 @@ void segnalaGuasto(DialogService& dialogs, const Error& errore) {
 }
 
 void segnalaRifiuto(DialogService& dialogs, const Error& errore) {
-    if (errore.code == 0) {
+    if (errore.refused()) {
         avvisa(dialogs, errore.message);
     } else {
         segnalaGuasto(dialogs, errore);

@@ -116,7 +116,8 @@ Result<std::unique_ptr<XlsxWorkbook>> NuovaCartella(const QString& cartella,
             tentativo == 1 ? base : QStringLiteral("%1 (%2)").arg(base).arg(tentativo);
         auto creata = XlsxWorkbook::create(QDir(cartella).filePath(nome + QStringLiteral(".xlsx")),
                                            nomeFoglio);
-        if (creata || creata.error().code != EEXIST || tentativo == kTentativiNomeFile) {
+        if (creata || !creata.error().is(ErrorOrigin::System, EEXIST) ||
+            tentativo == kTentativiNomeFile) {
             return creata;
         }
     }

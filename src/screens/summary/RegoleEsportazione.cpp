@@ -12,10 +12,9 @@ constexpr int kErroreFuoriIntervallo = 6;
 constexpr int kLunghezzaNomeFoglio = 31;
 
 Error erroreElenco(int numero, const QString& elenco, const QString& pezzo, const QString& motivo) {
-    return Error{numero,
-                 QStringLiteral("Elenco di colonne \"%1\" non valido: \"%2\" %3.")
-                     .arg(elenco, pezzo, motivo),
-                 {}};
+    return Error::conversion(numero,
+                             QStringLiteral("Elenco di colonne \"%1\" non valido: \"%2\" %3.")
+                                 .arg(elenco, pezzo, motivo));
 }
 
 }  // namespace

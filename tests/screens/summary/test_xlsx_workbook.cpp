@@ -23,7 +23,7 @@ private slots:
         esistente.close();
         const auto creata = XlsxWorkbook::create(esistente.fileName(), "Foglio");
         QVERIFY(!creata);
-        QCOMPARE(creata.error().code, EEXIST);
+        QVERIFY(creata.error().is(ErrorOrigin::System, EEXIST));
         QVERIFY(esistente.open(QIODevice::ReadOnly));
         QCOMPARE(esistente.readAll(), QByteArray("dati preziosi"));
     }
