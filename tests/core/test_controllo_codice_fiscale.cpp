@@ -67,7 +67,7 @@ const Caso kCasi[] = {
 
     {"check character", quarzolo("QRZTDR87D15Z000J"), {controllo("H")}},
     {"check character of substituted code", quarzolo("QRZTDR87D1RZLLLH"), {controllo("T")}},
-    {"name: first three consonants of four",
+    {"name: first three consonants of six",
      {"Ferrucca", "Gianfranca", "03/11/1995", "FRRGNF95S43Z000P"},
      {nome("GFR")}},
     {"name of exactly four consonants",
