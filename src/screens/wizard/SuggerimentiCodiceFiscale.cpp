@@ -9,12 +9,6 @@
 #include <QLineEdit>
 #include <QWidget>
 
-namespace {
-
-constexpr qsizetype kLunghezzaCodice = 16;
-
-}  // namespace
-
 SuggerimentiCodiceFiscale::SuggerimentiCodiceFiscale(QWidget* schermo, const FileElenco& elenco,
                                                      int handle, const Module1& stato)
     : elenco_(elenco),
@@ -65,7 +59,8 @@ void SuggerimentiCodiceFiscale::controlla(const Persona& persona) const {
 }
 
 QStringList SuggerimentiCodiceFiscale::stessoStudente(const QString& codice) const {
-    if (SenzaSpaziEsterni(codice).size() < kLunghezzaCodice) {
+    // The search waits for a full box.
+    if (SenzaSpaziEsterni(codice).size() < Descrizione(Casella::CodFiscStud).lunghezza) {
         return {};
     }
     const std::int16_t escluso = stato_.bTrovato ? stato_.nRecordTrovato : kNessunRecordEscluso;
