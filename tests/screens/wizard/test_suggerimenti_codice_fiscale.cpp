@@ -30,16 +30,12 @@ private:
 
 private slots:
     void init() {
+        QVERIFY(elenco.ApriElenco(cartella.filePath(QStringLiteral("elenco.svz")), 1).ok());
         DatiDomanda domanda = AzzeraRecord();
-        QByteArray contenuto = CodificaDomanda(domanda);
         domanda.CognRich = QStringLiteral("FERRUCCA");
         domanda.NomeRich = QStringLiteral("ROBERTA");
         domanda.CodFiscStud = QStringLiteral("QRZTDR87D15Z000H");
-        contenuto += CodificaDomanda(domanda);
-        QFile file(cartella.filePath(QStringLiteral("elenco.svz")));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(contenuto) == contenuto.size());
-        file.close();
-        QVERIFY(elenco.ApriElenco(file.fileName(), 1).ok());
+        QVERIFY(elenco.ScriviDomanda(1, 2, domanda).ok());  // after a blank record 1
 
         schermo = std::make_unique<QWidget>();
         for (const char* nome : {"TxtCognRich", "TxtNomeRich", "MskDataRich", "TxtCodFiscRich",
