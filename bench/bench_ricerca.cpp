@@ -3,6 +3,7 @@
 
 #include "FileElenco.h"
 #include "RicercaDomanda.h"
+#include "StudenteRipetuto.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,7 +17,8 @@ namespace {
 constexpr std::int32_t kDomande = FileElenco::kMassimoDomande;
 
 // 32,767 applications of requesters that share their surname's beginning with
-// the key searched, so that comparisons do not stop at the first letter.
+// the key searched, so that comparisons do not stop at the first letter; the
+// students' codes differ only in their last three characters.
 QByteArray contenutoPieno() {
     QByteArray contenuto;
     contenuto.reserve(std::int64_t{kDomande} * kLunghezzaRecord);
@@ -28,6 +30,8 @@ QByteArray contenutoPieno() {
         domanda.CognRich = QStringLiteral("DELL'ACQUA %1").arg(numero);
         domanda.CodFiscRich =
             QStringLiteral("DLLMLS70C45D%1").arg(numero % 1000, 3, 10, QLatin1Char('0'));
+        domanda.CodFiscStud =
+            QStringLiteral("DLLFNC06E25G%1Q").arg(numero % 1000, 3, 10, QLatin1Char('0'));
         contenuto += CodificaDomanda(domanda);
     }
     return contenuto;
@@ -80,6 +84,28 @@ void BM_RicercaNominativoCodiceSenzaRisultato(benchmark::State& state) {
                          QStringLiteral("DLLMLS70C45D008")}));
 }
 BENCHMARK(BM_RicercaNominativoCodiceSenzaRisultato)->Unit(benchmark::kMillisecond);
+
+// The search for the same student over the whole list: 33 applications
+// share the code, one of them being modified.
+void BM_RicercaStudenteRipetuto(benchmark::State& state) {
+    FileElenco elenco;
+    if (!elenco.ApriElenco(percorsoElencoPieno(), 1).ok()) {
+        state.SkipWithError("the list cannot be opened");
+        return;
+    }
+    const QString codice = QStringLiteral("DLLFNC06E25G008Q");
+    for (auto _ : state) {
+        const Result<std::optional<StudenteRipetuto>> trovato =
+            CercaStudenteRipetuto(elenco, 1, codice, 8);
+        if (!trovato || !trovato->has_value() || (*trovato)->altre != 31) {
+            state.SkipWithError("the search did not find the 32 other applications");
+            break;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * kDomande);
+    state.SetBytesProcessed(state.iterations() * kDomande * kLunghezzaRecord);
+}
+BENCHMARK(BM_RicercaStudenteRipetuto)->Unit(benchmark::kMillisecond);
 
 // The baseline: the whole file read into memory in one call.
 void BM_RicercaLetturaInBlocco(benchmark::State& state) {

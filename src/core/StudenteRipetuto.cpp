@@ -1,0 +1,92 @@
+#include "StudenteRipetuto.h"
+
+#include "CaselleModulo.h"
+#include "DatiDomanda.h"
+#include "Windows1252.h"
+
+#include <algorithm>
+
+namespace {
+
+// Records read from the file in one call.
+constexpr std::int32_t kRecordPerLettura = 256;
+
+const CampoTesto& campo(QString DatiDomanda::*membro) {
+    return *std::ranges::find(kCampiTesto, membro, &CampoTesto::membro);
+}
+
+// The stored bytes of a text field without the blanks around them.
+QByteArrayView byteDelCampo(const char* record, const CampoTesto& campo) {
+    QByteArrayView byte(record + campo.offset, campo.larghezza);
+    while (!byte.isEmpty() && byte.front() == ' ') {
+        byte = byte.sliced(1);
+    }
+    while (!byte.isEmpty() && byte.back() == ' ') {
+        byte.chop(1);
+    }
+    return byte;
+}
+
+QString testoDelCampo(const char* record, const CampoTesto& campo) {
+    const QByteArrayView byte = byteDelCampo(record, campo);
+    return Windows1252::Decodifica(byte.data(), static_cast<int>(byte.size()));
+}
+
+QString richiedenteDi(const char* record) {
+    return (testoDelCampo(record, campo(&DatiDomanda::CognRich)) + u' ' +
+            testoDelCampo(record, campo(&DatiDomanda::NomeRich)))
+        .trimmed();
+}
+
+}  // namespace
+
+Result<std::optional<StudenteRipetuto>> CercaStudenteRipetuto(const FileElenco& elenco, int handle,
+                                                              const QString& codiceFiscale,
+                                                              std::int16_t escluso) {
+    const QString testo = SenzaSpaziEsterni(codiceFiscale).toUpper();
+    if (testo.isEmpty() || !Windows1252::PuoCodificare(testo)) {
+        // Nothing stored is empty once trimmed, or outside the code page.
+        return std::optional<StudenteRipetuto>();
+    }
+    const Result<std::int16_t> domande = elenco.ContaDomande(handle);
+    if (!domande) {
+        return domande.error();
+    }
+    const QByteArray chiave = Windows1252::Codifica(testo);
+    const CampoTesto& codiceStudente = campo(&DatiDomanda::CodFiscStud);
+    std::optional<StudenteRipetuto> trovato;
+    std::int32_t numero = 0;
+    while (numero < *domande) {
+        const std::int32_t quanti = std::min(kRecordPerLettura, *domande - numero);
+        const Result<QByteArray> blocco = elenco.LeggiRecords(handle, numero + 1, quanti);
+        if (!blocco) {
+            return blocco.error();
+        }
+        for (qsizetype inizio = 0; inizio < blocco->size(); inizio += kLunghezzaRecord) {
+            ++numero;
+            const char* record = blocco->constData() + inizio;
+            if (numero == escluso || byteDelCampo(record, codiceStudente) != chiave) {
+                continue;
+            }
+            if (trovato) {
+                ++trovato->altre;
+            } else {
+                trovato =
+                    StudenteRipetuto{static_cast<std::int16_t>(numero), richiedenteDi(record), 0};
+            }
+        }
+        if (blocco->isEmpty()) {
+            break;
+        }
+    }
+    return trovato;
+}
+
+QString AvvisoStudenteRipetuto(const StudenteRipetuto& ripetuto) {
+    QString avviso = QStringLiteral("Già presente nella domanda n. %1 (richiedente %2)")
+                         .arg(QString::number(ripetuto.numeroRecord), ripetuto.richiedente);
+    if (ripetuto.altre > 0) {
+        avviso += QStringLiteral(" e in altre %1").arg(ripetuto.altre);
+    }
+    return avviso;
+}

@@ -1,0 +1,73 @@
+#include "SuggerimentiCodiceFiscale.h"
+
+#include "CaselleModulo.h"
+#include "ControlloCodiceFiscale.h"
+#include "Module1.h"
+#include "StudenteRipetuto.h"
+#include "TrailingHint.h"
+
+#include <QLineEdit>
+#include <QWidget>
+
+SuggerimentiCodiceFiscale::SuggerimentiCodiceFiscale(QWidget* schermo, const FileElenco& elenco,
+                                                     int handle, const Module1& stato)
+    : elenco_(elenco),
+      handle_(handle),
+      stato_(stato),
+      persone_{
+          persona(schermo, "TxtCognRich", "TxtNomeRich", "MskDataRich", "TxtCodFiscRich", false),
+          persona(schermo, "TxtCognStud", "TxtnomeStud", "MskDataStud", "TxtCodFiscStud1", true)} {}
+
+SuggerimentiCodiceFiscale::Persona SuggerimentiCodiceFiscale::persona(
+    QWidget* schermo, const char* cognome, const char* nome, const char* data, const char* codice,
+    bool studente) const {
+    const auto casella = [schermo](const char* nomeCasella) {
+        return schermo->findChild<QLineEdit*>(QLatin1String(nomeCasella));
+    };
+    QLineEdit* casellaCodice = casella(codice);
+    return {casella(cognome),
+            casella(nome),
+            casella(data),
+            casellaCodice,
+            new TrailingHint(casellaCodice),
+            studente};
+}
+
+void SuggerimentiCodiceFiscale::casellaLasciata(const QObject* box) {
+    for (const Persona& persona : persone_) {
+        if (box == persona.cognome || box == persona.nome || box == persona.data ||
+            box == persona.codice) {
+            controlla(persona);
+        }
+    }
+}
+
+void SuggerimentiCodiceFiscale::domandaCaricata() {
+    for (const Persona& persona : persone_) {
+        controlla(persona);
+    }
+}
+
+void SuggerimentiCodiceFiscale::controlla(const Persona& persona) const {
+    const QString codice = persona.codice->text();
+    QStringList avvisi = IncongruenzeCodiceFiscale(
+        {persona.cognome->text(), persona.nome->text(), persona.data->displayText(), codice});
+    if (persona.studente) {
+        avvisi += stessoStudente(codice);
+    }
+    persona.avviso->show(avvisi);
+}
+
+QStringList SuggerimentiCodiceFiscale::stessoStudente(const QString& codice) const {
+    // The search waits for a full box.
+    if (SenzaSpaziEsterni(codice).size() < Descrizione(Casella::CodFiscStud).lunghezza) {
+        return {};
+    }
+    const std::int16_t escluso = stato_.bTrovato ? stato_.nRecordTrovato : kNessunRecordEscluso;
+    const Result<std::optional<StudenteRipetuto>> ripetuto =
+        CercaStudenteRipetuto(elenco_, handle_, codice, escluso);
+    if (!ripetuto || !ripetuto->has_value()) {
+        return {};
+    }
+    return {AvvisoStudenteRipetuto(**ripetuto)};
+}
