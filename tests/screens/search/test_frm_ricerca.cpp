@@ -154,10 +154,8 @@ private slots:
 
         const ModuloDomanda modulo = r->scheda()->LeggiModulo();
         QCOMPARE(modulo[Campo::CognRich], QStringLiteral("ROSSI").leftJustified(30));
-        QCOMPARE(modulo[Campo::ViaRich], QString(50, QLatin1Char(' ')));
         QCOMPARE(modulo[Campo::DataRich], QStringLiteral("05/03/1970"));
         QCOMPARE(modulo[Campo::Spese], QStringLiteral("1250.5"));
-        QCOMPARE(modulo[Campo::Isee], QStringLiteral("300"));
     }
 
     void a_missing_field_is_refused_and_no_box_ticked_does_nothing() {
