@@ -15,26 +15,26 @@ inline constexpr std::int32_t kDomandePiene = FileElenco::kMassimoDomande;
 
 inline DatiDomanda domandaPiena(std::int32_t numero) {
     DatiDomanda d = AzzeraRecord();
-    d.CognRich = QStringLiteral("DELL'ACQUA %1").arg(numero);
-    d.NomeRich = QStringLiteral("MARIA LUISA");
-    d.LuogoRich = QStringLiteral("REGGIO NELL'EMILIA");
-    d.DataRich = QStringLiteral("05/03/1970");
-    d.CodFiscRich = QStringLiteral("DLLMLS70C45H223%1").arg(numero % 10);
-    d.ComRich = QStringLiteral("REGGIO NELL'EMILIA");
-    d.ViaRich = QStringLiteral("VIA DELLA REPUBBLICA");
-    d.NumRich = QString::number(numero % 200);
-    d.CapRich = QStringLiteral("42121");
-    d.CognStud = d.CognRich;
-    d.NomeStud = QStringLiteral("FRANCESCO");
-    d.LuogoStud = QStringLiteral("PARMA");
-    d.DataStud = QStringLiteral("25/05/2006");
-    d.CodFiscStud = QStringLiteral("DLLFNC06E25G337%1").arg(numero % 10);
-    d.ComStud = d.ComRich;
-    d.ViaStud = d.ViaRich;
-    d.NumStud = d.NumRich;
-    d.CapStud = d.CapRich;
-    d.Spese = 100.0f + static_cast<float>(numero % 1000) + 0.5f;
-    d.Isee = 12345.67f;
+    d[Campo::CognRich] = QStringLiteral("DELL'ACQUA %1").arg(numero);
+    d[Campo::NomeRich] = QStringLiteral("MARIA LUISA");
+    d[Campo::LuogoRich] = QStringLiteral("REGGIO NELL'EMILIA");
+    d[Campo::DataRich] = QStringLiteral("05/03/1970");
+    d[Campo::CodFiscRich] = QStringLiteral("DLLMLS70C45H223%1").arg(numero % 10);
+    d[Campo::ComRich] = QStringLiteral("REGGIO NELL'EMILIA");
+    d[Campo::ViaRich] = QStringLiteral("VIA DELLA REPUBBLICA");
+    d[Campo::NumRich] = QString::number(numero % 200);
+    d[Campo::CapRich] = QStringLiteral("42121");
+    d[Campo::CognStud] = d[Campo::CognRich];
+    d[Campo::NomeStud] = QStringLiteral("FRANCESCO");
+    d[Campo::LuogoStud] = QStringLiteral("PARMA");
+    d[Campo::DataStud] = QStringLiteral("25/05/2006");
+    d[Campo::CodFiscStud] = QStringLiteral("DLLFNC06E25G337%1").arg(numero % 10);
+    d[Campo::ComStud] = d[Campo::ComRich];
+    d[Campo::ViaStud] = d[Campo::ViaRich];
+    d[Campo::NumStud] = d[Campo::NumRich];
+    d[Campo::CapStud] = d[Campo::CapRich];
+    d.importo(Campo::Spese) = 100.0f + static_cast<float>(numero % 1000) + 0.5f;
+    d.importo(Campo::Isee) = 12345.67f;
     return d;
 }
 

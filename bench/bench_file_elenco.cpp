@@ -16,16 +16,16 @@ constexpr std::int32_t kDomande = FileElenco::kMassimoDomande;
 
 DatiDomanda domandaDiEsempio(std::int32_t numero) {
     DatiDomanda domanda = AzzeraRecord();
-    domanda.CognRich = QStringLiteral("ROSSI %1").arg(numero).leftJustified(30);
-    domanda.NomeRich = QStringLiteral("MARIO").leftJustified(30);
-    domanda.LuogoRich = QStringLiteral("FORLÌ").leftJustified(30);
-    domanda.DataRich = QStringLiteral("05/03/1970");
-    domanda.CodFiscRich = QStringLiteral("RSSMRA70C05D704X");
-    domanda.ViaRich = QStringLiteral("VIA DEI MILLE").leftJustified(50);
-    domanda.CognStud = domanda.CognRich;
-    domanda.NomeStud = QStringLiteral("LUCA").leftJustified(30);
-    domanda.Spese = 1234.56f;
-    domanda.Isee = 12345.67f;
+    domanda[Campo::CognRich] = QStringLiteral("ROSSI %1").arg(numero).leftJustified(30);
+    domanda[Campo::NomeRich] = QStringLiteral("MARIO").leftJustified(30);
+    domanda[Campo::LuogoRich] = QStringLiteral("FORLÌ").leftJustified(30);
+    domanda[Campo::DataRich] = QStringLiteral("05/03/1970");
+    domanda[Campo::CodFiscRich] = QStringLiteral("RSSMRA70C05D704X");
+    domanda[Campo::ViaRich] = QStringLiteral("VIA DEI MILLE").leftJustified(50);
+    domanda[Campo::CognStud] = domanda[Campo::CognRich];
+    domanda[Campo::NomeStud] = QStringLiteral("LUCA").leftJustified(30);
+    domanda.importo(Campo::Spese) = 1234.56f;
+    domanda.importo(Campo::Isee) = 12345.67f;
     return domanda;
 }
 

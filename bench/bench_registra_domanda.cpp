@@ -21,19 +21,20 @@ namespace {
 
 ModuloDomanda domanda() {
     ModuloDomanda modulo;
-    modulo.CognRich = modulo.CognStud = QStringLiteral("rossi");
-    modulo.NomeRich = QStringLiteral("mario");
-    modulo.NomeStud = QStringLiteral("luca");
-    modulo.LuogoRich = modulo.LuogoStud = modulo.ComRich = modulo.ComStud = QStringLiteral("roma");
-    modulo.DataRich = QStringLiteral("05/03/1970");
-    modulo.DataStud = QStringLiteral("29/02/2000");
-    modulo.CodFiscRich = QStringLiteral("RSSMRA70C05H501X");
-    modulo.CodFiscStud = QStringLiteral("RSSLCU00B69H501Y");
-    modulo.CapRich = modulo.CapStud = QStringLiteral("00100");
-    modulo.ViaRich = modulo.ViaStud = QStringLiteral("via dei mille");
-    modulo.NumRich = modulo.NumStud = QStringLiteral("12");
-    modulo.Spese = QStringLiteral("1234.56");
-    modulo.Isee = QStringLiteral("5000");
+    modulo[Campo::CognRich] = modulo[Campo::CognStud] = QStringLiteral("rossi");
+    modulo[Campo::NomeRich] = QStringLiteral("mario");
+    modulo[Campo::NomeStud] = QStringLiteral("luca");
+    modulo[Campo::LuogoRich] = modulo[Campo::LuogoStud] = modulo[Campo::ComRich] =
+        modulo[Campo::ComStud] = QStringLiteral("roma");
+    modulo[Campo::DataRich] = QStringLiteral("05/03/1970");
+    modulo[Campo::DataStud] = QStringLiteral("29/02/2000");
+    modulo[Campo::CodFiscRich] = QStringLiteral("RSSMRA70C05H501X");
+    modulo[Campo::CodFiscStud] = QStringLiteral("RSSLCU00B69H501Y");
+    modulo[Campo::CapRich] = modulo[Campo::CapStud] = QStringLiteral("00100");
+    modulo[Campo::ViaRich] = modulo[Campo::ViaStud] = QStringLiteral("via dei mille");
+    modulo[Campo::NumRich] = modulo[Campo::NumStud] = QStringLiteral("12");
+    modulo[Campo::Spese] = QStringLiteral("1234.56");
+    modulo[Campo::Isee] = QStringLiteral("5000");
     return modulo;
 }
 
@@ -76,7 +77,8 @@ void registra(benchmark::State& state) {
 
         successivo->click();
     }
-    if (!entry->LeggiModulo().CognRich.isEmpty() || QFile(percorso).size() != lunghezza + 418) {
+    if (!entry->LeggiModulo()[Campo::CognRich].isEmpty() ||
+        QFile(percorso).size() != lunghezza + 418) {
         state.SkipWithError("the application was not stored");
     }
 }

@@ -23,12 +23,12 @@ QByteArray contenutoPieno() {
     QByteArray contenuto;
     contenuto.reserve(std::int64_t{kDomande} * kLunghezzaRecord);
     DatiDomanda domanda = AzzeraRecord();
-    domanda.NomeRich = QStringLiteral("MARIA LUISA");
-    domanda.DataRich = QStringLiteral("05/03/1970");
-    domanda.Spese = 1250.5f;
+    domanda[Campo::NomeRich] = QStringLiteral("MARIA LUISA");
+    domanda[Campo::DataRich] = QStringLiteral("05/03/1970");
+    domanda.importo(Campo::Spese) = 1250.5f;
     for (std::int32_t numero = 1; numero <= kDomande; ++numero) {
-        domanda.CognRich = QStringLiteral("DELL'ACQUA %1").arg(numero);
-        domanda.CodFiscRich =
+        domanda[Campo::CognRich] = QStringLiteral("DELL'ACQUA %1").arg(numero);
+        domanda[Campo::CodFiscRich] =
             QStringLiteral("DLLMLS70C45D%1").arg(numero % 1000, 3, 10, QLatin1Char('0'));
         domanda.CodFiscStud =
             QStringLiteral("DLLFNC06E25G%1Q").arg(numero % 1000, 3, 10, QLatin1Char('0'));

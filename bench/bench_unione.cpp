@@ -24,10 +24,10 @@ QByteArray records(std::int32_t count) {
     bytes.reserve(static_cast<qsizetype>(count) * kLunghezzaRecord);
     for (std::int32_t numero = 1; numero <= count; ++numero) {
         DatiDomanda domanda = AzzeraRecord();
-        domanda.CognRich = QStringLiteral("ROSSI %1").arg(numero);
-        domanda.NomeRich = QStringLiteral("MARIO");
-        domanda.CodFiscRich = QStringLiteral("RSSMRA70C05D704X");
-        domanda.Spese = 1234.56f;
+        domanda[Campo::CognRich] = QStringLiteral("ROSSI %1").arg(numero);
+        domanda[Campo::NomeRich] = QStringLiteral("MARIO");
+        domanda[Campo::CodFiscRich] = QStringLiteral("RSSMRA70C05D704X");
+        domanda.importo(Campo::Spese) = 1234.56f;
         bytes += CodificaDomanda(domanda);
     }
     return bytes;

@@ -33,8 +33,9 @@ void DecodificaRecord(const QByteArray& byte) {
     const auto lunghezza =
         static_cast<std::size_t>(std::min<qsizetype>(byte.size(), kLunghezzaRecord));
     const DatiDomanda domanda = DecodificaDomanda(byte.constData(), lunghezza);
-    for (const CampoTesto& campo : kCampiTesto) {
-        Verifica((domanda.*campo.membro).size() == campo.larghezza, "campo a piena larghezza");
+    for (const DescrizioneCampo& campo : kCampi) {
+        Verifica(campo.tipo == TipoCampo::Importo || domanda[campo.campo].size() == campo.larghezza,
+                 "campo a piena larghezza");
     }
     const QByteArray completo = CompletaRecord(byte.constData(), lunghezza);
     Verifica(completo.size() == kLunghezzaRecord, "record completato di 418 byte");
@@ -71,8 +72,8 @@ void UsaComeElenco(const QByteArray& byte) {
 
     const std::int32_t prossima = *domande + 1;
     DatiDomanda nuova = AzzeraRecord();
-    nuova.CognRich = QStringLiteral("FUZZ");
-    nuova.Spese = 12.5f;
+    nuova[Campo::CognRich] = QStringLiteral("FUZZ");
+    nuova.importo(Campo::Spese) = 12.5f;
     Verifica(elenco.ScriviDomanda(1, prossima, nuova).ok(), "domanda registrata");
     elenco.ChiudiElenco(1);
 

@@ -14,51 +14,49 @@ struct Riga {
     int numero;
     Casella casella;
     Prova prova;
-    int minimo;  // for Corta: the fewest characters accepted
     const char16_t* testo;
     bool successivo, salvaModulo, modifica;
 };
 
 // The table of checks, in the order they run.
 constexpr std::array<Riga, 25> kRighe = {{
-    {1, Casella::CognRich, Prova::Vuota, 0, u" Cognome Richiedente non valido", true, true, true},
-    {2, Casella::NomeRich, Prova::Vuota, 0, u" Nome Richiedente non valido", true, true, true},
-    {3, Casella::LuogoRich, Prova::Vuota, 0, u" Luogo di Nascita del Richiedente non valido", true,
+    {1, Casella::CognRich, Prova::Vuota, u" Cognome Richiedente non valido", true, true, true},
+    {2, Casella::NomeRich, Prova::Vuota, u" Nome Richiedente non valido", true, true, true},
+    {3, Casella::LuogoRich, Prova::Vuota, u" Luogo di Nascita del Richiedente non valido", true,
      true, true},
-    {4, Casella::DataRich, Prova::Data, 0, u" Data di Nascita del Richiedente non valid", true,
-     true, true},
-    {5, Casella::CodFiscRich, Prova::Corta, 16, u" Codice Fiscale del Richiedente non valido", true,
+    {4, Casella::DataRich, Prova::Data, u" Data di Nascita del Richiedente non valid", true, true,
+     true},
+    {5, Casella::CodFiscRich, Prova::Corta, u" Codice Fiscale del Richiedente non valido", true,
      false, false},
-    {6, Casella::CapRich, Prova::Corta, 5, u" CAP del Richiedente non valido", false, true, true},
-    {7, Casella::ComRich, Prova::Vuota, 0, u" Comune di Residenza del Richiedente non valido", true,
+    {6, Casella::CapRich, Prova::Corta, u" CAP del Richiedente non valido", false, true, true},
+    {7, Casella::ComRich, Prova::Vuota, u" Comune di Residenza del Richiedente non valido", true,
      true, true},
-    {8, Casella::CapRich, Prova::Corta, 5, u" CAP Richiedente non valido", true, false, false},
-    {9, Casella::ViaRich, Prova::Vuota, 0, u" Indirizzo Richiedente non valido", true, true, true},
-    {10, Casella::ViaRich, Prova::Virgola, 0, nullptr, true, false, false},
-    {11, Casella::NumRich, Prova::Vuota, 0,
+    {8, Casella::CapRich, Prova::Corta, u" CAP Richiedente non valido", true, false, false},
+    {9, Casella::ViaRich, Prova::Vuota, u" Indirizzo Richiedente non valido", true, true, true},
+    {10, Casella::ViaRich, Prova::Virgola, nullptr, true, false, false},
+    {11, Casella::NumRich, Prova::Vuota,
      u" Numero Civico dell'indirizzo del Richiedente non valido", true, true, true},
-    {12, Casella::CognStud, Prova::Vuota, 0, u" Cognome Studente non valido", true, true, true},
-    {13, Casella::NomeStud, Prova::Vuota, 0, u" Nome Studente non valido", true, true, true},
-    {14, Casella::LuogoStud, Prova::Vuota, 0, u" Luogo di Nascita dello Studente non valido", true,
+    {12, Casella::CognStud, Prova::Vuota, u" Cognome Studente non valido", true, true, true},
+    {13, Casella::NomeStud, Prova::Vuota, u" Nome Studente non valido", true, true, true},
+    {14, Casella::LuogoStud, Prova::Vuota, u" Luogo di Nascita dello Studente non valido", true,
      true, true},
-    {15, Casella::DataStud, Prova::Data, 0, u" Data di Nascita dello Studente non valida", true,
-     true, true},
-    {16, Casella::CodFiscStud, Prova::Corta, 16, u" Codice Fiscale dello Studente non valido", true,
-     true, true},
-    {17, Casella::ComStud, Prova::Vuota, 0, u" Comune di Residenza dello Studente non valido", true,
-     true, true},
-    {18, Casella::CapStud, Prova::Corta, 5, u" CAP Studente non valido", true, true, true},
-    {19, Casella::ViaStud, Prova::Vuota, 0, u" Indirizzo dello Studente non valido", true, true,
+    {15, Casella::DataStud, Prova::Data, u" Data di Nascita dello Studente non valida", true, true,
      true},
-    {20, Casella::ViaStud, Prova::Virgola, 0, nullptr, true, false, false},
-    {21, Casella::NumStud, Prova::Vuota, 0,
-     u" Numero civico dell'indirizzo dello Studente non valido", true, true, true},
-    {22, Casella::Spese, Prova::Vuota, 0, u"Importo indicato nelle Spese Sostenute non valido",
+    {16, Casella::CodFiscStud, Prova::Corta, u" Codice Fiscale dello Studente non valido", true,
+     true, true},
+    {17, Casella::ComStud, Prova::Vuota, u" Comune di Residenza dello Studente non valido", true,
+     true, true},
+    {18, Casella::CapStud, Prova::Corta, u" CAP Studente non valido", true, true, true},
+    {19, Casella::ViaStud, Prova::Vuota, u" Indirizzo dello Studente non valido", true, true, true},
+    {20, Casella::ViaStud, Prova::Virgola, nullptr, true, false, false},
+    {21, Casella::NumStud, Prova::Vuota, u" Numero civico dell'indirizzo dello Studente non valido",
      true, true, true},
-    {23, Casella::Spese, Prova::Decimali, 0, nullptr, true, false, true},
-    {24, Casella::Isee, Prova::Vuota, 0, u" L'ISEE indicato non è un importo valido", true, true,
+    {22, Casella::Spese, Prova::Vuota, u"Importo indicato nelle Spese Sostenute non valido", true,
+     true, true},
+    {23, Casella::Spese, Prova::Decimali, nullptr, true, false, true},
+    {24, Casella::Isee, Prova::Vuota, u" L'ISEE indicato non è un importo valido", true, true,
      true},
-    {25, Casella::Isee, Prova::Decimali, 0, nullptr, true, false, true},
+    {25, Casella::Isee, Prova::Decimali, nullptr, true, false, true},
 }};
 
 bool applicata(const Riga& riga, Operazione operazione) {
@@ -73,14 +71,15 @@ bool applicata(const Riga& riga, Operazione operazione) {
     return false;
 }
 
-// True when a check of kind Vuota, Corta, Data or Virgola refuses the text.
+// True when a check of kind Vuota, Corta (shorter than the box's length),
+// Data or Virgola refuses the text.
 bool rifiuta(const Riga& riga, const QString& testo) {
     const QString pulito = SenzaSpaziEsterni(testo);
     switch (riga.prova) {
         case Prova::Vuota:
             return pulito.isEmpty();
         case Prova::Corta:
-            return pulito.size() < riga.minimo;
+            return pulito.size() < LunghezzaCasella(riga.casella);
         case Prova::Data:
             return !DataValida(testo);
         case Prova::Virgola:
@@ -103,7 +102,7 @@ Segnalazione rifiuto(const Riga& riga) {
 // The decimals check of one amount: the message and the box reset to 0 when
 // it fails. Gives whether it failed.
 bool controllaDecimali(const Riga& riga, ModuloDomanda& modulo, EsitoControlli& esito) {
-    QString& testo = TestoDi(modulo, riga.casella);
+    QString& testo = modulo[riga.casella];
     const EsitoDecimali decimali = ControllaDecimali(testo);
     if (decimali.bTroppiDecimali) {
         esito.segnalazioni.push_back(
@@ -148,26 +147,26 @@ std::optional<QString> carattereNonRegistrabile(const QString& testo) {
 // What the list file cannot hold: a character outside its code page or a
 // control character, an amount beyond single precision.
 std::optional<Segnalazione> controllaRegistrabile(const ModuloDomanda& modulo) {
-    for (const DescrizioneCasella& descrizione : kCaselle) {
-        const QString& testo = modulo.*descrizione.testo;
-        const bool importo =
-            descrizione.casella == Casella::Spese || descrizione.casella == Casella::Isee;
-        if (importo && !ValoreImporto(testo)) {
+    for (const DescrizioneCampo& campo : kCampi) {
+        const Casella casella = campo.campo;
+        const QString& testo = modulo[casella];
+        if (campo.tipo == TipoCampo::Importo && !ValoreImporto(testo)) {
             return Segnalazione{
                 kRigaCaratteri,
                 MessaggioAttenzione(QStringLiteral(" L'importo della casella %1 è troppo grande.")
-                                        .arg(NomeCasella(descrizione.casella))),
-                IconaAvviso::Esclamazione, descrizione.casella, std::nullopt};
+                                        .arg(NomeCasella(casella))),
+                IconaAvviso::Esclamazione, casella, std::nullopt};
         }
         const QString registrato = SenzaSpaziEsterni(testo);
-        if (descrizione.lunghezza > 0 && registrato.toUpper().size() > descrizione.lunghezza) {
+        const int lunghezza = LunghezzaCasella(casella);
+        if (lunghezza > 0 && registrato.toUpper().size() > lunghezza) {
             return Segnalazione{
                 kRigaCaratteri,
                 MessaggioAttenzione(QStringLiteral(" Il testo della casella %1 in maiuscolo "
                                                    "supera i %2 caratteri: accorciarlo.")
-                                        .arg(NomeCasella(descrizione.casella))
-                                        .arg(descrizione.lunghezza)),
-                IconaAvviso::Esclamazione, descrizione.casella, std::nullopt};
+                                        .arg(NomeCasella(casella))
+                                        .arg(lunghezza)),
+                IconaAvviso::Esclamazione, casella, std::nullopt};
         }
         if (const auto carattere = carattereNonRegistrabile(registrato)) {
             return Segnalazione{
@@ -175,8 +174,8 @@ std::optional<Segnalazione> controllaRegistrabile(const ModuloDomanda& modulo) {
                 MessaggioAttenzione(
                     QStringLiteral(" Il carattere \"%1\" della casella %2 non può essere "
                                    "registrato nell'elenco: sostituirlo.")
-                        .arg(*carattere, NomeCasella(descrizione.casella))),
-                IconaAvviso::Esclamazione, descrizione.casella, std::nullopt};
+                        .arg(*carattere, NomeCasella(casella))),
+                IconaAvviso::Esclamazione, casella, std::nullopt};
         }
     }
     return std::nullopt;
@@ -199,7 +198,7 @@ EsitoControlli ControllaDomanda(Operazione operazione, const ModuloDomanda& modu
             registraDecimali(riga, operazione, corrente, esito);
             continue;
         }
-        if (rifiuta(riga, TestoDi(corrente, riga.casella))) {
+        if (rifiuta(riga, corrente[riga.casella])) {
             esito.segnalazioni.push_back(rifiuto(riga));
             return esito;
         }

@@ -4,62 +4,37 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstdint>
 #include <cstring>
 
 static_assert(std::endian::native == std::endian::little,
               "amounts are copied as little-endian binary32");
 
-const std::array<CampoTesto, 18> kCampiTesto = {{
-    {"CognRich", &DatiDomanda::CognRich, 30, 0},
-    {"NomeRich", &DatiDomanda::NomeRich, 30, 30},
-    {"LuogoRich", &DatiDomanda::LuogoRich, 30, 60},
-    {"DataRich", &DatiDomanda::DataRich, 10, 90},
-    {"CodFiscRich", &DatiDomanda::CodFiscRich, 16, 100},
-    {"ComRich", &DatiDomanda::ComRich, 30, 116},
-    {"ViaRich", &DatiDomanda::ViaRich, 50, 146},
-    {"NumRich", &DatiDomanda::NumRich, 4, 196},
-    {"CapRich", &DatiDomanda::CapRich, 5, 200},
-    {"CognStud", &DatiDomanda::CognStud, 30, 205},
-    {"NomeStud", &DatiDomanda::NomeStud, 30, 235},
-    {"LuogoStud", &DatiDomanda::LuogoStud, 30, 265},
-    {"DataStud", &DatiDomanda::DataStud, 10, 295},
-    {"CodFiscStud", &DatiDomanda::CodFiscStud, 16, 305},
-    {"ComStud", &DatiDomanda::ComStud, 30, 321},
-    {"ViaStud", &DatiDomanda::ViaStud, 50, 351},
-    {"NumStud", &DatiDomanda::NumStud, 4, 401},
-    {"CapStud", &DatiDomanda::CapStud, 5, 405},
-}};
-
 namespace {
 
-constexpr int kLunghezzaImporto = 4;
+constexpr std::size_t kLunghezzaImporto = sizeof(float);
 
-void scriviImporto(char* destinazione, float importo) {
-    std::memcpy(destinazione, &importo, kLunghezzaImporto);
-}
-
-float leggiImporto(const char* origine) {
-    float importo = 0.0f;
-    std::memcpy(&importo, origine, kLunghezzaImporto);
-    return importo;
+bool eImporto(const DescrizioneCampo& campo) {
+    return campo.tipo == TipoCampo::Importo;
 }
 
 // Zeroes an amount of which only some bytes were read.
-void azzeraImportoTroncato(char* record, std::size_t lunghezzaLetta, int offsetImporto) {
-    const auto inizio = static_cast<std::size_t>(offsetImporto);
+void azzeraImportoTroncato(char* record, std::size_t lunghezzaLetta,
+                           const DescrizioneCampo& campo) {
+    const auto inizio = static_cast<std::size_t>(campo.offset);
     if (lunghezzaLetta > inizio && lunghezzaLetta < inizio + kLunghezzaImporto) {
-        std::memset(record + offsetImporto, 0, kLunghezzaImporto);
+        std::memset(record + inizio, 0, kLunghezzaImporto);
     }
 }
 
 DatiDomanda decodificaCompleto(const char* bytes) {
     DatiDomanda domanda;
-    for (const CampoTesto& campo : kCampiTesto) {
-        domanda.*campo.membro = Windows1252::Decodifica(bytes + campo.offset, campo.larghezza);
+    for (const DescrizioneCampo& campo : kCampi) {
+        if (eImporto(campo)) {
+            domanda.importo(campo.campo) = ImportoDelRecord(bytes, campo.campo);
+        } else {
+            domanda[campo.campo] = TestoDelRecord(bytes, campo.campo);
+        }
     }
-    domanda.Spese = leggiImporto(bytes + kOffsetSpese);
-    domanda.Isee = leggiImporto(bytes + kOffsetIsee);
     return domanda;
 }
 
@@ -71,23 +46,40 @@ DatiDomanda AzzeraRecord() {
 
 QByteArray CodificaDomanda(const DatiDomanda& domanda) {
     QByteArray record = RecordVuoto();
-    char* destinazione = record.data();
-    for (const CampoTesto& campo : kCampiTesto) {
-        const QByteArray testo = Windows1252::Codifica(domanda.*campo.membro);
-        const auto quanti = std::min<qsizetype>(testo.size(), campo.larghezza);
-        std::memcpy(destinazione + campo.offset, testo.constData(), quanti);
+    for (const DescrizioneCampo& campo : kCampi) {
+        char* destinazione = record.data() + campo.offset;
+        if (eImporto(campo)) {
+            const float importo = domanda.importo(campo.campo);
+            std::memcpy(destinazione, &importo, kLunghezzaImporto);
+            continue;
+        }
+        const QByteArray testo = Windows1252::Codifica(domanda[campo.campo]);
+        std::memcpy(destinazione, testo.constData(),
+                    std::min<qsizetype>(testo.size(), campo.larghezza));
     }
-    scriviImporto(destinazione + kOffsetSpese, domanda.Spese);
-    scriviImporto(destinazione + kOffsetIsee, domanda.Isee);
     return record;
+}
+
+QString TestoDelRecord(const char* record, Campo campo) {
+    const DescrizioneCampo& descrizione = Descrizione(campo);
+    return Windows1252::Decodifica(record + descrizione.offset, descrizione.larghezza);
+}
+
+float ImportoDelRecord(const char* record, Campo campo) {
+    float importo = 0.0f;
+    std::memcpy(&importo, record + Descrizione(campo).offset, kLunghezzaImporto);
+    return importo;
 }
 
 QByteArray CompletaRecord(const char* bytes, std::size_t lunghezza) {
     QByteArray record = RecordVuoto();
     const std::size_t presenti = std::min<std::size_t>(lunghezza, kLunghezzaRecord);
     std::memcpy(record.data(), bytes, presenti);
-    azzeraImportoTroncato(record.data(), presenti, kOffsetSpese);
-    azzeraImportoTroncato(record.data(), presenti, kOffsetIsee);
+    for (const DescrizioneCampo& campo : kCampi) {
+        if (eImporto(campo)) {
+            azzeraImportoTroncato(record.data(), presenti, campo);
+        }
+    }
     return record;
 }
 
@@ -101,7 +93,11 @@ DatiDomanda DecodificaDomanda(const char* bytes, std::size_t lunghezza) {
 const QByteArray& RecordVuoto() {
     static const QByteArray vuoto = [] {
         QByteArray record(kLunghezzaRecord, '\0');
-        std::memset(record.data(), ' ', kOffsetSpese);
+        for (const DescrizioneCampo& campo : kCampi) {
+            if (!eImporto(campo)) {
+                std::memset(record.data() + campo.offset, ' ', campo.larghezza);
+            }
+        }
         return record;
     }();
     return vuoto;

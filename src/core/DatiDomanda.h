@@ -1,42 +1,36 @@
 #pragma once
 
+#include "CampiDomanda.h"
+
 #include <QByteArray>
 #include <QString>
 
 #include <array>
 #include <cstddef>
 
-// One application for a study grant: the requester (suffix Rich), the
-// student (suffix Stud) and two amounts in euro. Text fields hold exactly
+// One application for a study grant: the 18 texts and the two amounts in
+// euro of the field table, each reached by its field. Texts hold exactly
 // their width in characters once read from a list file (trailing blanks
 // included); anything shorter is padded and anything longer is cut when the
 // record is encoded.
 struct DatiDomanda {
-    QString CognRich, NomeRich, LuogoRich, DataRich, CodFiscRich;
-    QString ComRich, ViaRich, NumRich, CapRich;
-    QString CognStud, NomeStud, LuogoStud, DataStud, CodFiscStud;
-    QString ComStud, ViaStud, NumStud, CapStud;
-    float Spese = 0.0f;
-    float Isee = 0.0f;
+    std::array<QString, kNumeroTesti> testi;
+    std::array<float, kNumeroImporti> importi{};
+
+    QString& operator[](Campo campo) { return testi.at(static_cast<std::size_t>(campo)); }
+    const QString& operator[](Campo campo) const {
+        return testi.at(static_cast<std::size_t>(campo));
+    }
+    float& importo(Campo campo) { return importi.at(indiceImporto(campo)); }
+    float importo(Campo campo) const { return importi.at(indiceImporto(campo)); }
 
     bool operator==(const DatiDomanda&) const = default;
+
+private:
+    static std::size_t indiceImporto(Campo campo) {
+        return static_cast<std::size_t>(campo) - kNumeroTesti;
+    }
 };
-
-// Where each text field lives inside the 418-byte record on disk.
-struct CampoTesto {
-    const char* nome;
-    QString DatiDomanda::*membro;
-    int larghezza;
-    int offset;
-};
-
-inline constexpr int kLunghezzaRecord = 418;
-inline constexpr int kOffsetSpese = 410;
-inline constexpr int kOffsetIsee = 414;
-
-// The 18 text fields in file order (which is not the order of the screen:
-// the street and house number come before the postcode).
-extern const std::array<CampoTesto, 18> kCampiTesto;
 
 // AzzeraRecord: every text field blank at full width, both amounts 0.
 DatiDomanda AzzeraRecord();
@@ -51,6 +45,11 @@ QByteArray CodificaDomanda(const DatiDomanda& domanda);
 // whose length is not a multiple of 418) reads as if the missing bytes were
 // blanks for the text fields; an amount that is cut reads as 0.
 DatiDomanda DecodificaDomanda(const char* bytes, std::size_t lunghezza);
+
+// One field of a whole 418-byte record, decoded on its own: a text at its
+// full width, trailing blanks included, or an amount.
+QString TestoDelRecord(const char* record, Campo campo);
+float ImportoDelRecord(const char* record, Campo campo);
 
 // The 418 bytes of a record of which only the first lunghezza bytes exist
 // (the cut last record of a file): the missing text bytes are blanks, and an

@@ -2,7 +2,6 @@
 
 #include "Windows1252.h"
 
-#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -20,14 +19,10 @@ QStringView senzaBlankEsterni(QStringView testo) {
     return testo;
 }
 
-const CampoTesto* campo(QString DatiDomanda::*membro) {
-    return &*std::ranges::find(kCampiTesto, membro, &CampoTesto::membro);
-}
-
-std::vector<const CampoTesto*> campiDelCriterio(CriterioRicerca criterio) {
-    const CampoTesto* cognome = campo(&DatiDomanda::CognRich);
-    const CampoTesto* nome = campo(&DatiDomanda::NomeRich);
-    const CampoTesto* codiceFiscale = campo(&DatiDomanda::CodFiscRich);
+std::vector<const DescrizioneCampo*> campiDelCriterio(CriterioRicerca criterio) {
+    const DescrizioneCampo* cognome = &Descrizione(Campo::CognRich);
+    const DescrizioneCampo* nome = &Descrizione(Campo::NomeRich);
+    const DescrizioneCampo* codiceFiscale = &Descrizione(Campo::CodFiscRich);
     switch (criterio) {
         case CriterioRicerca::Nominativo:
             return {cognome, nome};
@@ -80,7 +75,7 @@ public:
         qsizetype confrontati = 0;
         // A key that Windows-1252 cannot hold matches only records compared as text.
         bool giaDiverso = !chiaveCodificabile_;
-        for (const CampoTesto* campo : campi_) {
+        for (const DescrizioneCampo* campo : campi_) {
             const char* inizio = record + campo->offset;
             const char* fine = inizio + campo->larghezza;
             while (inizio < fine && *inizio == kBlank) {
@@ -112,14 +107,14 @@ public:
 private:
     bool confrontoComeTesto(const char* record) const {
         QString testo;
-        for (const CampoTesto* campo : campi_) {
+        for (const DescrizioneCampo* campo : campi_) {
             testo +=
                 TestoDiConfronto(Windows1252::Decodifica(record + campo->offset, campo->larghezza));
         }
         return testo == chiave_;
     }
 
-    std::vector<const CampoTesto*> campi_;
+    std::vector<const DescrizioneCampo*> campi_;
     QString chiave_;
     bool chiaveCodificabile_;
     QByteArray byteChiave_;

@@ -31,8 +31,8 @@ protected:
     // A record whose surname tells it apart from the others.
     static DatiDomanda domanda(const QString& surname, float spese = 100.0f) {
         DatiDomanda d = AzzeraRecord();
-        d.CognRich = surname.leftJustified(30);
-        d.Spese = spese;
+        d[Campo::CognRich] = surname.leftJustified(30);
+        d.importo(Campo::Spese) = spese;
         return d;
     }
 

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "CaselleModulo.h"
 #include "ModuloDomanda.h"
 
 #include <QStringList>
+
+#include <algorithm>
 
 // An application that passes every storing check, as the boxes would show
 // it (untrimmed, lower case, dates with their slashes), in tab order.
@@ -15,8 +16,6 @@ inline ModuloDomanda ModuloCompleto() {
             "1234.56|5000")
             .split(u'|');
     ModuloDomanda modulo;
-    for (int i = 0; i < kNumeroCaselle; ++i) {
-        modulo.*kCaselle[i].testo = testi[i];
-    }
+    std::ranges::copy(testi, modulo.testi.begin());
     return modulo;
 }

@@ -18,11 +18,11 @@ using M = ModuloDomanda;
 using C = Casella;
 using Cambia = std::function<void(M&)>;
 
-Cambia poni(QString M::*casella, const char* testo, QString M::*seconda = {}, const char* t2 = "") {
+Cambia poni(C casella, const char* testo, std::optional<C> seconda = {}, const char* t2 = "") {
     return [=](M& modulo) {
-        modulo.*casella = QString::fromUtf8(testo);
-        if (seconda != nullptr) {
-            modulo.*seconda = QString::fromUtf8(t2);
+        modulo[casella] = QString::fromUtf8(testo);
+        if (seconda) {
+            modulo[*seconda] = QString::fromUtf8(t2);
         }
     };
 }
@@ -78,34 +78,34 @@ TEST(ControllaDomanda, EachOperationStopsAtTheFirstOfItsRowsThatFails) {
         int successivo, salvaModulo, modifica;
     } casi[] = {
         {"complete", [](M&) {}, 0, 0, 0},
-        {"blank surname", poni(&M::CognRich, "   "), 1, 1, 1},
-        {"empty name", poni(&M::NomeRich, ""), 2, 2, 2},
-        {"blank birthplace", poni(&M::LuogoRich, " "), 3, 3, 3},
-        {"half-typed date", poni(&M::DataRich, "12/3_/____"), 4, 4, 4},
-        {"tax code of 15", poni(&M::CodFiscRich, "RSSMRA70C05H501"), 5, 0, 0},
-        {"16 digits as tax code", poni(&M::CodFiscRich, "1234567890123456"), 0, 0, 0},
-        {"no town, short CAP", poni(&M::ComRich, "", &M::CapRich, "001"), 7, 6, 6},
-        {"no town", poni(&M::ComRich, ""), 7, 7, 7},
-        {"CAP of 4 and a blank", poni(&M::CapRich, "0010 "), 8, 6, 6},
-        {"empty street", poni(&M::ViaRich, ""), 9, 9, 9},
-        {"comma in street", poni(&M::ViaRich, "Via Roma, 5"), 10, 0, 0},
-        {"full stop in street", poni(&M::ViaRich, "Via Roma. 5"), 0, 0, 0},
-        {"empty number", poni(&M::NumRich, ""), 11, 11, 11},
-        {"blanks around number", poni(&M::NumRich, "  3 "), 0, 0, 0},
-        {"student surname", poni(&M::CognStud, ""), 12, 12, 12},
-        {"student name", poni(&M::NomeStud, ""), 13, 13, 13},
-        {"student birthplace", poni(&M::LuogoStud, ""), 14, 14, 14},
-        {"29 Feb 1900", poni(&M::DataStud, "29/02/1900"), 15, 15, 15},
-        {"student tax code of 15", poni(&M::CodFiscStud, "RSSLCU00B69H501"), 16, 16, 16},
-        {"student town", poni(&M::ComStud, ""), 17, 17, 17},
-        {"student CAP of 4", poni(&M::CapStud, "0010"), 18, 18, 18},
-        {"student street", poni(&M::ViaStud, ""), 19, 19, 19},
-        {"comma in student street", poni(&M::ViaStud, ","), 20, 0, 0},
-        {"student number", poni(&M::NumStud, " "), 21, 21, 21},
-        {"blank expenses", poni(&M::Spese, "  "), 22, 22, 22},
-        {"empty ISEE", poni(&M::Isee, ""), 24, 24, 24},
-        {"two decimals, point last", poni(&M::Spese, "12.50", &M::Isee, "12."), 0, 0, 0},
-        {"texts at full width", poni(&M::CognRich, "ROSSI                         "), 0, 0, 0},
+        {"blank surname", poni(C::CognRich, "   "), 1, 1, 1},
+        {"empty name", poni(C::NomeRich, ""), 2, 2, 2},
+        {"blank birthplace", poni(C::LuogoRich, " "), 3, 3, 3},
+        {"half-typed date", poni(C::DataRich, "12/3_/____"), 4, 4, 4},
+        {"tax code of 15", poni(C::CodFiscRich, "RSSMRA70C05H501"), 5, 0, 0},
+        {"16 digits as tax code", poni(C::CodFiscRich, "1234567890123456"), 0, 0, 0},
+        {"no town, short CAP", poni(C::ComRich, "", C::CapRich, "001"), 7, 6, 6},
+        {"no town", poni(C::ComRich, ""), 7, 7, 7},
+        {"CAP of 4 and a blank", poni(C::CapRich, "0010 "), 8, 6, 6},
+        {"empty street", poni(C::ViaRich, ""), 9, 9, 9},
+        {"comma in street", poni(C::ViaRich, "Via Roma, 5"), 10, 0, 0},
+        {"full stop in street", poni(C::ViaRich, "Via Roma. 5"), 0, 0, 0},
+        {"empty number", poni(C::NumRich, ""), 11, 11, 11},
+        {"blanks around number", poni(C::NumRich, "  3 "), 0, 0, 0},
+        {"student surname", poni(C::CognStud, ""), 12, 12, 12},
+        {"student name", poni(C::NomeStud, ""), 13, 13, 13},
+        {"student birthplace", poni(C::LuogoStud, ""), 14, 14, 14},
+        {"29 Feb 1900", poni(C::DataStud, "29/02/1900"), 15, 15, 15},
+        {"student tax code of 15", poni(C::CodFiscStud, "RSSLCU00B69H501"), 16, 16, 16},
+        {"student town", poni(C::ComStud, ""), 17, 17, 17},
+        {"student CAP of 4", poni(C::CapStud, "0010"), 18, 18, 18},
+        {"student street", poni(C::ViaStud, ""), 19, 19, 19},
+        {"comma in student street", poni(C::ViaStud, ","), 20, 0, 0},
+        {"student number", poni(C::NumStud, " "), 21, 21, 21},
+        {"blank expenses", poni(C::Spese, "  "), 22, 22, 22},
+        {"empty ISEE", poni(C::Isee, ""), 24, 24, 24},
+        {"two decimals, point last", poni(C::Spese, "12.50", C::Isee, "12."), 0, 0, 0},
+        {"texts at full width", poni(C::CognRich, "ROSSI                         "), 0, 0, 0},
     };
     for (const auto& caso : casi) {
         for (const auto& [operazione, riga] : {std::pair{Operazione::Successivo, caso.successivo},
@@ -139,7 +139,7 @@ TEST(ControllaDomanda, TooManyDecimalsAreToldAndTheChecksGoOn) {
     for (const auto& [operazione, spese, isee, righe, erroreSpese, erroreIsee, azzera] : casi) {
         SCOPED_TRACE(testing::Message() << spese << " / " << isee);
         M modulo = ModuloCompleto();
-        poni(&M::Spese, spese, &M::Isee, isee)(modulo);
+        poni(C::Spese, spese, C::Isee, isee)(modulo);
 
         const EsitoControlli esito = ControllaDomanda(operazione, modulo);
 
@@ -160,17 +160,18 @@ TEST(ControllaDomanda, WhatTheListFileCannotHoldIsRefusedAfterTheTable) {
         "ATTENZIONE!\n Il carattere \"%1\" della casella %2 non può essere registrato "
         "nell'elenco: sostituirlo.");
     const std::tuple<Operazione, Cambia, Casella, QString> casi[] = {
-        {Operazione::SalvaModulo, poni(&M::NomeStud, "Łukasz"), C::NomeStud,
+        {Operazione::SalvaModulo, poni(C::NomeStud, "Łukasz"), C::NomeStud,
          carattere.arg("Ł", "Nome dello studente")},
-        {Operazione::Modifica, poni(&M::ViaStud, "via µ 1"), C::ViaStud,  // capital µ
+        {Operazione::Modifica, poni(C::ViaStud, "via µ 1"), C::ViaStud,  // capital µ
          carattere.arg("µ", "Via o piazza dello studente")},
-        {Operazione::Successivo, poni(&M::LuogoRich, "roma 😀"), C::LuogoRich,
+        {Operazione::Successivo, poni(C::LuogoRich, "roma 😀"), C::LuogoRich,
          carattere.arg("😀", "Luogo di nascita del richiedente")},
-        {Operazione::Successivo, [&](M& m) { m.CognStud = ss; }, C::CognStud,
+        {Operazione::Successivo, [&](M& m) { m[Campo::CognStud] = ss; }, C::CognStud,
          "ATTENZIONE!\n Il testo della casella Cognome dello studente in maiuscolo supera i 30 "
          "caratteri: accorciarlo."},
-        {Operazione::SalvaModulo, [](M& m) { m.Isee = QStringLiteral("1") + QString(40, u'0'); },
-         C::Isee, "ATTENZIONE!\n L'importo della casella ISEE in euro è troppo grande."},
+        {Operazione::SalvaModulo,
+         [](M& m) { m[Campo::Isee] = QStringLiteral("1") + QString(40, u'0'); }, C::Isee,
+         "ATTENZIONE!\n L'importo della casella ISEE in euro è troppo grande."},
     };
     for (const auto& [operazione, cambia, fuoco, messaggio] : casi) {
         SCOPED_TRACE(messaggio.toStdString());
@@ -184,10 +185,10 @@ TEST(ControllaDomanda, WhatTheListFileCannotHoldIsRefusedAfterTheTable) {
         EXPECT_EQ(esito.segnalazioni, std::vector{rifiuto});
     }
     M modulo = ModuloCompleto();
-    modulo.CognStud = ss.mid(1);
+    modulo[Campo::CognStud] = ss.mid(1);
     EXPECT_TRUE(ControllaDomanda(Operazione::Successivo, modulo).registrabile);
-    modulo.CognRich = QStringLiteral("Wałęsa");
-    modulo.Isee.clear();
+    modulo[Campo::CognRich] = QStringLiteral("Wałęsa");
+    modulo[Campo::Isee].clear();
     EXPECT_EQ(ControllaDomanda(Operazione::Successivo, modulo).segnalazioni.at(0).riga, 24);
 }
 

@@ -20,52 +20,56 @@
 
 namespace {
 
-using D = DatiDomanda;
+using C = Campo;
 
 // The text fields follow one another in this order and width; the two
 // amounts close the record at 410 and 414 as little-endian binary32.
 TEST(CodificaDomanda, PutsEveryFieldInItsPlaceAndReadsItBackExactly) {
-    const std::pair<QString D::*, int> campi[] = {
-        {&D::CognRich, 30},    {&D::NomeRich, 30},    {&D::LuogoRich, 30}, {&D::DataRich, 10},
-        {&D::CodFiscRich, 16}, {&D::ComRich, 30},     {&D::ViaRich, 50},   {&D::NumRich, 4},
-        {&D::CapRich, 5},      {&D::CognStud, 30},    {&D::NomeStud, 30},  {&D::LuogoStud, 30},
-        {&D::DataStud, 10},    {&D::CodFiscStud, 16}, {&D::ComStud, 30},   {&D::ViaStud, 50},
-        {&D::NumStud, 4},      {&D::CapStud, 5}};
+    const std::pair<C, int> campi[] = {{C::CognRich, 30}, {C::NomeRich, 30},    {C::LuogoRich, 30},
+                                       {C::DataRich, 10}, {C::CodFiscRich, 16}, {C::ComRich, 30},
+                                       {C::ViaRich, 50},  {C::NumRich, 4},      {C::CapRich, 5},
+                                       {C::CognStud, 30}, {C::NomeStud, 30},    {C::LuogoStud, 30},
+                                       {C::DataStud, 10}, {C::CodFiscStud, 16}, {C::ComStud, 30},
+                                       {C::ViaStud, 50},  {C::NumStud, 4},      {C::CapStud, 5}};
     DatiDomanda domanda;
     QByteArray atteso;
     for (std::size_t i = 0; i < std::size(campi); ++i) {
-        domanda.*campi[i].first = QString(campi[i].second, QChar(char16_t(u'A' + i)));
+        domanda[campi[i].first] = QString(campi[i].second, QChar(char16_t(u'A' + i)));
         atteso += QByteArray(campi[i].second, char('A' + i));
     }
-    domanda.Spese = 250.5f;
-    domanda.Isee = 12345.67f;
+    domanda.importo(C::Spese) = 250.5f;
+    domanda.importo(C::Isee) = 12345.67f;
 
     const QByteArray record = CodificaDomanda(domanda);
 
     EXPECT_EQ(record, atteso + QByteArray::fromHex("00807a43aee64046"));
     EXPECT_EQ(DecodificaDomanda(record.constData(), record.size()), domanda);
+    EXPECT_EQ(TestoDelRecord(record.constData(), C::ViaStud), QString(50, u'P'));
+    EXPECT_EQ(ImportoDelRecord(record.constData(), C::Isee), 12345.67f);
 }
 
 TEST(CodificaDomanda, PadsWithBlanksCutsAtTheWidthAndWritesWindows1252) {
     DatiDomanda domanda = AzzeraRecord();
-    domanda.CognRich = QStringLiteral("NICOLÀ € A\u0142B\U0001F600C");
-    domanda.NomeRich = QString(35, QChar('M'));  // 5 past its width of 30
-    domanda.CapRich = QStringLiteral("001234");  // one past its width of 5
+    domanda[C::CognRich] = QStringLiteral("NICOLÀ € A\u0142B\U0001F600C");
+    domanda[C::NomeRich] = QString(35, QChar('M'));  // 5 past its width of 30
+    domanda[C::CapRich] = QStringLiteral("001234");  // one past its width of 5
 
     const QByteArray record = CodificaDomanda(domanda);
 
     EXPECT_EQ(record.left(90), QByteArray("NICOL\xC0 \x80 A?B?C") + QByteArray(16, ' ') +
                                    QByteArray(30, 'M') + QByteArray(30, ' '));
     EXPECT_EQ(record.mid(200, 6), QByteArray("00123 "));
-    EXPECT_EQ(DecodificaDomanda(record.constData(), record.size()).CognRich,
+    EXPECT_EQ(DecodificaDomanda(record.constData(), record.size())[C::CognRich],
               QStringLiteral("NICOLÀ € A?B?C").leftJustified(30));
 }
 
 TEST(AzzeraRecord, GivesBlankFieldsAtFullWidthAndZeroAmounts) {
     const DatiDomanda vuota = AzzeraRecord();
 
-    for (const CampoTesto& campo : kCampiTesto) {
-        EXPECT_EQ(vuota.*campo.membro, QString(campo.larghezza, ' ')) << campo.nome;
+    for (const DescrizioneCampo& campo : kCampi) {
+        if (campo.tipo != TipoCampo::Importo) {
+            EXPECT_EQ(vuota[campo.campo], QString(campo.larghezza, ' ')) << campo.casella;
+        }
     }
     EXPECT_EQ(CodificaDomanda(vuota), QByteArray(410, ' ') + QByteArray(8, '\0'));
     EXPECT_EQ(RecordVuoto(), CodificaDomanda(vuota));
@@ -75,19 +79,19 @@ TEST(AzzeraRecord, GivesBlankFieldsAtFullWidthAndZeroAmounts) {
 // amount that is cut were 0; its completed image decodes the same way.
 TEST(DecodificaDomanda, ReadsACutRecordWithBlankTextAndZeroCutAmounts) {
     DatiDomanda domanda = AzzeraRecord();
-    domanda.CognRich = QString(30, 'R');
-    domanda.CognStud = QString(30, 'S');
-    domanda.Spese = 250.5f;
-    domanda.Isee = 1234.56f;
+    domanda[C::CognRich] = QString(30, 'R');
+    domanda[C::CognStud] = QString(30, 'S');
+    domanda.importo(C::Spese) = 250.5f;
+    domanda.importo(C::Isee) = 1234.56f;
     const QByteArray record = CodificaDomanda(domanda);
     for (int length : {1, 220, 410, 413, 414, 417, 418}) {
         SCOPED_TRACE(length);
         const int text = std::min(length, 410);
         DatiDomanda attesa = domanda;
-        attesa.CognRich = QString(std::clamp(length, 0, 30), 'R').leftJustified(30);
-        attesa.CognStud = QString(std::clamp(length - 205, 0, 30), 'S').leftJustified(30);
-        attesa.Spese = length >= 414 ? 250.5f : 0.0f;
-        attesa.Isee = length >= 418 ? 1234.56f : 0.0f;
+        attesa[C::CognRich] = QString(std::clamp(length, 0, 30), 'R').leftJustified(30);
+        attesa[C::CognStud] = QString(std::clamp(length - 205, 0, 30), 'S').leftJustified(30);
+        attesa.importo(C::Spese) = length >= 414 ? 250.5f : 0.0f;
+        attesa.importo(C::Isee) = length >= 418 ? 1234.56f : 0.0f;
 
         EXPECT_EQ(DecodificaDomanda(record.constData(), length), attesa);
         EXPECT_EQ(CompletaRecord(record.constData(), length),
@@ -129,25 +133,22 @@ TEST(Windows1252, RefusesCharactersWithoutAByteNamingTheFirst) {
 // Every box but the dates loses its surrounding blanks (blanks only) and is
 // upper-cased, accented letters too; the amounts are read as numbers.
 TEST(RiempiRecord, TrimsAndUpperCasesEveryTextBoxIntoItsOwnFieldButTheDates) {
-    // The record's fields in the boxes' tab order.
-    QString D::*const campi[18] = {
-        &D::CognRich, &D::NomeRich,    &D::LuogoRich, &D::DataRich, &D::CodFiscRich, &D::ComRich,
-        &D::CapRich,  &D::ViaRich,     &D::NumRich,   &D::CognStud, &D::NomeStud,    &D::LuogoStud,
-        &D::DataStud, &D::CodFiscStud, &D::ComStud,   &D::CapStud,  &D::ViaStud,     &D::NumStud};
     ModuloDomanda modulo = ModuloCompleto();
-    for (int i = 0; i < 18; ++i) {
-        modulo.*kCaselle[i].testo = QStringLiteral(" \tbox%1 ì  ").arg(i);
+    for (int i = 0; i < kNumeroTesti; ++i) {
+        modulo[C(i)] = QStringLiteral(" \tbox%1 ì  ").arg(i);
     }
 
     const DatiDomanda domanda = RiempiRecord(modulo);
 
-    for (int i = 0; i < 18; ++i) {
-        const bool data = campi[i] == &D::DataRich || campi[i] == &D::DataStud;
-        EXPECT_EQ(domanda.*campi[i],
+    for (int i = 0; i < kNumeroTesti; ++i) {
+        const bool data = Descrizione(C(i)).tipo == TipoCampo::Data;
+        EXPECT_EQ(domanda[C(i)],
                   (data ? QStringLiteral(" \tbox%1 ì  ") : QStringLiteral("\tBOX%1 Ì")).arg(i));
     }
-    EXPECT_EQ(domanda.Spese, 1234.56f);
-    EXPECT_EQ(domanda.Isee, 5000.0f);
+    EXPECT_EQ(domanda.importo(C::Spese), 1234.56f);
+    EXPECT_EQ(domanda.importo(C::Isee), 5000.0f);
+    // Shown in the boxes again (as the search does), the record stores back unchanged.
+    EXPECT_EQ(RiempiRecord(ModuloDelRecord(domanda)), domanda);
 }
 
 TEST(ImportoConPunto, GivesTheShortestPlainTextWithAPointWhateverTheLocale) {

@@ -21,26 +21,28 @@ QString Lettere(int n) {
 ModuloDomanda ModuloNumerato(int n) {
     const QString sigla = Lettere(n);
     ModuloDomanda modulo;
-    modulo.CognRich = QStringLiteral(" rossi%1 ").arg(sigla);
-    modulo.NomeRich = QStringLiteral("mària");
-    modulo.LuogoRich = QStringLiteral("forlì");
-    modulo.DataRich = QStringLiteral("%1/03/1970").arg(1 + n % 28, 2, 10, QLatin1Char('0'));
-    modulo.CodFiscRich = QStringLiteral("RSSMRA70C05H%1").arg(n % 10000, 4, 10, QLatin1Char('0'));
-    modulo.ComRich = QStringLiteral("roma");
-    modulo.CapRich = QStringLiteral("00%1").arg(n % 1000, 3, 10, QLatin1Char('0'));
-    modulo.ViaRich = QStringLiteral("via dei mille %1").arg(sigla);
-    modulo.NumRich = QString::number(n % 10000);
-    modulo.CognStud = QStringLiteral("rossi%1").arg(sigla);
-    modulo.NomeStud = QStringLiteral("luca");
-    modulo.LuogoStud = QStringLiteral("roma");
-    modulo.DataStud = QStringLiteral("29/02/2000");
-    modulo.CodFiscStud = QStringLiteral("RSSLCU00B69H%1").arg(n % 10000, 4, 10, QLatin1Char('0'));
-    modulo.ComStud = QStringLiteral("roma");
-    modulo.CapStud = QStringLiteral("00100");
-    modulo.ViaStud = QStringLiteral("via dei mille");
-    modulo.NumStud = QStringLiteral("12");
-    modulo.Spese = QStringLiteral("%1.25").arg(n);
-    modulo.Isee = QString::number(5000 + n);
+    modulo[Campo::CognRich] = QStringLiteral(" rossi%1 ").arg(sigla);
+    modulo[Campo::NomeRich] = QStringLiteral("mària");
+    modulo[Campo::LuogoRich] = QStringLiteral("forlì");
+    modulo[Campo::DataRich] = QStringLiteral("%1/03/1970").arg(1 + n % 28, 2, 10, QLatin1Char('0'));
+    modulo[Campo::CodFiscRich] =
+        QStringLiteral("RSSMRA70C05H%1").arg(n % 10000, 4, 10, QLatin1Char('0'));
+    modulo[Campo::ComRich] = QStringLiteral("roma");
+    modulo[Campo::CapRich] = QStringLiteral("00%1").arg(n % 1000, 3, 10, QLatin1Char('0'));
+    modulo[Campo::ViaRich] = QStringLiteral("via dei mille %1").arg(sigla);
+    modulo[Campo::NumRich] = QString::number(n % 10000);
+    modulo[Campo::CognStud] = QStringLiteral("rossi%1").arg(sigla);
+    modulo[Campo::NomeStud] = QStringLiteral("luca");
+    modulo[Campo::LuogoStud] = QStringLiteral("roma");
+    modulo[Campo::DataStud] = QStringLiteral("29/02/2000");
+    modulo[Campo::CodFiscStud] =
+        QStringLiteral("RSSLCU00B69H%1").arg(n % 10000, 4, 10, QLatin1Char('0'));
+    modulo[Campo::ComStud] = QStringLiteral("roma");
+    modulo[Campo::CapStud] = QStringLiteral("00100");
+    modulo[Campo::ViaStud] = QStringLiteral("via dei mille");
+    modulo[Campo::NumStud] = QStringLiteral("12");
+    modulo[Campo::Spese] = QStringLiteral("%1.25").arg(n);
+    modulo[Campo::Isee] = QString::number(5000 + n);
     return modulo;
 }
 

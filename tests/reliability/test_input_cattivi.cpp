@@ -78,7 +78,7 @@ QString Difetto(const QByteArray& prima, const QByteArray& dopo, bool detto,
     if (record != CodificaDomanda(RiempiRecord(modulo))) {
         return "registrato altro da ciò che il modulo mostra";
     }
-    const bool controllo = std::any_of(record.begin(), record.begin() + kOffsetSpese, [](char c) {
+    const bool controllo = std::any_of(record.begin(), record.begin() + 410, [](char c) {
         return static_cast<unsigned char>(c) < 0x20 || c == '\x7F';
     });
     return controllo ? "caratteri di controllo nel file" : QString();

@@ -1,11 +1,11 @@
 #include "FrmRicerca.h"
 
+#include "CaselleModulo.h"
 #include "Controls.h"
 #include "DialogService.h"
 #include "FileElenco.h"
-#include "ImportoConPunto.h"
 #include "Module1.h"
-#include "ModuloDomanda.h"
+#include "RiempiRecord.h"
 #include "ScreenManager.h"
 #include "Twips.h"
 #include "wizard/FrmDatiAnagrafici.h"
@@ -18,7 +18,6 @@
 namespace {
 
 constexpr int kHandleElenco = 1;
-constexpr int kLunghezzaCodiceFiscale = 16;
 
 const QString kTrova = QStringLiteral("Trova");
 const QString kFineFile = QStringLiteral(
@@ -30,33 +29,6 @@ QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption,
     box->setObjectName(QString::fromLatin1(name));
     box->setGeometry(Twips::rect(place.left, place.top, place.width, place.height));
     return box;
-}
-
-// The entry screen's boxes for a stored application: texts at their full
-// stored width, dates as stored, amounts with "." as the decimal separator.
-ModuloDomanda moduloDelRecord(const DatiDomanda& d) {
-    return ModuloDomanda{
-        d.CognRich,
-        d.NomeRich,
-        d.LuogoRich,
-        d.DataRich,
-        d.CodFiscRich,
-        d.ComRich,
-        d.CapRich,
-        d.ViaRich,
-        d.NumRich,
-        d.CognStud,
-        d.NomeStud,
-        d.LuogoStud,
-        d.DataStud,
-        d.CodFiscStud,
-        d.ComStud,
-        d.CapStud,
-        d.ViaStud,
-        d.NumStud,
-        ImportoConPunto(d.Spese),
-        ImportoConPunto(d.Isee),
-    };
 }
 
 }  // namespace
@@ -81,7 +53,7 @@ FrmRicerca::FrmRicerca(ScreenContext& context) : Screen(context.screens), contex
     chkCodFisc = checkBox(this, "chkCodFisc", QStringLiteral("Codice Fiscale (Richiedente)"),
                           {240, 1440, 2775, 255});
     txtCodFisc = Controls::textBox(this, "txtCodFisc", {3120, 1440, 2655, 285});
-    txtCodFisc->setMaxLength(kLunghezzaCodiceFiscale);
+    txtCodFisc->setMaxLength(LunghezzaCasella(Casella::CodFiscRich));
     cmdTrova =
         Controls::button(this, "cmdTrova", QStringLiteral("&Trova"), {3360, 2040, 1695, 375});
     cmdIndietro = Controls::button(this, "cmdIndietro", QStringLiteral("T&ermina Ricerca"),
@@ -215,7 +187,7 @@ void FrmRicerca::MostraDomandaTrovata(const DatiDomanda& domanda, std::int16_t n
     context_.stato.nRecordTrovato = nRecord;
     context_.stato.bTrovato = true;
     auto& datiAnagrafici = screens().get<FrmDatiAnagrafici>();
-    datiAnagrafici.ScriviModulo(moduloDelRecord(domanda));
+    datiAnagrafici.ScriviModulo(ModuloDelRecord(domanda));
     screens().show(datiAnagrafici);
     screens().hide(*this);
 }

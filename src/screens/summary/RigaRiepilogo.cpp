@@ -44,10 +44,12 @@ QString RigaRiepilogo::importo(float valore) const {
 
 void RigaRiepilogo::aggiungi(std::vector<QString>& cells, int nRecord, const DatiDomanda& d) const {
     cells.push_back(QString::number(nRecord));
-    aggiungiPersona(cells, {d.CognRich, d.NomeRich, d.LuogoRich, d.DataRich, d.CodFiscRich,
-                            d.ViaRich, d.NumRich, d.ComRich, d.CapRich});
-    aggiungiPersona(cells, {d.CognStud, d.NomeStud, d.LuogoStud, d.DataStud, d.CodFiscStud,
-                            d.ViaStud, d.NumStud, d.ComStud, d.CapStud});
-    cells.push_back(importo(d.Spese));
-    cells.push_back(importo(d.Isee));
+    aggiungiPersona(cells, {d[Campo::CognRich], d[Campo::NomeRich], d[Campo::LuogoRich],
+                            d[Campo::DataRich], d[Campo::CodFiscRich], d[Campo::ViaRich],
+                            d[Campo::NumRich], d[Campo::ComRich], d[Campo::CapRich]});
+    aggiungiPersona(cells, {d[Campo::CognStud], d[Campo::NomeStud], d[Campo::LuogoStud],
+                            d[Campo::DataStud], d[Campo::CodFiscStud], d[Campo::ViaStud],
+                            d[Campo::NumStud], d[Campo::ComStud], d[Campo::CapStud]});
+    cells.push_back(importo(d.importo(Campo::Spese)));
+    cells.push_back(importo(d.importo(Campo::Isee)));
 }

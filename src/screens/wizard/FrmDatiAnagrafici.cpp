@@ -66,10 +66,6 @@ void abilitaMenu(QMenu* menu, bool abilitato) {
     }
 }
 
-bool eData(Casella casella) {
-    return casella == Casella::DataRich || casella == Casella::DataStud;
-}
-
 }  // namespace
 
 FrmDatiAnagrafici::FrmDatiAnagrafici(ScreenContext& context)
@@ -92,16 +88,16 @@ QLineEdit* FrmDatiAnagrafici::casella(Casella quale) const {
 
 ModuloDomanda FrmDatiAnagrafici::LeggiModulo() const {
     ModuloDomanda modulo;
-    for (const DescrizioneCasella& descrizione : kCaselle) {
-        const QLineEdit* box = casella(descrizione.casella);
-        modulo.*descrizione.testo = eData(descrizione.casella) ? box->displayText() : box->text();
+    for (const DescrizioneCampo& campo : kCampi) {
+        const QLineEdit* box = casella(campo.campo);
+        modulo[campo.campo] = campo.tipo == TipoCampo::Data ? box->displayText() : box->text();
     }
     return modulo;
 }
 
 void FrmDatiAnagrafici::ScriviModulo(const ModuloDomanda& modulo) {
-    for (const DescrizioneCasella& descrizione : kCaselle) {
-        casella(descrizione.casella)->setText(modulo.*descrizione.testo);
+    for (const DescrizioneCampo& campo : kCampi) {
+        casella(campo.campo)->setText(modulo[campo.campo]);
     }
 }
 

@@ -48,7 +48,7 @@ private:
     // Building the screen.
     void costruisciModulo();
     void costruisciMenu();
-    QLineEdit* nuovaCasella(Casella casella, const char* nome);
+    QLineEdit* nuovaCasella(const DescrizioneCampo& campo);
     void impostaCaselle();
 
     // Events.

@@ -95,41 +95,26 @@ void larghezzaPerIlTesto(QLineEdit* box, int lunghezza) {
 
 }  // namespace
 
-QLineEdit* FrmDatiAnagrafici::nuovaCasella(Casella quale, const char* nome) {
+QLineEdit* FrmDatiAnagrafici::nuovaCasella(const DescrizioneCampo& campo) {
     QLineEdit* box = nullptr;
-    if (quale == Casella::Spese || quale == Casella::Isee) {
+    if (campo.tipo == TipoCampo::Importo) {
         box = new CasellaImporto(this);
     } else {
         box = new QLineEdit(this);
-        box->setMaxLength(Descrizione(quale).lunghezza);
+        box->setMaxLength(LunghezzaCasella(campo.campo));
     }
-    box->setObjectName(QString::fromLatin1(nome));
-    box->setAccessibleName(NomeCasella(quale));
-    caselle_[static_cast<std::size_t>(quale)] = box;
+    box->setObjectName(QString::fromLatin1(campo.casella));
+    box->setAccessibleName(NomeCasella(campo.campo));
+    caselle_[static_cast<std::size_t>(campo.campo)] = box;
     return box;
 }
 
 void FrmDatiAnagrafici::costruisciModulo() {
-    QLineEdit* TxtCognRich = nuovaCasella(Casella::CognRich, "TxtCognRich");
-    QLineEdit* TxtNomeRich = nuovaCasella(Casella::NomeRich, "TxtNomeRich");
-    QLineEdit* TxtLuogoRich = nuovaCasella(Casella::LuogoRich, "TxtLuogoRich");
-    QLineEdit* MskDataRich = nuovaCasella(Casella::DataRich, "MskDataRich");
-    QLineEdit* TxtCodFiscRich = nuovaCasella(Casella::CodFiscRich, "TxtCodFiscRich");
-    QLineEdit* TxtComRich = nuovaCasella(Casella::ComRich, "TxtComRich");
-    QLineEdit* TxtCapRich = nuovaCasella(Casella::CapRich, "TxtCapRich");
-    QLineEdit* TxtViaRich = nuovaCasella(Casella::ViaRich, "TxtViaRich");
-    QLineEdit* TxtNumRich = nuovaCasella(Casella::NumRich, "TxtNumRich");
-    QLineEdit* TxtCognStud = nuovaCasella(Casella::CognStud, "TxtCognStud");
-    QLineEdit* TxtnomeStud = nuovaCasella(Casella::NomeStud, "TxtnomeStud");
-    QLineEdit* TxtLuogoStud = nuovaCasella(Casella::LuogoStud, "TxtLuogoStud");
-    QLineEdit* MskDataStud = nuovaCasella(Casella::DataStud, "MskDataStud");
-    QLineEdit* TxtCodFiscStud1 = nuovaCasella(Casella::CodFiscStud, "TxtCodFiscStud1");
-    QLineEdit* TxtComStud = nuovaCasella(Casella::ComStud, "TxtComStud");
-    QLineEdit* TxtCapStud = nuovaCasella(Casella::CapStud, "TxtCapStud");
-    QLineEdit* TxtViaStud = nuovaCasella(Casella::ViaStud, "TxtViaStud");
-    QLineEdit* TxtNumStud = nuovaCasella(Casella::NumStud, "TxtNumStud");
-    TxtSpese = static_cast<CasellaImporto*>(nuovaCasella(Casella::Spese, "TxtSpese"));
-    TxtIsee = static_cast<CasellaImporto*>(nuovaCasella(Casella::Isee, "TxtIsee"));
+    for (const DescrizioneCampo& campo : kCampi) {
+        nuovaCasella(campo);
+    }
+    TxtSpese = static_cast<CasellaImporto*>(casella(Casella::Spese));
+    TxtIsee = static_cast<CasellaImporto*>(casella(Casella::Isee));
 
     Label30 = new QLabel(this);
     Label30->setObjectName(QStringLiteral("Label30"));
@@ -149,43 +134,43 @@ void FrmDatiAnagrafici::costruisciModulo() {
     const auto tuttaLaRiga = [&](QWidget* widget) {
         griglia->addWidget(widget, riga++, 0, 1, kColonne);
     };
-    const auto persona = [&](QLineEdit* cogn, QLineEdit* nome, QLineEdit* luogo, QLineEdit* data,
-                             QLineEdit* codFisc, QLineEdit* com, QLineEdit* cap, QLineEdit* via,
-                             QLineEdit* num) {
-        griglia->addWidget(etichetta(QStringLiteral("Cognome:"), cogn), riga, kEtichettaSinistra);
-        griglia->addWidget(cogn, riga, kSinistra);
-        griglia->addWidget(etichetta(QStringLiteral("Nome:"), nome), riga, kEtichettaDestra);
-        griglia->addWidget(nome, riga++, kDestra);
-        griglia->addWidget(etichetta(QStringLiteral("Nato/a a:"), luogo), riga, kEtichettaSinistra);
-        griglia->addWidget(luogo, riga, kSinistra);
-        griglia->addWidget(etichetta(QStringLiteral("il:"), data), riga, kEtichettaCentro);
-        griglia->addWidget(data, riga, kCentro);
-        griglia->addWidget(etichetta(QStringLiteral("Codice fiscale:"), codFisc), riga,
-                           kEtichettaDestra);
-        griglia->addWidget(codFisc, riga++, kDestra);
-        griglia->addWidget(etichetta(QStringLiteral("Residente nel comune di:"), com), riga,
-                           kEtichettaSinistra);
-        griglia->addWidget(com, riga, kSinistra);
-        griglia->addWidget(etichetta(QStringLiteral("Cap:"), cap), riga, kEtichettaDestra);
-        griglia->addWidget(cap, riga++, kDestra);
-        griglia->addWidget(etichetta(QStringLiteral("Via/Piazza:"), via), riga, kEtichettaSinistra);
-        griglia->addWidget(via, riga, kSinistra);
-        griglia->addWidget(etichetta(QStringLiteral("n."), num), riga, kEtichettaCentro);
-        griglia->addWidget(num, riga++, kCentro);
+    // A field's label and box, the box in the column after its label's.
+    const auto campo = [&](const QString& testo, Casella quale, Colonna colonnaEtichetta) {
+        QLineEdit* box = casella(quale);
+        griglia->addWidget(etichetta(testo, box), riga, colonnaEtichetta);
+        griglia->addWidget(box, riga, colonnaEtichetta + 1);
+    };
+    const auto persona = [&](Casella cogn, Casella nome, Casella luogo, Casella data,
+                             Casella codFisc, Casella com, Casella cap, Casella via, Casella num) {
+        campo(QStringLiteral("Cognome:"), cogn, kEtichettaSinistra);
+        campo(QStringLiteral("Nome:"), nome, kEtichettaDestra);
+        ++riga;
+        campo(QStringLiteral("Nato/a a:"), luogo, kEtichettaSinistra);
+        campo(QStringLiteral("il:"), data, kEtichettaCentro);
+        campo(QStringLiteral("Codice fiscale:"), codFisc, kEtichettaDestra);
+        ++riga;
+        campo(QStringLiteral("Residente nel comune di:"), com, kEtichettaSinistra);
+        campo(QStringLiteral("Cap:"), cap, kEtichettaDestra);
+        ++riga;
+        campo(QStringLiteral("Via/Piazza:"), via, kEtichettaSinistra);
+        campo(QStringLiteral("n."), num, kEtichettaCentro);
+        ++riga;
     };
 
     const QColor coloreRichiedente = palette().color(QPalette::Active, QPalette::Highlight);
     tuttaLaRiga(
         intestazione("LabelRichiedente", QStringLiteral("Richiedente:"), coloreRichiedente));
     tuttaLaRiga(etichetta(QStringLiteral("Il sottoscritto:")));
-    persona(TxtCognRich, TxtNomeRich, TxtLuogoRich, MskDataRich, TxtCodFiscRich, TxtComRich,
-            TxtCapRich, TxtViaRich, TxtNumRich);
+    persona(Casella::CognRich, Casella::NomeRich, Casella::LuogoRich, Casella::DataRich,
+            Casella::CodFiscRich, Casella::ComRich, Casella::CapRich, Casella::ViaRich,
+            Casella::NumRich);
     tuttaLaRiga(
         etichetta(QStringLiteral("nella qualità di genitore o avente la rappresentanza "
                                  "legale dello/a studente/ssa")));
     tuttaLaRiga(intestazione("LabelStudente", QStringLiteral("Studente:"), kRossoStudente));
-    persona(TxtCognStud, TxtnomeStud, TxtLuogoStud, MskDataStud, TxtCodFiscStud1, TxtComStud,
-            TxtCapStud, TxtViaStud, TxtNumStud);
+    persona(Casella::CognStud, Casella::NomeStud, Casella::LuogoStud, Casella::DataStud,
+            Casella::CodFiscStud, Casella::ComStud, Casella::CapStud, Casella::ViaStud,
+            Casella::NumStud);
 
     auto* anno = new QHBoxLayout;
     anno->addWidget(
@@ -220,20 +205,19 @@ void FrmDatiAnagrafici::costruisciModulo() {
 
 void FrmDatiAnagrafici::impostaCaselle() {
     const QColor coloreRichiedente = palette().color(QPalette::Active, QPalette::Highlight);
-    for (const DescrizioneCasella& descrizione : kCaselle) {
-        QLineEdit* box = casella(descrizione.casella);
-        const auto indice = static_cast<int>(descrizione.casella);
-        if (indice <= static_cast<int>(Casella::NumRich)) {
+    for (const DescrizioneCampo& campo : kCampi) {
+        QLineEdit* box = casella(campo.campo);
+        if (campo.persona == Persona::Richiedente) {
             coloraTesto(box, coloreRichiedente);
             box->setToolTip(kSuggerimentoTab);
-        } else if (indice <= static_cast<int>(Casella::NumStud)) {
+        } else if (campo.persona == Persona::Studente) {
             coloraTesto(box, kRossoStudente);
         }
+        if (campo.tipo == TipoCampo::Data) {
+            box->setInputMask(kMascheraData);
+        }
         box->installEventFilter(this);
-        larghezzaPerIlTesto(box, descrizione.lunghezza);
-    }
-    for (Casella data : {Casella::DataRich, Casella::DataStud}) {
-        casella(data)->setInputMask(kMascheraData);
+        larghezzaPerIlTesto(box, LunghezzaCasella(campo.campo));
     }
     QWidget* precedente = nullptr;
     for (QWidget* widget : caselle_) {

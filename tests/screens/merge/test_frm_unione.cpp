@@ -56,8 +56,8 @@ QByteArray records(const QString& prefix, int count) {
     QByteArray bytes;
     for (int n = 1; n <= count; ++n) {
         DatiDomanda domanda = AzzeraRecord();
-        domanda.CognRich = QStringLiteral("%1 %2").arg(prefix).arg(n);
-        domanda.Isee = 1000.25f * static_cast<float>(n);
+        domanda[Campo::CognRich] = QStringLiteral("%1 %2").arg(prefix).arg(n);
+        domanda.importo(Campo::Isee) = 1000.25f * static_cast<float>(n);
         bytes += CodificaDomanda(domanda);
     }
     return bytes;

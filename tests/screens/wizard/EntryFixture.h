@@ -40,7 +40,7 @@ public:
         QByteArray bytes;
         for (int n = 1; n <= records; ++n) {
             DatiDomanda domanda = AzzeraRecord();
-            domanda.CognRich = QStringLiteral("ROSSI%1").arg(n);
+            domanda[Campo::CognRich] = QStringLiteral("ROSSI%1").arg(n);
             bytes += CodificaDomanda(domanda);
         }
         return write(QStringLiteral("Elenco.svz"), bytes + QByteArray(extraBytes, ' '));
@@ -72,9 +72,9 @@ public:
 
     // Types every box of the application in tab order; dates as their digits.
     void compila(const ModuloDomanda& modulo) {
-        for (int i = 0; i < kNumeroCaselle; ++i) {
-            QLineEdit* casella = box(kNomiCaselle[i]);
-            QString testo = TestoDi(modulo, kCaselle[i].casella);
+        for (const DescrizioneCampo& campo : kCampi) {
+            QLineEdit* casella = box(campo.casella);
+            QString testo = modulo[campo.campo];
             casella->clear();  // leaving the requester's address copied it here
             casella->setFocus();
             type(casella, casella->inputMask().isEmpty() ? testo : testo.remove(u'/'));

@@ -25,7 +25,7 @@ private:
 
     void registra(const char* cognome) {
         ModuloDomanda modulo = ModuloCompleto();
-        modulo.CognRich = QString::fromLatin1(cognome);
+        modulo[Campo::CognRich] = QString::fromLatin1(cognome);
         f.compila(modulo);
         f.successivo();
     }

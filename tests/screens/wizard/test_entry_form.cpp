@@ -148,7 +148,7 @@ private slots:
         f->apri(f->elenco(0));
         f->compila(ModuloCompleto());
         QTest::keyClick(f->box("TxtViaRich"), Qt::Key_Z, Qt::ControlModifier);
-        QVERIFY(f->entry->LeggiModulo().CognRich.isEmpty());
+        QVERIFY(f->entry->LeggiModulo()[Campo::CognRich].isEmpty());
         QVERIFY(f->box("TxtCognRich")->hasFocus());
         QTest::keyClick(f->box("TxtNomeRich"), Qt::Key_X, Qt::ControlModifier);
         QVERIFY(f->screens().programEnded());

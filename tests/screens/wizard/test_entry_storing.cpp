@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace {
@@ -38,7 +39,7 @@ private:
 
     bool schermoVuoto() {
         ModuloDomanda vuoto;
-        vuoto.DataRich = vuoto.DataStud = QStringLiteral("__/__/____");
+        vuoto[Campo::DataRich] = vuoto[Campo::DataStud] = QStringLiteral("__/__/____");
         return f->entry->LeggiModulo() == vuoto && f->box("TxtCognRich")->hasFocus();
     }
 
@@ -48,7 +49,9 @@ private:
     void rifiutato(const char* casella, const QString& testo, const std::function<void()>& premi,
                    const MessageBoxRequest& messaggio, const char* fuoco) {
         ModuloDomanda modulo = ModuloCompleto();
-        TestoDi(modulo, kCaselle[kNomiCaselle.indexOf(casella)].casella) = testo;
+        modulo[std::ranges::find_if(kCampi, [&](const DescrizioneCampo& campo) {
+                   return qstrcmp(campo.casella, casella) == 0;
+               })->campo] = testo;
         f->compila(modulo);
         f->dialogs.expectMessage(messaggio);
         premi();
@@ -66,8 +69,8 @@ private:
     // with a point, then the entry screen shown in modify mode.
     void mostraTrovata() {
         ModuloDomanda modulo = ModuloCompleto();
-        modulo.CognRich = QStringLiteral("ROSSI2").leftJustified(30);
-        modulo.Spese = QStringLiteral("1250.5");
+        modulo[Campo::CognRich] = QStringLiteral("ROSSI2").leftJustified(30);
+        modulo[Campo::Spese] = QStringLiteral("1250.5");
         f->action("mnuDomanda")->trigger();
         f->entry->ScriviModulo(modulo);
         f->stato().bTrovato = true;
@@ -137,8 +140,8 @@ private slots:
 
     void salva_skips_the_checks_it_does_not_make() {
         ModuloDomanda modulo = ModuloCompleto();
-        modulo.CodFiscRich.clear();
-        modulo.ViaRich = QStringLiteral("Via Roma, 5");
+        modulo[Campo::CodFiscRich].clear();
+        modulo[Campo::ViaRich] = QStringLiteral("Via Roma, 5");
         f->compila(modulo);
         f->action("mnuSalva")->trigger();
         QCOMPARE(f->record(4).mid(100, 16), QByteArray(16, ' '));
@@ -166,8 +169,8 @@ private slots:
 
     void three_decimals_set_the_amount_to_0_before_the_isee_message() {
         ModuloDomanda modulo = ModuloCompleto();
-        modulo.Spese = QStringLiteral("100.125");
-        modulo.Isee.clear();
+        modulo[Campo::Spese] = QStringLiteral("100.125");
+        modulo[Campo::Isee].clear();
         f->compila(modulo);
         f->dialogs
             .expectMessage(kMessaggioDecimali, MessageAnswer::Ok,
@@ -184,7 +187,7 @@ private slots:
 
     void nuova_domanda_asks_only_for_a_filled_application_not_yet_stored() {
         ModuloDomanda senzaIsee = ModuloCompleto();
-        senzaIsee.Isee.clear();
+        senzaIsee[Campo::Isee].clear();
         f->compila(senzaIsee);
         QTest::keyClick(f->box("TxtNomeRich"), Qt::Key_N, Qt::ControlModifier);
         QVERIFY(schermoVuoto());
@@ -263,7 +266,7 @@ private slots:
         QCOMPARE(record.left(30), QByteArray("ROSSI2").leftJustified(30, ' '));
         QCOMPARE(record.mid(100, 16), QByteArray(16, ' '));
         QCOMPARE(record.mid(351, 11), QByteArray("VIA ROMA, 5"));
-        QCOMPARE(record.mid(kOffsetSpese, 4), QByteArray::fromHex("00509c44"));  // 1250.5
+        QCOMPARE(record.mid(410, 4), QByteArray::fromHex("00509c44"));  // 1250.5
         QVERIFY(f->stato().bDomandaSalvata && f->stato().bModificaEseguita);
         QVERIFY(f->screens().get<FrmRicerca>().isVisible());
         QVERIFY(!f->entry->isVisible());
@@ -289,7 +292,7 @@ private slots:
         QVERIFY(f->entry->isVisible());
         modifica();
         soloIlRecordDue();
-        QCOMPARE(f->record(2).mid(kOffsetSpese, 4), QByteArray(4, '\0'));
+        QCOMPARE(f->record(2).mid(410, 4), QByteArray(4, '\0'));
     }
 
     void in_modify_mode_enter_does_nothing_and_annulla_writes_nothing() {
