@@ -30,7 +30,7 @@ QByteArray contenutoPieno() {
         domanda[Campo::CognRich] = QStringLiteral("DELL'ACQUA %1").arg(numero);
         domanda[Campo::CodFiscRich] =
             QStringLiteral("DLLMLS70C45D%1").arg(numero % 1000, 3, 10, QLatin1Char('0'));
-        domanda.CodFiscStud =
+        domanda[Campo::CodFiscStud] =
             QStringLiteral("DLLFNC06E25G%1Q").arg(numero % 1000, 3, 10, QLatin1Char('0'));
         contenuto += CodificaDomanda(domanda);
     }

@@ -11,13 +11,10 @@ namespace {
 // Records read from the file in one call.
 constexpr std::int32_t kRecordPerLettura = 256;
 
-const CampoTesto& campo(QString DatiDomanda::*membro) {
-    return *std::ranges::find(kCampiTesto, membro, &CampoTesto::membro);
-}
-
 // The stored bytes of a text field without the blanks around them.
-QByteArrayView byteDelCampo(const char* record, const CampoTesto& campo) {
-    QByteArrayView byte(record + campo.offset, campo.larghezza);
+QByteArrayView byteDelCampo(const char* record, Campo campo) {
+    const DescrizioneCampo& descrizione = Descrizione(campo);
+    QByteArrayView byte(record + descrizione.offset, descrizione.larghezza);
     while (!byte.isEmpty() && byte.front() == ' ') {
         byte = byte.sliced(1);
     }
@@ -27,14 +24,9 @@ QByteArrayView byteDelCampo(const char* record, const CampoTesto& campo) {
     return byte;
 }
 
-QString testoDelCampo(const char* record, const CampoTesto& campo) {
-    const QByteArrayView byte = byteDelCampo(record, campo);
-    return Windows1252::Decodifica(byte.data(), static_cast<int>(byte.size()));
-}
-
 QString richiedenteDi(const char* record) {
-    return (testoDelCampo(record, campo(&DatiDomanda::CognRich)) + u' ' +
-            testoDelCampo(record, campo(&DatiDomanda::NomeRich)))
+    return (SenzaSpaziEsterni(TestoDelRecord(record, Campo::CognRich)) + u' ' +
+            SenzaSpaziEsterni(TestoDelRecord(record, Campo::NomeRich)))
         .trimmed();
 }
 
@@ -53,7 +45,6 @@ Result<std::optional<StudenteRipetuto>> CercaStudenteRipetuto(const FileElenco& 
         return domande.error();
     }
     const QByteArray chiave = Windows1252::Codifica(testo);
-    const CampoTesto& codiceStudente = campo(&DatiDomanda::CodFiscStud);
     std::optional<StudenteRipetuto> trovato;
     std::int32_t numero = 0;
     while (numero < *domande) {
@@ -65,7 +56,7 @@ Result<std::optional<StudenteRipetuto>> CercaStudenteRipetuto(const FileElenco& 
         for (qsizetype inizio = 0; inizio < blocco->size(); inizio += kLunghezzaRecord) {
             ++numero;
             const char* record = blocco->constData() + inizio;
-            if (numero == escluso || byteDelCampo(record, codiceStudente) != chiave) {
+            if (numero == escluso || byteDelCampo(record, Campo::CodFiscStud) != chiave) {
                 continue;
             }
             if (trovato) {

@@ -10,9 +10,9 @@ class StudenteRipetutoTest : public FileElencoTest {
 protected:
     static QByteArray record(const QString& cognome, const QString& nome, const QString& codice) {
         DatiDomanda d = AzzeraRecord();
-        d.CognRich = cognome;
-        d.NomeRich = nome;
-        d.CodFiscStud = codice;
+        d[Campo::CognRich] = cognome;
+        d[Campo::NomeRich] = nome;
+        d[Campo::CodFiscStud] = codice;
         return CodificaDomanda(d);
     }
 

@@ -60,7 +60,7 @@ void SuggerimentiCodiceFiscale::controlla(const Persona& persona) const {
 
 QStringList SuggerimentiCodiceFiscale::stessoStudente(const QString& codice) const {
     // The search waits for a full box.
-    if (SenzaSpaziEsterni(codice).size() < Descrizione(Casella::CodFiscStud).lunghezza) {
+    if (SenzaSpaziEsterni(codice).size() < Descrizione(Casella::CodFiscStud).larghezza) {
         return {};
     }
     const std::int16_t escluso = stato_.bTrovato ? stato_.nRecordTrovato : kNessunRecordEscluso;

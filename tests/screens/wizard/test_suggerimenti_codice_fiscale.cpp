@@ -32,9 +32,9 @@ private slots:
     void init() {
         QVERIFY(elenco.ApriElenco(cartella.filePath(QStringLiteral("elenco.svz")), 1).ok());
         DatiDomanda domanda = AzzeraRecord();
-        domanda.CognRich = QStringLiteral("FERRUCCA");
-        domanda.NomeRich = QStringLiteral("ROBERTA");
-        domanda.CodFiscStud = QStringLiteral("QRZTDR87D15Z000H");
+        domanda[Campo::CognRich] = QStringLiteral("FERRUCCA");
+        domanda[Campo::NomeRich] = QStringLiteral("ROBERTA");
+        domanda[Campo::CodFiscStud] = QStringLiteral("QRZTDR87D15Z000H");
         QVERIFY(elenco.ScriviDomanda(1, 2, domanda).ok());  // after a blank record 1
 
         schermo = std::make_unique<QWidget>();
