@@ -1,5 +1,4 @@
 #include "CommonDialog.h"
-#include "QtDialogs.h"
 #include "ScriptedDialogs.h"
 
 #include <QtTest>
@@ -63,16 +62,6 @@ private slots:
         QCOMPARE(common.ShowSave(), CommonDialog::Esito::Annullato);
         QCOMPARE(common.FileName, QStringLiteral("/dati/Roma.svz"));
         QCOMPARE(failures, QStringList());
-    }
-
-    // What the Qt dialogs are given: the application title when the request
-    // names none, one Qt name filter per pair of the list filter.
-    void the_qt_dialogs_get_the_application_title_and_one_name_filter_per_pair() {
-        QCOMPARE(kUscire.effectiveTitle(), QStringLiteral("Sovvenzia"));
-        QCOMPARE(qtNameFilters(kFiltroElenchi), QStringList{QStringLiteral("(*.svz)  (*.svz)")});
-        QCOMPARE(qtNameFilters(QStringLiteral("Elenchi|*.svz|Tutti|*.*")),
-                 (QStringList{QStringLiteral("Elenchi (*.svz)"), QStringLiteral("Tutti (*.*)")}));
-        QVERIFY(qtNameFilters(QString()).isEmpty());
     }
 };
 
