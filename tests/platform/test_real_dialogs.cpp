@@ -1,5 +1,4 @@
 #include "../core/ModuloDiProva.h"
-#include "CommonDialog.h"
 #include "ItalianTranslations.h"
 #include "Program.h"
 #include "QtDialogs.h"
@@ -24,26 +23,27 @@
 
 namespace {
 
-// What the operator saw of a dialog: its title, text, and for a message box
-// the icon, the button captions and the default one.
+// What the operator saw of a dialog.
 struct Visto {
     QString titolo, testo;
+    QStringList pulsanti;  // message box: captions, the default starred; file dialog: filter
+    QString predefinito;   // input box: its text
     QMessageBox::Icon icona = QMessageBox::NoIcon;
-    QStringList pulsanti;
-    QString predefinito;
     Qt::TextFormat formato = Qt::AutoText;
+    QPoint posto;
 };
 
 QString caption(const QAbstractButton* button) {
     return button == nullptr ? QString() : button->text().remove(u'&');
 }
 
-// Runs `act` on the next modal dialog once it is shown; closes it, and fails
-// the test, when none comes.
+// Runs `act` on the next modal dialog once it is shown; fails the test when
+// none comes.
 void sulDialogo(const std::function<void(QWidget*)>& act, int tentativi = 200) {
     QTimer::singleShot(10, qApp, [act, tentativi] {
         if (QWidget* dialog = QApplication::activeModalWidget()) {
             act(dialog);
+            dialog->close();  // a dialog of another kind than expected
         } else if (tentativi > 0) {
             sulDialogo(act, tentativi - 1);
         } else {
@@ -52,41 +52,36 @@ void sulDialogo(const std::function<void(QWidget*)>& act, int tentativi = 200) {
     });
 }
 
-// Looks at the next message box and closes it with `premi` (a caption) or,
-// when empty, with Escape.
+// Closes the next message box with the button captioned `premi`, or with
+// Escape when there is none.
 void sulMessaggio(Visto& visto, const QString& premi = QStringLiteral("OK")) {
     sulDialogo([&visto, premi](QWidget* dialog) {
-        auto* box = qobject_cast<QMessageBox*>(dialog);
-        if (box == nullptr) {
-            dialog->close();
-            return;
+        if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
+            visto = {box->windowTitle(), box->text(), {}, {}, box->icon(), box->textFormat(), {}};
+            QAbstractButton* scelto = nullptr;
+            for (QAbstractButton* button : box->buttons()) {
+                const bool predefinito = button == box->defaultButton();
+                visto.pulsanti << (predefinito ? "*" : "") + caption(button);
+                scelto = caption(button) == premi ? button : scelto;
+            }
+            visto.pulsanti.sort();
+            scelto != nullptr ? scelto->click() : QTest::keyClick(box, Qt::Key_Escape);
         }
-        visto = {box->windowTitle(), box->text(), box->icon(), {}, caption(box->defaultButton()),
-                 box->textFormat()};
-        QAbstractButton* scelto = nullptr;
-        for (QAbstractButton* button : box->buttons()) {
-            visto.pulsanti << caption(button);
-            scelto = caption(button) == premi ? button : scelto;
-        }
-        scelto != nullptr ? scelto->click() : QTest::keyClick(box, Qt::Key_Escape);
     });
 }
 
-// Types `nome` into the next file dialog and accepts it, or cancels it when
-// `nome` is empty; `visto` gets its filters and proposed name.
+// Types `nome` into the next file dialog and presses Enter, or cancels it
+// when `nome` is empty.
 void sulFile(Visto& visto, const QString& nome) {
     sulDialogo([&visto, nome](QWidget* dialog) {
-        auto* files = qobject_cast<QFileDialog*>(dialog);
         auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        if (files == nullptr || edit == nullptr) {
-            dialog->close();
-            return;
+        if (auto* files = qobject_cast<QFileDialog*>(dialog); files != nullptr && edit != nullptr) {
+            visto.titolo = files->acceptMode() == QFileDialog::AcceptSave ? "Save" : "Open";
+            visto.testo = edit->text();
+            visto.pulsanti = {files->findChild<QComboBox*>("fileTypeCombo")->currentText()};
+            edit->setText(nome);
+            nome.isEmpty() ? files->reject() : QTest::keyClick(edit, Qt::Key_Return);
         }
-        visto.titolo = files->acceptMode() == QFileDialog::AcceptSave ? "Save" : "Open";
-        visto.testo = edit->text();
-        visto.pulsanti = {dialog->findChild<QComboBox*>("fileTypeCombo")->currentText()};
-        edit->setText(nome);
-        nome.isEmpty() ? files->reject() : QTest::keyClick(edit, Qt::Key_Return);
     });
 }
 
@@ -104,93 +99,33 @@ private slots:
     void initTestCase() { QVERIFY(installItalianTranslations(*qApp)); }
 
     void message_boxes_show_their_buttons_icon_and_title_and_escape_answers_safely() {
-        const QList<std::tuple<MessageBoxRequest, QString, QMessageBox::Icon, QString, QString,
-                               MessageAnswer>>
-            casi = {
-                // request, pressed, icon, buttons, default, answer
-                {{"<b>1</b>", MessageButtons::Ok, MessageIcon::Information},
-                 "OK",
-                 QMessageBox::Information,
-                 "OK",
-                 "OK",
-                 MessageAnswer::Ok},
-                {{"2", MessageButtons::Ok, MessageIcon::Exclamation},
-                 "",
-                 QMessageBox::Warning,
-                 "OK",
-                 "OK",
-                 MessageAnswer::Ok},
-                {{"3", MessageButtons::YesNo, MessageIcon::None, true},
-                 "",
-                 QMessageBox::NoIcon,
-                 "No Sì",
-                 "No",
-                 MessageAnswer::No},
-                {{"4", MessageButtons::YesNoCancel, MessageIcon::Question},
-                 "No",
-                 QMessageBox::Question,
-                 "Annulla No Sì",
-                 "Sì",
-                 MessageAnswer::No},
-                {{"5", MessageButtons::YesNoCancel, MessageIcon::Critical, false, "Titolo"},
-                 "",
-                 QMessageBox::Critical,
-                 "Annulla No Sì",
-                 "Sì",
-                 MessageAnswer::Cancel},
-            };
-        for (const auto& [richiesta, premi, icona, pulsanti, predefinito, risposta] : casi) {
+        using B = MessageButtons;
+        using I = MessageIcon;
+        using Q = QMessageBox;
+        using A = MessageAnswer;
+        // The request, the button pressed (none: Escape), the buttons shown
+        // with the default one starred, the icon shown and the answer.
+        const std::tuple<MessageBoxRequest, const char*, const char*, Q::Icon, A> casi[] = {
+            {{"<b>1</b>", B::Ok, I::Information}, "OK", "*OK", Q::Information, A::Ok},
+            {{"2", B::Ok, I::Exclamation}, "", "*OK", Q::Warning, A::Ok},
+            {{"3", B::YesNo, I::None, true}, "", "*No Sì", Q::NoIcon, A::No},
+            {{"4", B::YesNoCancel, I::Question}, "No", "*Sì Annulla No", Q::Question, A::No},
+            {{"5", B::YesNoCancel, I::Critical, false, "T"},
+             "",
+             "*Sì Annulla No",
+             Q::Critical,
+             A::Cancel},
+        };
+        for (const auto& [richiesta, premi, pulsanti, icona, risposta] : casi) {
             Visto visto;
             sulMessaggio(visto, premi);
             QCOMPARE(dialogs.messageBox(richiesta), risposta);
-            QCOMPARE(visto.titolo, richiesta.title.isEmpty() ? "Sovvenzia" : richiesta.title);
-            QCOMPARE(visto.testo, richiesta.prompt);
+            QCOMPARE(visto.titolo, richiesta.effectiveTitle());
+            QCOMPARE(visto.testo, richiesta.prompt);  // "<b>" shown as typed
+            QCOMPARE(visto.formato, Qt::PlainText);
             QCOMPARE(visto.icona, icona);
-            visto.pulsanti.sort();
             QCOMPARE(visto.pulsanti.join(u' '), pulsanti);
-            QCOMPARE(visto.predefinito, predefinito);
-            QCOMPARE(visto.formato, Qt::PlainText);  // "<b>" is shown as typed
         }
-    }
-
-    void the_input_box_stands_where_asked_and_a_cancel_gives_an_empty_text() {
-        for (const bool annulla : {false, true}) {
-            const InputBoxRequest richiesta(QStringLiteral("Anno:"), annulla ? "" : "Gestione",
-                                            QStringLiteral("05-06"), {2000, 1000});
-            Visto visto;
-            QPoint posto;
-            sulDialogo([&](QWidget* dialog) {
-                auto* input = qobject_cast<QInputDialog*>(dialog);
-                if (input == nullptr) {
-                    dialog->close();
-                    return;
-                }
-                visto = {input->windowTitle(), input->labelText(), {}, {input->textValue()}, {}};
-                posto = input->pos();
-                input->setTextValue(QStringLiteral("2005/2006"));
-                annulla ? input->reject() : input->accept();
-            });
-            QCOMPARE(dialogs.inputBox(richiesta), annulla ? "" : "2005/2006");
-            QCOMPARE(visto.titolo, annulla ? "Sovvenzia" : "Gestione");
-            QCOMPARE(visto.testo, QStringLiteral("Anno:"));
-            QCOMPARE(visto.pulsanti, QStringList{"05-06"});
-            QCOMPARE(posto, Twips::toPixels(QPoint(2000, 1000)));
-        }
-    }
-
-    void the_file_dialogs_filter_list_files_and_a_cancel_chooses_nothing() {
-        const QString proposto = folder.filePath(QStringLiteral("Roma_Primaria_05-06"));
-        for (const auto& [modo, nome, risultato] :
-             {std::tuple{FileDialogMode::Save, proposto, std::optional(proposto)},
-              std::tuple{FileDialogMode::Open, QString(), std::optional<QString>()}}) {
-            Visto visto;
-            sulFile(visto, nome);
-            QCOMPARE(dialogs.fileDialog({modo, kFiltroElenchi, proposto}), risultato);
-            QCOMPARE(visto.titolo, modo == FileDialogMode::Save ? "Save" : "Open");
-            QCOMPARE(visto.testo, QStringLiteral("Roma_Primaria_05-06"));
-            QCOMPARE(visto.pulsanti, QStringList{"(*.svz)"});
-        }
-        QVERIFY(!QFile::exists(proposto));  // chosen, not created
     }
 
     // A new list through the real Save dialog; on the entry screen a failed
@@ -210,10 +145,11 @@ private slots:
             intestazione.findChild<QComboBox*>(lista)->setCurrentIndex(0);
         }
         const QString file = folder.filePath(QStringLiteral("Roma.svz"));
-        Visto salva;
-        sulFile(salva, file);
+        Visto visto;
+        sulFile(visto, file);
         QTest::mouseClick(intestazione.findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
-        QCOMPARE(salva.testo, QStringLiteral("Roma_Primaria_00-00"));
+        QCOMPARE(visto.testo, QStringLiteral("Roma_Primaria_00-00"));
+        QCOMPARE(visto.pulsanti, QStringList{"(*.svz)"});  // the only files listed
         QTest::mouseClick(intestazione.findChild<QPushButton*>("cmdAvanti"), Qt::LeftButton);
 
         auto* entry = screens.find<FrmDatiAnagrafici>();
@@ -238,7 +174,6 @@ private slots:
             box(lasciata)->selectAll();
             box(lasciata)->setFocus();
             QTest::keyClicks(box(lasciata), testo);
-            Visto visto;
             sulMessaggio(visto);
             QTest::keyClick(box(lasciata), salvaModulo ? Qt::Key_S : Qt::Key_Return,
                             salvaModulo ? Qt::ControlModifier : Qt::NoModifier);
@@ -247,35 +182,49 @@ private slots:
             QCOMPARE(entry->LeggiModulo().*ricevente, testo);
         }
         // Leaving ISEE that way lets a point into the expenses again.
-        box("TxtSpese")->setText(QString());
         QTest::keyClicks(box("TxtSpese"), "5,");
         box("TxtIsee")->setFocus();
-        Visto visto;
         sulMessaggio(visto);
         QTest::keyClick(box("TxtIsee"), Qt::Key_Return);
         box("TxtSpese")->setText(QStringLiteral("5"));
         QTest::keyClicks(box("TxtSpese"), ",5");
         QCOMPARE(box("TxtSpese")->text(), QStringLiteral("5.5"));
+        // Leaving with Tab copies too, over an edit of the student's box.
+        box("TxtComStud")->setText(QStringLiteral("Tivoli"));
+        QApplication::setActiveWindow(entry);
+        QVERIFY(QTest::qWaitForWindowActive(entry));
+        box("TxtComRich")->setFocus();
+        QTest::keyClick(box("TxtComRich"), Qt::Key_Tab);
+        QCOMPARE(entry->LeggiModulo().ComStud, QStringLiteral("roma"));
 
         entry->ScriviModulo(ModuloCompleto());
         QTest::keyClick(box("TxtIsee"), Qt::Key_Return);
         QCOMPARE(QFile(file).size(), 418);
         QTest::mouseClick(entry->findChild<QPushButton*>("CmdIndietro"), Qt::LeftButton);
 
-        Visto apri;
-        sulFile(apri, file);
-        QTest::mouseClick(scelta.findChild<QRadioButton*>("OptApri"), Qt::LeftButton);
-        QCOMPARE(apri.titolo, QStringLiteral("Open"));
-        sulDialogo([](QWidget* dialog) {
+        auto* optApri = scelta.findChild<QRadioButton*>("OptApri");
+        sulFile(visto, QString());
+        QTest::mouseClick(optApri, Qt::LeftButton);
+        QVERIFY(!optApri->isChecked());  // cancelled: nothing chosen
+        sulFile(visto, file);
+        QTest::mouseClick(optApri, Qt::LeftButton);
+        QCOMPARE(visto.titolo, QStringLiteral("Open"));
+        sulDialogo([&visto](QWidget* dialog) {  // the school year's box, cancelled
             if (auto* input = qobject_cast<QInputDialog*>(dialog)) {
+                visto = {input->windowTitle(), input->labelText(), {}, input->textValue(), {}, {},
+                         input->pos()};
                 input->setTextValue(QStringLiteral("05-06"));
-                input->accept();
+                input->reject();
             }
-            dialog->close();
         });
         QTest::mouseClick(scelta.findChild<QPushButton*>("cmdAvanti"), Qt::LeftButton);
-        QCOMPARE(program.stato().sIntestazione, QStringLiteral("05-06"));
+        QCOMPARE(visto.titolo, QStringLiteral("Gestione Sovvenzia"));
+        QCOMPARE(visto.testo, QStringLiteral("Sovvenzia per l'anno scolastico:"));
+        QCOMPARE(visto.predefinito, QString());
+        QCOMPARE(visto.posto, Twips::toPixels(QPoint(2000, 2000)));
+        QVERIFY(program.stato().sIntestazione.isEmpty());  // cancelled
         QCOMPARE(program.stato().sFileElenco, file);
+        QVERIFY(!program.stato().bElencoNuovo);
         QCOMPARE(program.stato().nProssimoRecord, std::int16_t(2));
     }
 };

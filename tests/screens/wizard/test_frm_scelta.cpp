@@ -82,23 +82,6 @@ private slots:
         QCOMPARE(stato(), QStringLiteral("OptApri Frame1"));
     }
 
-    void continuing_a_list_asks_the_school_year_and_opens_the_entry_screen() {
-        t->stato().bElencoNuovo = true;
-        const QString scelto = t->path("Roma_Primaria_05-06.svz");
-        t->dialogs.expectFile(apri(QString()), scelto)
-            .expectInput({QStringLiteral("Sovvenzia per l'anno scolastico:"),
-                          QStringLiteral("Gestione Sovvenzia"), QString(), QPoint(2000, 2000)},
-                         QString());  // cancelled: the year is stored empty
-        t->stato().sIntestazione = QStringLiteral("vecchio");
-        ProgramUnderTest::click(ctl("OptApri"));
-        QCOMPARE(t->stato().sFileElenco, scelto);
-        QVERIFY(!t->stato().bElencoNuovo);
-        avanti();
-        QVERIFY(t->stato().sIntestazione.isEmpty());
-        QCOMPARE(t->screens().activeScreen(), t->screens().find<FrmDatiAnagrafici>());
-        QVERIFY(!scelta->isVisible());
-    }
-
     void avanti_asks_for_a_choice_on_each_tab_and_a_cancel_is_no_choice() {
         QCOMPARE(t->screens().activeScreen(), scelta);
         QVERIFY(!t->screens().get<FrmPresentazione>().isVisible());
