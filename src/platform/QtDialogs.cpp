@@ -69,7 +69,10 @@ MessageAnswer escapeAnswer(MessageButtons buttons) {
 MessageAnswer QtDialogs::messageBox(const MessageBoxRequest& request) {
     QMessageBox box(qtIcon(request.icon), request.effectiveTitle(), request.prompt,
                     qtButtons(request.buttons), QApplication::activeWindow());
-    if (request.buttons != MessageButtons::Ok) {
+    box.setTextFormat(Qt::PlainText);
+    if (request.buttons == MessageButtons::Ok) {
+        box.setDefaultButton(QMessageBox::Ok);
+    } else {
         box.setDefaultButton(request.defaultNo ? QMessageBox::No : QMessageBox::Yes);
     }
     const int pressed = box.exec();

@@ -2,12 +2,35 @@
 
 #include "Twips.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPushButton>
 
 Screen::Screen(ScreenManager& screens) : screens_(screens) {
     setAttribute(Qt::WA_QuitOnClose, false);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now != nullptr && isAncestorOf(now)) {
+            followFocus();
+        }
+    });
+}
+
+void Screen::moveFocus(QWidget* widget) {
+    widget->setFocus(Qt::OtherFocusReason);
+    followFocus();
+}
+
+void Screen::followFocus() {
+    QWidget* now = focusWidget();
+    if (now == nullptr || now == focusSeen_) {
+        return;
+    }
+    const QPointer<QWidget> left = focusSeen_;
+    focusSeen_ = now;
+    if (left != nullptr) {
+        focusLeft(left);
+    }
 }
 
 void Screen::setDefaultButton(QPushButton* button) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 #include <initializer_list>
@@ -28,6 +29,19 @@ protected:
     // among the program's screens (not when a dialog over it closes).
     virtual void activate() {}
 
+    // The focus has left `widget` for another control of this screen, moved by
+    // the operator or by the program, whether or not the window was active
+    // at that moment. A switch to another window, and back, does not count.
+    virtual void focusLeft(QWidget* widget) { Q_UNUSED(widget); }
+
+    // Moves the focus to `widget`, counting the move as leaving the control
+    // that had it.
+    void moveFocus(QWidget* widget);
+
+    // Counts a focus move that Qt did not report: on an inactive window
+    // setFocus() and mouse presses move the focus without any focus event.
+    void followFocus();
+
     // The operator closed the window through its frame. The window itself
     // stays as it is; each screen decides what closing means.
     virtual void closeRequested() {}
@@ -50,4 +64,6 @@ protected:
 private:
     ScreenManager& screens_;
     QPushButton* defaultButton_ = nullptr;
+    // The control of this screen last seen with the focus.
+    QPointer<QWidget> focusSeen_;
 };

@@ -80,16 +80,6 @@ private slots:
         QVERIFY(first.isVisible());
     }
 
-    void an_unloaded_screen_is_built_afresh_and_loads_again() {
-        QPointer<First> old = &screens->get<First>();
-        screens->unload<First>();
-        QVERIFY(screens->find<First>() == nullptr);
-        screens->show<First>();
-        QCOMPARE(First::loads, 2);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(old.isNull());
-    }
-
     void ending_the_program_runs_the_end_step_discards_the_screens_and_shows_nothing_more() {
         bool filesClosed = false;
         screens->setOnEnd([&] { filesClosed = true; });

@@ -97,6 +97,8 @@ private slots:
         ProgrammaConGuasti p;
         FrmDatiAnagrafici* scheda = p.ApriScheda(p.Scrivi(QStringLiteral("elenco.svz"), {}));
         QVERIFY(scheda != nullptr);
+        QApplication::setActiveWindow(scheda);
+        QVERIFY(QTest::qWaitForWindowActive(scheda));
         int registrati = 0;
         QStringList difetti;
         const auto input = InputCattivi();
@@ -104,6 +106,8 @@ private slots:
             for (const auto& [casella, testo] : input) {
                 scheda->ScriviModulo(ModuloNumerato(registrati + 1));
                 Inserisci(*p.Controllo<QLineEdit>(*scheda, casella), testo, incolla);
+                // Leaving the box for the button may copy the requester's address.
+                p.Controllo<QPushButton>(*scheda, "CmdAvanti")->setFocus();
                 const ModuloDomanda modulo = scheda->LeggiModulo();
                 const QByteArray prima = p.File().value(QStringLiteral("elenco.svz"));
                 const qsizetype messaggi = p.dialoghi.messaggi.size();

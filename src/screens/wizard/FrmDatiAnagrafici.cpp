@@ -13,7 +13,6 @@
 #include "summary/FrmRiepilogo.h"
 
 #include <QAction>
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -198,7 +197,6 @@ void FrmDatiAnagrafici::impostaModalita() {
 void FrmDatiAnagrafici::CmdAvanti_Click() {
     if (context_.stato.bDomandaSalvata) {
         PulisciModulo();
-        fuocoSuCognome();
         return;
     }
     RegistraDomanda();
@@ -272,6 +270,8 @@ void FrmDatiAnagrafici::ModificaDomanda() {
 }
 
 bool FrmDatiAnagrafici::controlla(Operazione operazione) {
+    // A box left by a click on the inactive window is only noticed now.
+    followFocus();
     const EsitoControlli esito = ControllaDomanda(operazione, LeggiModulo());
     for (const Segnalazione& segnalazione : esito.segnalazioni) {
         mostra(segnalazione);
@@ -290,7 +290,7 @@ void FrmDatiAnagrafici::mostra(const Segnalazione& segnalazione) {
         casella(*segnalazione.azzera)->setText(QStringLiteral("0"));
     }
     if (segnalazione.fuoco) {
-        casella(*segnalazione.fuoco)->setFocus(Qt::OtherFocusReason);
+        moveFocus(casella(*segnalazione.fuoco));
     }
 }
 
@@ -383,13 +383,8 @@ void FrmDatiAnagrafici::terminaProgramma() {
 // ---- Focus ----
 
 bool FrmDatiAnagrafici::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut) {
-        const Qt::FocusReason motivo = static_cast<QFocusEvent*>(event)->reason();
-        if (motivo != Qt::ActiveWindowFocusReason && motivo != Qt::PopupFocusReason) {
-            casellaLasciata(watched);
-        }
-    } else if (event->type() == QEvent::ShortcutOverride &&
-               scorciatoiaDelMenu(*static_cast<QKeyEvent*>(event))) {
+    if (event->type() == QEvent::ShortcutOverride &&
+        scorciatoiaDelMenu(*static_cast<QKeyEvent*>(event))) {
         // The menu's shortcuts (Ctrl+X, Ctrl+Z) win over the box's own.
         return true;
     }
@@ -406,7 +401,11 @@ bool FrmDatiAnagrafici::scorciatoiaDelMenu(const QKeyEvent& tasto) const {
     return false;
 }
 
-void FrmDatiAnagrafici::casellaLasciata(QObject* box) {
+void FrmDatiAnagrafici::focusLeft(QWidget* widget) {
+    casellaLasciata(widget);
+}
+
+void FrmDatiAnagrafici::casellaLasciata(QWidget* box) {
     static constexpr std::array<std::pair<Casella, Casella>, 4> kIndirizzo = {{
         {Casella::ComRich, Casella::ComStud},
         {Casella::CapRich, Casella::CapStud},
@@ -426,5 +425,5 @@ void FrmDatiAnagrafici::casellaLasciata(QObject* box) {
 }
 
 void FrmDatiAnagrafici::fuocoSuCognome() {
-    casella(Casella::CognRich)->setFocus(Qt::OtherFocusReason);
+    moveFocus(casella(Casella::CognRich));
 }

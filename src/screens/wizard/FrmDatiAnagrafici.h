@@ -44,6 +44,7 @@ private:
     void load() override;
     void activate() override;
     void closeRequested() override;
+    void focusLeft(QWidget* widget) override;
 
     // Building the screen.
     void costruisciModulo();
@@ -86,7 +87,7 @@ private:
 
     // A box lost the focus: the requester's address goes to the student's
     // boxes, and leaving one amount clears the other's separator flag.
-    void casellaLasciata(QObject* box);
+    void casellaLasciata(QWidget* box);
     bool scorciatoiaDelMenu(const QKeyEvent& tasto) const;
     QLineEdit* casella(Casella quale) const;
     void fuocoSuCognome();

@@ -75,6 +75,9 @@ FrmIntestazione::FrmIntestazione(ScreenContext& context)
     cmdAvanti =
         Controls::button(this, "cmdAvanti", QStringLiteral("Avanti"), {3000, 2640, 1215, 375});
     MostraPulsante(cmdOk);
+    // Enter presses "Salva" only: once the list is named, it does nothing
+    // until the operator presses "Avanti".
+    setDefaultButton(cmdOk);
     chainTabOrder(
         {txtIntestComune, cmbScuola, Cmb1, Cmb2, Cmb3, Cmb4, cmdOk, CmdAnnulla, cmdAvanti});
 
@@ -145,7 +148,6 @@ QString FrmIntestazione::AnnoScolastico() const {
 void FrmIntestazione::MostraPulsante(QPushButton* pulsante) {
     cmdOk->setVisible(pulsante == cmdOk);
     cmdAvanti->setVisible(pulsante == cmdAvanti);
-    setDefaultButton(pulsante);
 }
 
 void FrmIntestazione::avvisa(const QString& messaggio) {

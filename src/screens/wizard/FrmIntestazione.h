@@ -27,7 +27,7 @@ private:
 
     // The school year as the two two-digit years joined by a hyphen ("05-06").
     QString AnnoScolastico() const;
-    // Shows "Salva" (entering) or "Avanti" (named) and makes it the default.
+    // Shows "Salva" (entering) or "Avanti" (named) in their shared place.
     void MostraPulsante(QPushButton* pulsante);
     void avvisa(const QString& messaggio);
 

@@ -1,7 +1,48 @@
 #include "IntroImage.h"
 
+#include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+// A font of the family in the largest pixel size, up to `pixelSize`, that
+// shows `text` within `place`.
+QFont fittingFont(const QString& family, bool bold, int pixelSize, const QString& text,
+                  QRect place) {
+    QFont font(family);
+    font.setBold(bold);
+    for (int size = std::min(pixelSize, place.height()); size > 1; --size) {
+        font.setPixelSize(size);
+        const QRect needed = QFontMetrics(font).boundingRect(text);
+        if (needed.width() <= place.width() && needed.height() <= place.height()) {
+            break;
+        }
+    }
+    return font;
+}
+
+}  // namespace
+
+std::vector<IntroLine> introLines(QSize size) {
+    const int width = size.width();
+    const int height = size.height();
+    const int margin = width / 20;
+    const QRect titlePlace(margin, height / 5, width - 2 * margin, height / 4);
+    const QRect subtitlePlace(margin, height / 2 - height / 20, width - 2 * margin, height / 8);
+    const QString title = QStringLiteral("Sovvenzia");
+    const QString subtitle =
+        QStringLiteral("Contributi per le spese di istruzione - L. 10 marzo 2000, n. 62");
+    return {
+        {title, fittingFont(QStringLiteral("DejaVu Serif"), true, height / 6, title, titlePlace),
+         titlePlace},
+        {subtitle,
+         fittingFont(QStringLiteral("DejaVu Sans"), false, height / 18, subtitle, subtitlePlace),
+         subtitlePlace},
+    };
+}
 
 QPixmap introImage(QSize size) {
     QPixmap pixmap(size);
@@ -26,20 +67,9 @@ QPixmap introImage(QSize size) {
     }
 
     painter.setPen(Qt::white);
-    QFont title(QStringLiteral("DejaVu Serif"));
-    title.setPixelSize(size.height() / 6);
-    title.setBold(true);
-    painter.setFont(title);
-    painter.drawText(QRect(0, size.height() / 5, size.width(), size.height() / 4), Qt::AlignCenter,
-                     QStringLiteral("Sovvenzia"));
-
-    QFont subtitle(QStringLiteral("DejaVu Sans"));
-    subtitle.setPixelSize(size.height() / 18);
-    painter.setFont(subtitle);
-    painter.drawText(
-        QRect(0, size.height() / 2 - size.height() / 20, size.width(), size.height() / 8),
-        Qt::AlignCenter,
-        QStringLiteral("Contributi per le spese di istruzione - L. 10 marzo 2000, "
-                       "n. 62"));
+    for (const IntroLine& line : introLines(size)) {
+        painter.setFont(line.font);
+        painter.drawText(line.place, Qt::AlignCenter, line.text);
+    }
     return pixmap;
 }

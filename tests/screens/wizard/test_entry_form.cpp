@@ -173,23 +173,6 @@ private slots:
         QTest::keyClicks(spese, QStringLiteral("-1a,5,.x 2"));
         QCOMPARE(spese->text(), QStringLiteral("1.52"));
     }
-
-    void leaving_the_requester_address_copies_it_to_the_student() {
-        f->apri(f->elenco(0));
-        const QStringList rich = {"TxtComRich", "TxtCapRich", "TxtViaRich", "TxtNumRich"};
-        const QStringList stud = {"TxtComStud", "TxtCapStud", "TxtViaStud", "TxtNumStud"};
-        for (int i = 0; i < 4; ++i) {
-            f->box(rich[i])->setFocus();
-            QTest::keyClicks(f->box(rich[i]), QStringLiteral("x%1").arg(i));
-            QVERIFY(f->box(stud[i])->text().isEmpty());  // not before leaving the box
-            QTest::keyClick(f->box(rich[i]), Qt::Key_Tab);
-            QCOMPARE(f->box(stud[i])->text(), QStringLiteral("x%1").arg(i));
-        }
-        f->box("TxtComStud")->setText(QStringLiteral("Tivoli"));
-        f->box("TxtComRich")->setFocus();
-        f->box("TxtCognRich")->setFocus();  // leaving it again copies again
-        QCOMPARE(f->box("TxtComStud")->text(), QStringLiteral("x0"));
-    }
 };
 
 QTEST_MAIN(TestEntryForm)

@@ -84,33 +84,29 @@ private slots:
         QCOMPARE(offerto(), QStringLiteral("cmdOk"));
     }
 
-    void the_proposed_name_joins_municipality_grade_and_years_and_cancel_keeps_salva() {
+    // A cancelled dialog, or a blank name with a notice, keeps "Salva".
+    void the_proposed_name_joins_municipality_grade_and_years_and_no_name_keeps_salva() {
         t->stato().sFileElenco = QStringLiteral("/prima/Elenco.svz");
         const QList<QStringList> casi = {
-            {"  ", "primaria", "0000", "  _Primaria_00-00"},
-            {"San Donà di Piave", "primaria", "0605", "San Donà di Piave_Primaria_06-05"},
-            {"Roma", "secondaria di primo grado", "0506", "Roma_SecPrimoGrado_05-06"},
-            {"Roma", "secondaria di secondo grado", "0506", "Roma_SecSecondoGrado_05-06"}};
+            {"  ", "primaria", "0000", "  _Primaria_00-00", "annulla"},
+            {"San Donà di Piave", "primaria", "0605", "San Donà di Piave_Primaria_06-05", ""},
+            {"Roma", "secondaria di primo grado", "0506", "Roma_SecPrimoGrado_05-06", "   "},
+            {"Roma", "secondaria di secondo grado", "0506", "Roma_SecSecondoGrado_05-06",
+             "annulla"}};
         for (const QStringList& caso : casi) {
             compila(caso[0], caso[1], caso[2]);
-            salva(caso[3], std::nullopt);
-        }
-        QCOMPARE(offerto(), QStringLiteral("cmdOk"));
-        QCOMPARE(t->stato().sFileElenco, QStringLiteral("/prima/Elenco.svz"));
-        QVERIFY(t->stato().bElencoNuovo);
-    }
-
-    void a_blank_name_is_refused_with_a_notice() {
-        compila(QStringLiteral("Roma"), QStringLiteral("primaria"), QStringLiteral("0506"));
-        for (const QString& vuoto : {QString(), QStringLiteral("   ")}) {
-            salva(QStringLiteral("Roma_Primaria_05-06"), vuoto, [this] {
-                t->dialogs.expectMessage(informazione(
-                    QStringLiteral("Dare un nome significativo al file.\n"
-                                   "Si consiglia di lasciare inalterato quello proposto")));
+            const bool annulla = caso[4] == QStringLiteral("annulla");
+            salva(caso[3], annulla ? std::nullopt : std::optional(caso[4]), [this, annulla] {
+                if (!annulla) {
+                    t->dialogs.expectMessage(informazione(
+                        QStringLiteral("Dare un nome significativo al file.\n"
+                                       "Si consiglia di lasciare inalterato quello proposto")));
+                }
             });
             QCOMPARE(offerto(), QStringLiteral("cmdOk"));
-            QVERIFY(t->stato().sFileElenco.isEmpty());
         }
+        QCOMPARE(t->stato().sFileElenco, QStringLiteral("/prima/Elenco.svz"));
+        QVERIFY(t->stato().bElencoNuovo);
     }
 
     void a_chosen_name_is_kept_as_returned_and_coming_back_offers_salva_again() {
@@ -134,7 +130,7 @@ private slots:
         QCOMPARE(QFile(esistente).size(), 418);
     }
 
-    void enter_presses_salva_then_avanti_which_reads_the_years_anew() {
+    void enter_presses_salva_only_and_avanti_reads_the_years_anew() {
         compila(QStringLiteral("Roma"), QStringLiteral("primaria"), QStringLiteral("0506"));
         t->dialogs.expectFile(
             {FileDialogMode::Save, QStringLiteral("(*.svz) | *.svz"), "Roma_Primaria_05-06"},
@@ -143,8 +139,9 @@ private slots:
         QTest::keyClick(ctl<QLineEdit>("txtIntestComune"), Qt::Key_Return);
         QCOMPARE(offerto(), QStringLiteral("cmdAvanti"));
         compila(QStringLiteral("Roma"), QStringLiteral("primaria"), QStringLiteral("0708"));
-        ctl("Cmb4")->setFocus();
-        QTest::keyClick(ctl("Cmb4"), Qt::Key_Return);
+        QTest::keyClick(ctl("Cmb4"), Qt::Key_Return);  // not the default button
+        QVERIFY(t->screens().find<FrmDatiAnagrafici>() == nullptr);
+        ProgramUnderTest::click(button("cmdAvanti"));
         QCOMPARE(t->stato().sIntestazione, QStringLiteral("07-08"));
         QCOMPARE(t->stato().sFileElenco, t->path("Roma.svz"));
         QVERIFY(t->screens().find<FrmIntestazione>() == nullptr);
