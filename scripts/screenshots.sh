@@ -55,7 +55,7 @@ cleanup() {
 trap cleanup EXIT
 
 # Xvfb picks a free display and writes its number; then wait until it answers.
-Xvfb -displayfd 3 -screen 0 "${screen}x24" -dpi "$dpi" -nolisten tcp 3>"$work/display" \
+Xvfb -displayfd 3 -screen 0 "${screen}x24" -dpi "$dpi" -noreset -nolisten tcp 3>"$work/display" \
   >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 100); do
@@ -69,7 +69,7 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 # The font DPI, as a desktop's settings announce it to its programs.
-echo "Xft.dpi: $dpi" | DISPLAY=$display xrdb -merge
+echo "Xft.dpi: $dpi" | DISPLAY=$display xrdb -nocpp -merge
 
 # The sample lists sit under a fixed tail of path, so that the boxes that show
 # the end of a path show the same text in every run.
@@ -166,9 +166,24 @@ def showing(acc):
     return acc.getState().contains(pyatspi.STATE_SHOWING)
 
 
+# Screen pixels per pixel of the places the accessibility bus reports: Qt
+# reports them in its own scaled pixels, which at a font DPI above 96 are
+# larger than the screen's. Measured on the first window.
+scale = 1.0
+
+
+def measure_scale(acc):
+    global scale
+    geometry = subprocess.run(
+        ["xdotool", "search", "--onlyvisible", "--name", f"^{acc.name}$",
+         "getwindowgeometry", "--shell"], check=True, capture_output=True, text=True).stdout
+    width = max(int(line[len("WIDTH="):]) for line in geometry.split() if line.startswith("WIDTH="))
+    scale = width / acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS).width
+
+
 def extents(acc):
     box = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    return box.x, box.y, box.width, box.height
+    return tuple(round(n * scale) for n in (box.x, box.y, box.width, box.height))
 
 
 def descendants(acc):
@@ -260,6 +275,7 @@ def menu(win, title, item):
 # --- the walk ---------------------------------------------------------------------
 def walk():
     intro = window("Sovvenzia", timeout=30)
+    measure_scale(intro)
     shot(intro, "01-presentazione")
     press(intro, "Avanti     >")
 

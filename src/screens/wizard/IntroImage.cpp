@@ -1,5 +1,6 @@
 #include "IntroImage.h"
 
+#include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainter>
 
@@ -33,13 +34,18 @@ QPixmap introImage(QSize size) {
     painter.drawText(QRect(0, size.height() / 5, size.width(), size.height() / 4), Qt::AlignCenter,
                      QStringLiteral("Sovvenzia"));
 
+    const QString motto =
+        QStringLiteral("Contributi per le spese di istruzione - L. 10 marzo 2000, n. 62");
     QFont subtitle(QStringLiteral("DejaVu Sans"));
     subtitle.setPixelSize(size.height() / 18);
+    // Smaller when the line would not fit nine tenths of the width.
+    const int lineWidth = QFontMetrics(subtitle).horizontalAdvance(motto);
+    if (lineWidth > size.width() * 9 / 10) {
+        subtitle.setPixelSize(subtitle.pixelSize() * size.width() * 9 / 10 / lineWidth);
+    }
     painter.setFont(subtitle);
     painter.drawText(
         QRect(0, size.height() / 2 - size.height() / 20, size.width(), size.height() / 8),
-        Qt::AlignCenter,
-        QStringLiteral("Contributi per le spese di istruzione - L. 10 marzo 2000, "
-                       "n. 62"));
+        Qt::AlignCenter, motto);
     return pixmap;
 }
