@@ -1,6 +1,7 @@
-# The Debian package: the program in /usr/bin, its desktop entry and its icon.
-# Once the program is built, `cpack` in the build folder writes
-# sovvenzia_<version>_<arch>.deb.
+# The Debian package: the program in /usr/bin, its manual page, its desktop
+# entry and icon, the type of its list files, its AppStream description, and
+# the copyright and changelog Debian asks of every package. Once the program
+# is built, `cpack` in the build folder writes sovvenzia_<version>_<arch>.deb.
 
 # Packaging takes the tree as built: `cpack` does not rebuild every target
 # (tests and benchmarks included) first.
@@ -8,7 +9,39 @@ set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
 set(SOVVENZIA_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR}/../packaging)
 
+set(SOVVENZIA_DOC_DIR share/doc/sovvenzia)
+set(SOVVENZIA_GENERATED_DIR ${CMAKE_BINARY_DIR}/packaging)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+             ${SOVVENZIA_PACKAGING_DIR}/changelog ${SOVVENZIA_PACKAGING_DIR}/sovvenzia.1
+             ${SOVVENZIA_PACKAGING_DIR}/copyright-header ${CMAKE_CURRENT_LIST_DIR}/../LICENSE)
+
+# Debian wants manual pages and changelogs compressed with gzip -9n (no name
+# and no time stamp inside).
+function(sovvenzia_gzip source target)
+    execute_process(COMMAND gzip -9n -c ${source} OUTPUT_FILE ${target}
+                    COMMAND_ERROR_IS_FATAL ANY)
+endfunction()
+
+configure_file(${SOVVENZIA_PACKAGING_DIR}/sovvenzia.1 ${SOVVENZIA_GENERATED_DIR}/sovvenzia.1 @ONLY)
+sovvenzia_gzip(${SOVVENZIA_GENERATED_DIR}/sovvenzia.1 ${SOVVENZIA_GENERATED_DIR}/sovvenzia.1.gz)
+sovvenzia_gzip(${SOVVENZIA_PACKAGING_DIR}/changelog ${SOVVENZIA_GENERATED_DIR}/changelog.gz)
+
+# The machine-readable copyright file: its header, then the licence text with
+# every line indented by one blank and empty lines written as " .".
+execute_process(COMMAND sed -e "s/^$/./" -e "s/^/ /" ${CMAKE_CURRENT_LIST_DIR}/../LICENSE
+                OUTPUT_VARIABLE SOVVENZIA_LICENCE_TEXT COMMAND_ERROR_IS_FATAL ANY)
+file(READ ${SOVVENZIA_PACKAGING_DIR}/copyright-header SOVVENZIA_COPYRIGHT_HEADER)
+file(WRITE ${SOVVENZIA_GENERATED_DIR}/copyright
+     "${SOVVENZIA_COPYRIGHT_HEADER}${SOVVENZIA_LICENCE_TEXT}")
+
+install(FILES ${SOVVENZIA_GENERATED_DIR}/sovvenzia.1.gz DESTINATION share/man/man1)
+install(FILES ${SOVVENZIA_GENERATED_DIR}/changelog.gz ${SOVVENZIA_GENERATED_DIR}/copyright
+        DESTINATION ${SOVVENZIA_DOC_DIR})
 install(FILES ${SOVVENZIA_PACKAGING_DIR}/sovvenzia.desktop DESTINATION share/applications)
+install(FILES ${SOVVENZIA_PACKAGING_DIR}/sovvenzia-mime.xml DESTINATION share/mime/packages
+        RENAME sovvenzia.xml)
+install(FILES ${SOVVENZIA_PACKAGING_DIR}/sovvenzia.metainfo.xml DESTINATION share/metainfo
+        RENAME org.example.sovvenzia.metainfo.xml)
 install(FILES ${SOVVENZIA_PACKAGING_DIR}/sovvenzia.svg
         DESTINATION share/icons/hicolor/scalable/apps)
 foreach(size 48 64 128 256)

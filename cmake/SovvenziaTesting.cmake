@@ -4,7 +4,7 @@
 function(sovvenzia_add_gtest name)
     add_executable(${name} ${ARGN})
     target_link_libraries(${name} PRIVATE sovvenzia_core sovvenzia_test_support GTest::gtest
-                                          GTest::gmock GTest::gtest_main)
+                                          GTest::gtest_main)
     add_test(NAME ${name} COMMAND ${name})
 endfunction()
 

@@ -15,7 +15,7 @@ results="$build_dir/bench-results"
 filter="${BENCH_FILTER:-.}"
 read -r -a extra_args <<<"${BENCH_ARGS:-}"
 
-"$here/install-packages.sh" time
+"$here/install-packages.sh" --list run --list test time
 
 cmake -S "$root" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DSOVVENZIA_BUILD_TESTS=OFF \
   -DSOVVENZIA_BUILD_BENCHMARKS=ON >/dev/null

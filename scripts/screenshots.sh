@@ -1,8 +1,16 @@
 #!/usr/bin/env bash
-# Starts the real program on a virtual X display (96 DPI, Debian's default
-# fonts), walks its screens like an operator would and saves a PNG of each in
-# docs/screenshots/. Installs what it needs (Xvfb, ImageMagick, xdotool and the
-# accessibility bus through which it finds windows and controls) when missing.
+# Starts the real program on a virtual X display (Debian's default fonts),
+# walks its screens like an operator would and saves a PNG of each. Installs
+# what it needs (Xvfb, ImageMagick, xdotool and the accessibility bus through
+# which it finds windows and controls) when missing. Every window must fit the
+# screen, or the walk stops.
+#
+# usage: screenshots.sh [--dpi N]
+#   --dpi N  the font DPI the desktop announces (Xft.dpi), 96 by default. The
+#            screen is 1280x1024 at 96 DPI, 1920x1080 at 144 and 2560x1440 at
+#            192 (otherwise 1280x1024 scaled by N/96). At 96 DPI the pictures
+#            go to docs/screenshots/, which the README shows; at any other DPI
+#            to build/screenshots-<N>dpi/.
 #
 # SOVVENZIA_BINARY picks the program (default: build/src/sovvenzia, built by
 # scripts/setup.sh when missing); SCREENSHOTS_DIR picks the output folder.
@@ -11,11 +19,32 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 root="$(dirname "$here")"
 binary="${SOVVENZIA_BINARY:-${BUILD_DIR:-$root/build}/src/sovvenzia}"
-out="${SCREENSHOTS_DIR:-$root/docs/screenshots}"
 
-wanted=(xvfb xauth imagemagick xdotool python3-pyatspi at-spi2-core dbus-x11 fonts-dejavu-core)
+dpi=96
+while (($#)); do
+  case "$1" in
+    --dpi) [[ "${2:-}" =~ ^[1-9][0-9]*$ ]] || { echo "usage: $0 [--dpi N]" >&2; exit 2; }
+      dpi=$2
+      shift 2 ;;
+    *) echo "usage: $0 [--dpi N]" >&2; exit 2 ;;
+  esac
+done
+case "$dpi" in
+  96) screen=1280x1024 ;;
+  144) screen=1920x1080 ;;
+  192) screen=2560x1440 ;;
+  *) screen="$((1280 * dpi / 96))x$((1024 * dpi / 96))" ;;
+esac
+if ((dpi == 96)); then
+  out="${SCREENSHOTS_DIR:-$root/docs/screenshots}"
+else
+  out="${SCREENSHOTS_DIR:-$root/build/screenshots-${dpi}dpi}"
+fi
+
+wanted=(xvfb xauth x11-xserver-utils imagemagick xdotool python3-pyatspi at-spi2-core dbus-x11
+  fonts-dejavu-core)
 "$here/install-packages.sh" "${wanted[@]}"
-[ -x "$binary" ] || "$here/setup.sh"
+[ -x "$binary" ] || "$here/setup.sh" run
 
 work="$(mktemp -d)"
 xvfb_pid=""
@@ -26,7 +55,7 @@ cleanup() {
 trap cleanup EXIT
 
 # Xvfb picks a free display and writes its number; then wait until it answers.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 3>"$work/display" \
+Xvfb -displayfd 3 -screen 0 "${screen}x24" -dpi "$dpi" -noreset -nolisten tcp 3>"$work/display" \
   >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 100); do
@@ -39,6 +68,8 @@ for _ in $(seq 100); do
   DISPLAY=$display xdotool getdisplaygeometry >/dev/null 2>&1 && break
   sleep 0.1
 done
+# The font DPI, as a desktop's settings announce it to its programs.
+echo "Xft.dpi: $dpi" | DISPLAY=$display xrdb -nocpp -merge
 
 # The sample lists sit under a fixed tail of path, so that the boxes that show
 # the end of a path show the same text in every run.
@@ -135,9 +166,24 @@ def showing(acc):
     return acc.getState().contains(pyatspi.STATE_SHOWING)
 
 
+# Screen pixels per pixel of the places the accessibility bus reports: Qt
+# reports them in its own scaled pixels, which at a font DPI above 96 are
+# larger than the screen's. Measured on the first window.
+scale = 1.0
+
+
+def measure_scale(acc):
+    global scale
+    geometry = subprocess.run(
+        ["xdotool", "search", "--onlyvisible", "--name", f"^{acc.name}$",
+         "getwindowgeometry", "--shell"], check=True, capture_output=True, text=True).stdout
+    width = max(int(line[len("WIDTH="):]) for line in geometry.split() if line.startswith("WIDTH="))
+    scale = width / acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS).width
+
+
 def extents(acc):
     box = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    return box.x, box.y, box.width, box.height
+    return tuple(round(n * scale) for n in (box.x, box.y, box.width, box.height))
 
 
 def descendants(acc):
@@ -199,6 +245,11 @@ def press(win, name):
 
 def shot(acc, name):
     x, y, w, h = extents(acc)
+    screen_w, screen_h = (int(n) for n in subprocess.run(
+        ["xdotool", "getdisplaygeometry"], check=True, capture_output=True,
+        text=True).stdout.split())
+    if w > screen_w or h > screen_h:
+        raise StepFailed(f"{name} is {w}x{h}, larger than the {screen_w}x{screen_h} screen")
     subprocess.run(["import", "-window", "root", "-crop", f"{w}x{h}+{x}+{y}", "+repage",
                     "-strip", os.path.join(OUT, name + ".png")], check=True)
     print(f"saved {name}.png ({w}x{h})")
@@ -224,6 +275,7 @@ def menu(win, title, item):
 # --- the walk ---------------------------------------------------------------------
 def walk():
     intro = window("Sovvenzia", timeout=30)
+    measure_scale(intro)
     shot(intro, "01-presentazione")
     press(intro, "Avanti     >")
 

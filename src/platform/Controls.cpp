@@ -37,6 +37,12 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, Place plac
     return label;
 }
 
+QLabel* paragraph(QWidget* parent, const char* name, const QString& text, Place place) {
+    QLabel* label = placed(new QLabel(text, parent), name, place);
+    label->setWordWrap(true);
+    return label;
+}
+
 QLineEdit* textBox(QWidget* parent, const char* name, Place place) {
     return placed(new QLineEdit(parent), name, place);
 }

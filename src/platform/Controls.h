@@ -21,6 +21,8 @@ struct Place {
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, Place place);
 QLabel* label(QWidget* parent, const char* name, const QString& text, Place place);
+// A label whose text wraps within its place, which it keeps at any font size.
+QLabel* paragraph(QWidget* parent, const char* name, const QString& text, Place place);
 QLineEdit* textBox(QWidget* parent, const char* name, Place place);
 QRadioButton* option(QWidget* parent, const char* name, const QString& caption, Place place);
 QGroupBox* frame(QWidget* parent, const char* name, const QString& caption, Place place);

@@ -1,5 +1,8 @@
 #include "Program.h"
 
+#include "CommandLine.h"
+#include "DialogService.h"
+
 #include "merge/FrmCaricaFile.h"
 #include "merge/FrmCreaUnione.h"
 #include "search/FrmRicerca.h"
@@ -29,6 +32,15 @@ void Program::define() {
     screens_.define<T>([this] { return std::make_unique<T>(context_); });
 }
 
-void Program::start() {
+void Program::start(const QString& elencoDaAprire) {
     screens_.show<FrmPresentazione>();
+    if (elencoDaAprire.isEmpty()) {
+        return;
+    }
+    if (const std::optional<Error> problema = unusableList(elencoDaAprire)) {
+        context_.dialogs.messageBox(
+            {problema->message, MessageButtons::Ok, MessageIcon::Exclamation});
+        return;
+    }
+    context_.elencoDaAprire = elencoDaAprire;
 }

@@ -15,8 +15,10 @@ public:
     explicit Program(DialogService& dialogs, FileSystem& fileSystem = PosixFileSystem::instance(),
                      Desktop& desktop = QtDesktop::instance());
 
-    // Shows the intro screen.
-    void start();
+    // Shows the intro screen. A list named at start becomes the name the
+    // choice screen's Open dialog starts on; one that cannot be a list is
+    // reported once the intro screen is up, and then forgotten.
+    void start(const QString& elencoDaAprire = {});
 
     ScreenManager& screens() { return screens_; }
     Module1& stato() { return stato_; }

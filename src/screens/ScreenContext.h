@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class Desktop;
 class DialogService;
 class FileElenco;
@@ -14,4 +16,7 @@ struct ScreenContext {
     Module1& stato;
     FileElenco& elenco;
     Desktop& desktop;
+    // The list the program was started on: the choice screen's Open dialog
+    // starts on it. Empty when none was named.
+    QString elencoDaAprire = {};
 };

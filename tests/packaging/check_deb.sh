@@ -3,6 +3,8 @@
 # root and checks that it installs a desktop program: the binary, a desktop
 # entry whose Exec and Icon resolve inside the package, icons of the sizes their
 # folders promise, and Depends that cover every library the binary loads.
+# Debian's own tools must accept it (lintian, desktop-file-validate, appstreamcli),
+# and a desktop that installs it must know a .svz file as a Sovvenzia list.
 #
 # usage: check_deb.sh <build dir> <scratch dir>
 set -uo pipefail
@@ -73,12 +75,16 @@ else
   done < <(readelf -d "$binary" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
 fi
 
-# --- nothing but the program, its entry and its icons -------------------------
+# --- nothing but the program and what the desktop and Debian need of it --------
 while read -r file; do
   case "$file" in
     usr/bin/sovvenzia | usr/share/applications/sovvenzia.desktop | \
       usr/share/icons/hicolor/*/apps/sovvenzia.png | \
-      usr/share/icons/hicolor/scalable/apps/sovvenzia.svg) ;;
+      usr/share/icons/hicolor/scalable/apps/sovvenzia.svg | \
+      usr/share/man/man1/sovvenzia.1.gz | \
+      usr/share/doc/sovvenzia/copyright | usr/share/doc/sovvenzia/changelog.gz | \
+      usr/share/mime/packages/sovvenzia.xml | \
+      usr/share/metainfo/org.example.sovvenzia.metainfo.xml) ;;
     *) fail "unexpected file in the package: /$file" ;;
   esac
 done < <(cd "$root" && find . -type f -o -type l | sed 's|^\./||')
@@ -136,8 +142,51 @@ if [[ -f "$svg" ]] && ! grep -q '<svg[ >]' "$svg"; then
   fail "${svg#"$root"} is not an SVG image"
 fi
 
+# --- Debian's tools accept the package -------------------------------------------
+# Run as root, lintian first says that it should not be; that line is no finding.
+lintian --fail-on error,warning --tag-display-limit 0 "$deb" 2>&1 |
+  grep -v 'running with root privileges' >"$scratch/lintian.log"
+[[ -s "$scratch/lintian.log" ]] && fail "lintian: $(cat "$scratch/lintian.log")"
+if [[ -f "$entry" ]]; then
+  if ! findings=$(desktop-file-validate --no-hints "$entry" 2>&1) || [[ -n "$findings" ]]; then
+    fail "desktop-file-validate: $findings"
+  fi
+fi
+metainfo=$root/usr/share/metainfo/org.example.sovvenzia.metainfo.xml
+appstreamcli validate --no-net "$metainfo" >"$scratch/appstream.log" 2>&1 ||
+  fail "appstreamcli: $(cat "$scratch/appstream.log")"
+
+# The changelog and the AppStream releases start at the package's version.
+version=$(field Version)
+changelog=$(zcat "$root/usr/share/doc/sovvenzia/changelog.gz" | head -n1)
+[[ "$changelog" == "sovvenzia ($version) "* ]] || fail "the changelog starts at '$changelog', not $version"
+grep -q "<release version=\"$version\"" "$metainfo" ||
+  fail "the AppStream file lists no release $version"
+
+# --- a desktop that installs the package opens a .svz list with Sovvenzia ---------
+data=$scratch/xdg/data
+mkdir -p "$data" "$scratch/xdg/config"
+cp -r "$root/usr/share/mime" "$root/usr/share/applications" "$data/"
+desktop() {
+  env -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION -u KDE_FULL_SESSION -u GNOME_DESKTOP_SESSION_ID \
+    XDG_DATA_HOME="$data" XDG_DATA_DIRS=/usr/share XDG_CONFIG_HOME="$scratch/xdg/config" \
+    XDG_CONFIG_DIRS="$scratch/xdg/config" "$@"
+}
+desktop update-mime-database "$data/mime" && desktop update-desktop-database "$data/applications" ||
+  fail "the type of list files cannot be installed"
+list_type=application/x-sovvenzia-elenco
+head -c 418 /dev/zero | tr '\0' ' ' >"$scratch/Roma_Primaria_25-26.svz"
+cp "$scratch/Roma_Primaria_25-26.svz" "$scratch/Roma_Primaria_25-26"
+found=$(desktop xdg-mime query filetype "$scratch/Roma_Primaria_25-26.svz")
+[[ "$found" == "$list_type" ]] || fail "a .svz list is of type '$found', not $list_type"
+found=$(desktop xdg-mime query filetype "$scratch/Roma_Primaria_25-26")
+[[ "$found" != "$list_type" ]] || fail "a name without .svz is taken for a list"
+found=$(desktop xdg-mime query default "$list_type")
+[[ "$found" == sovvenzia.desktop ]] || fail "lists open with '$found', not sovvenzia.desktop"
+grep -qx "$list_type:sovvenzia" "$data/mime/icons" || fail "lists do not show the program's icon"
+
 if ((failures)); then
   echo "$failures packaging check(s) failed for $(basename "$deb")"
   exit 1
 fi
-echo "$(basename "$deb"): program, desktop entry, icons and Depends are in place"
+echo "$(basename "$deb"): accepted by Debian's tools; program, desktop entry, list type, icons and Depends in place"

@@ -12,14 +12,12 @@ FrmInfo::FrmInfo(ScreenContext& context) : Screen(context.screens) {
     setWindowTitle(QStringLiteral("Informazioni"));
     setInnerSizeTwips(4530, 2715);
 
-    QLabel* descrizione =
-        Controls::label(this, "Label1",
+    Controls::paragraph(this, "Label1",
                         QStringLiteral("Applicazione per la stesura dell'elenco delle famiglie "
                                        "aventi diritto all'assegnazione delle Sovvenzia a "
                                        "sostegno delle spese sostenute per l'istruzione dei "
                                        "propri figli"),
                         {120, 240, 4335, 735});
-    descrizione->setWordWrap(true);
     Controls::label(this, "LabelCrediti1", QStringLiteral("Sovvenzia, versione 1.0"),
                     {120, 1140, 4335, 255});
     Controls::label(this, "LabelCrediti2",

@@ -47,6 +47,7 @@ FrmScelta::FrmScelta(ScreenContext& context)
     setObjectName(QStringLiteral("FrmScelta"));
     setWindowTitle(QStringLiteral("Opzioni"));
     setInnerSizeTwips(4920, 2820);
+    CommonDialog1.FileName = context.elencoDaAprire;
 
     TabOpzioni = new QTabWidget(this);
     TabOpzioni->setObjectName(QStringLiteral("TabOpzioni"));
