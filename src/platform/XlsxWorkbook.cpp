@@ -117,8 +117,23 @@ QString cellName(int row, int col) {
     return letters + QString::number(row);
 }
 
+Result<void> XlsxWorkbook::checkSheetName(const QString& sheetName) {
+    // A workbook that is never written, only asked about the name.
+    lxw_workbook* probe = workbook_new(nullptr);
+    if (probe == nullptr) {
+        return Error::workbook(LXW_ERROR_MEMORY_MALLOC_FAILED,
+                               describeWriteError(LXW_ERROR_MEMORY_MALLOC_FAILED, errno, {}, {}));
+    }
+    Result<void> valid = validateSheetName(probe, sheetName);
+    lxw_workbook_free(probe);
+    return valid;
+}
+
 Result<std::unique_ptr<XlsxWorkbook>> XlsxWorkbook::create(const QString& path,
                                                            const QString& sheetName) {
+    if (Result<void> valid = checkSheetName(sheetName); !valid) {
+        return valid.error();
+    }
     const QByteArray file = QFile::encodeName(path);
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
@@ -127,10 +142,6 @@ Result<std::unique_ptr<XlsxWorkbook>> XlsxWorkbook::create(const QString& path,
     if (workbook == nullptr) {
         return Error::workbook(LXW_ERROR_MEMORY_MALLOC_FAILED,
                                describeWriteError(LXW_ERROR_MEMORY_MALLOC_FAILED, errno, path, {}));
-    }
-    if (Result<void> valid = validateSheetName(workbook, sheetName); !valid) {
-        lxw_workbook_free(workbook);
-        return valid.error();
     }
     if (Result<void> reserved = reserveNewFile(path); !reserved) {
         lxw_workbook_free(workbook);

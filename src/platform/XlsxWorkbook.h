@@ -28,6 +28,10 @@ public:
     // would refuse or a file that cannot be created.
     static Result<std::unique_ptr<XlsxWorkbook>> create(const QString& path,
                                                         const QString& sheetName);
+    // Whether a workbook accepts the sheet name; the reason in Italian when
+    // it does not (empty, reserved, too long, a character or an apostrophe
+    // it refuses).
+    static Result<void> checkSheetName(const QString& sheetName);
     ~XlsxWorkbook();
     XlsxWorkbook(const XlsxWorkbook&) = delete;
     XlsxWorkbook& operator=(const XlsxWorkbook&) = delete;

@@ -1,35 +1,22 @@
 #include "RigaRiepilogo.h"
 
+#include <QDate>
+
+#include <cstring>
+
 namespace {
 
 constexpr int kCifreSignificative = 7;
+// A date that is blank or not a date sorts before every date.
+constexpr double kDataAssente = -1.0;
 
 QString unisci(const QString& primo, QLatin1StringView separatore, const QString& secondo) {
     return primo.trimmed() + separatore + secondo.trimmed();
 }
 
-// The nine fields of the requester or of the student.
-struct Persona {
-    const QString& cognome;
-    const QString& nome;
-    const QString& luogo;
-    const QString& data;
-    const QString& codiceFiscale;
-    const QString& via;
-    const QString& numero;
-    const QString& comune;
-    const QString& cap;
-};
-
-// The six columns of a person: name, place and date of birth, codice
-// fiscale, address, municipality and postcode.
-void aggiungiPersona(std::vector<QString>& cells, const Persona& p) {
-    cells.push_back(unisci(p.cognome, QLatin1StringView(" "), p.nome));
-    cells.push_back(p.luogo.trimmed());
-    cells.push_back(p.data.trimmed());
-    cells.push_back(p.codiceFiscale.trimmed());
-    cells.push_back(unisci(p.via, QLatin1StringView(", "), p.numero));
-    cells.push_back(unisci(p.comune, QLatin1StringView(" - "), p.cap));
+double valoreData(const QString& testo) {
+    const QDate data = QDate::fromString(testo.trimmed(), QStringLiteral("dd/MM/yyyy"));
+    return data.isValid() ? static_cast<double>(data.toJulianDay()) : kDataAssente;
 }
 
 }  // namespace
@@ -42,12 +29,72 @@ QString RigaRiepilogo::importo(float valore) const {
     return locale_.toString(static_cast<double>(valore), 'g', kCifreSignificative).trimmed();
 }
 
-void RigaRiepilogo::aggiungi(std::vector<QString>& cells, int nRecord, const DatiDomanda& d) const {
-    cells.push_back(QString::number(nRecord));
-    aggiungiPersona(cells, {d.CognRich, d.NomeRich, d.LuogoRich, d.DataRich, d.CodFiscRich,
-                            d.ViaRich, d.NumRich, d.ComRich, d.CapRich});
-    aggiungiPersona(cells, {d.CognStud, d.NomeStud, d.LuogoStud, d.DataStud, d.CodFiscStud,
-                            d.ViaStud, d.NumStud, d.ComStud, d.CapStud});
-    cells.push_back(importo(d.Spese));
-    cells.push_back(importo(d.Isee));
+QString RigaRiepilogo::testo(int col, int nRecord, const DatiDomanda& d) const {
+    const QLatin1StringView blank(" ");
+    const QLatin1StringView virgola(", ");
+    const QLatin1StringView trattino(" - ");
+    switch (col) {
+        case 0:
+            return QString::number(nRecord);
+        case 1:
+            return unisci(d.CognRich, blank, d.NomeRich);
+        case 2:
+            return d.LuogoRich.trimmed();
+        case 3:
+            return d.DataRich.trimmed();
+        case 4:
+            return d.CodFiscRich.trimmed();
+        case 5:
+            return unisci(d.ViaRich, virgola, d.NumRich);
+        case 6:
+            return unisci(d.ComRich, trattino, d.CapRich);
+        case 7:
+            return unisci(d.CognStud, blank, d.NomeStud);
+        case 8:
+            return d.LuogoStud.trimmed();
+        case 9:
+            return d.DataStud.trimmed();
+        case 10:
+            return d.CodFiscStud.trimmed();
+        case 11:
+            return unisci(d.ViaStud, virgola, d.NumStud);
+        case 12:
+            return unisci(d.ComStud, trattino, d.CapStud);
+        case 13:
+            return importo(d.Spese);
+        case 14:
+            return importo(d.Isee);
+        default:
+            return {};
+    }
+}
+
+void RigaRiepilogo::testi(std::vector<QString>& celle, int nRecord, const DatiDomanda& d) const {
+    celle.resize(kColonneRiepilogo);
+    for (int col = 0; col < kColonneRiepilogo; ++col) {
+        celle[static_cast<std::size_t>(col)] = testo(col, nRecord, d);
+    }
+}
+
+TextGridModel::SortKey RigaRiepilogo::chiave(int col, int nRecord, const DatiDomanda& d) const {
+    switch (col) {
+        case 0:
+            return static_cast<double>(nRecord);
+        case 3:
+            return valoreData(d.DataRich);
+        case 9:
+            return valoreData(d.DataStud);
+        case 13:
+            return static_cast<double>(d.Spese);
+        case 14:
+            return static_cast<double>(d.Isee);
+        default:
+            return testo(col, nRecord, d);
+    }
+}
+
+float RigaRiepilogo::Spese(const char* record) {
+    float spese = 0.0f;
+    std::memcpy(&spese, record + kOffsetSpese, sizeof spese);
+    return spese;
 }

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "DatiDomanda.h"
+#include "TextGridModel.h"
 
 #include <QLocale>
 #include <QString>
 
-#include <vector>
-
 #include <array>
+#include <vector>
 
 // The summary table's 15 columns: record number, requester (name, place and
 // date of birth, codice fiscale, address, municipality and postcode), the
@@ -41,8 +41,8 @@ inline QString IntestazioneRiepilogo(int col) {
     return QString::fromUtf16(kColonneTabella[static_cast<std::size_t>(col)].intestazione);
 }
 
-// Writes records as rows of the summary table, the amounts in the form of
-// the given locale.
+// What each column of the summary shows of a record, and what it sorts by;
+// the amounts in the form of the given locale.
 class RigaRiepilogo {
 public:
     explicit RigaRiepilogo(const QLocale& locale);
@@ -53,9 +53,19 @@ public:
     // 250 is "250").
     QString importo(float valore) const;
 
-    // Appends the 15 texts of the row showing record nRecord: trimmed fields,
-    // joined with their separators also when a part is blank.
-    void aggiungi(std::vector<QString>& cells, int nRecord, const DatiDomanda& domanda) const;
+    // The text of column col in the row showing record nRecord: trimmed
+    // fields, joined with their separators also when a part is blank.
+    QString testo(int col, int nRecord, const DatiDomanda& domanda) const;
+    // The 15 texts of that row.
+    void testi(std::vector<QString>& celle, int nRecord, const DatiDomanda& domanda) const;
+
+    // What column col of that row sorts by: the record number, the dates as
+    // dates (a blank or malformed one before every date), the amounts by
+    // value, every other column by its text.
+    TextGridModel::SortKey chiave(int col, int nRecord, const DatiDomanda& domanda) const;
+
+    // The expenses stored in a 418-byte record, read without decoding it.
+    static float Spese(const char* record);
 
 private:
     QLocale locale_;
