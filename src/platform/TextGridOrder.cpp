@@ -3,6 +3,8 @@
 #include <QCollator>
 #include <QLocale>
 
+#include <algorithm>
+
 namespace {
 
 const QCollator& italianOrder() {
@@ -30,7 +32,7 @@ void TextGridOrder::forgetKeys() const {
     keys_.clear();
 }
 
-const TextGridOrder::Key& TextGridOrder::key(int row) const {
+void TextGridOrder::computeKeys(int row) const {
     if (keyColumn_ != sortColumn()) {
         keyColumn_ = sortColumn();
         keys_.clear();
@@ -49,12 +51,12 @@ const TextGridOrder::Key& TextGridOrder::key(int row) const {
             }
         }
     }
-    return keys_[static_cast<std::size_t>(row)];
 }
 
 bool TextGridOrder::lessThan(const QModelIndex& left, const QModelIndex& right) const {
-    const Key& a = key(left.row());
-    const Key& b = key(right.row());
+    computeKeys(std::max(left.row(), right.row()));
+    const Key& a = keys_[static_cast<std::size_t>(left.row())];
+    const Key& b = keys_[static_cast<std::size_t>(right.row())];
     if (const double* number = std::get_if<double>(&a)) {
         return *number < std::get<double>(b);
     }

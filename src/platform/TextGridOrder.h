@@ -28,7 +28,8 @@ protected:
 
 private:
     using Key = std::variant<double, QCollatorSortKey>;
-    const Key& key(int row) const;
+    // Makes sure the keys of the sort column reach the row.
+    void computeKeys(int row) const;
     void forgetKeys() const;
 
     TextGridModel& cells_;

@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr double kPuntiTesto = 7.0;
+constexpr double kPuntiTesto = 6.5;
 constexpr double kInterlinea = 1.3;
 constexpr double kMarginiMm = 10.0;
 const QString kSeparatore = QStringLiteral(" — ");
@@ -35,9 +35,12 @@ public:
           normale_(fontStampa(false)),
           grassetto_(fontStampa(true)),
           tabella_(tabella),
-          impaginazione_(dispositivo.width(), dispositivo.height(),
-                         QFontMetricsF(normale_, &dispositivo).height() * kInterlinea,
-                         tabella.Rows() - 1) {}
+          metriche_(normale_, &dispositivo),
+          metricheGrassetto_(grassetto_, &dispositivo),
+          impaginazione_(
+              dispositivo.width(), dispositivo.height(), metriche_.height() * kInterlinea,
+              tabella.Rows() - 1,
+              [this](const QString& testo) { return metriche_.horizontalAdvance(testo); }) {}
 
     const ImpaginazioneRiepilogo& impaginazione() const { return impaginazione_; }
 
@@ -47,9 +50,16 @@ public:
         linea(0, 0.0, imp.sinistra(kColonneRiepilogo - 1) + imp.larghezza(kColonneRiepilogo - 1),
               stampa.intestazione());
         tabella_.readRow(0, testi_);
-        const int intestazione = ImpaginazioneRiepilogo::kRigheIntestazione - 1;
-        riga(intestazione);
-        const double sotto = imp.cima(intestazione + 1);
+        const int titoli = ImpaginazioneRiepilogo::kRigheIntestazione -
+                           ImpaginazioneRiepilogo::kRigheTitoliColonne;
+        for (int col = 0; col < kColonneRiepilogo; ++col) {
+            p_.drawText(QRectF(imp.sinistra(col) + imp.margine(), imp.cima(titoli),
+                               imp.larghezza(col) - 2 * imp.margine(),
+                               imp.cima(ImpaginazioneRiepilogo::kRigheTitoliColonne)),
+                        Qt::AlignLeft | Qt::AlignBottom | Qt::TextWordWrap,
+                        testi_[static_cast<std::size_t>(col)]);
+        }
+        const double sotto = imp.cima(ImpaginazioneRiepilogo::kRigheIntestazione);
         p_.drawLine(QPointF(0.0, sotto), QPointF(p_.device()->width(), sotto));
         p_.setFont(normale_);
         int linea = ImpaginazioneRiepilogo::kRigheIntestazione;
@@ -79,7 +89,7 @@ private:
         }
         const double margine = impaginazione_.altezzaRiga() / 4;
         const double spazio = larghezza - 2 * margine;
-        const QFontMetricsF metriche(p_.font(), p_.device());
+        const QFontMetricsF& metriche = p_.font().bold() ? metricheGrassetto_ : metriche_;
         p_.drawText(
             QRectF(x + margine, impaginazione_.cima(n), spazio, impaginazione_.altezzaRiga()),
             Qt::AlignLeft | Qt::AlignVCenter, metriche.elidedText(testo, Qt::ElideRight, spazio));
@@ -89,6 +99,8 @@ private:
     QFont normale_;
     QFont grassetto_;
     const TextGrid& tabella_;
+    QFontMetricsF metriche_;
+    QFontMetricsF metricheGrassetto_;
     ImpaginazioneRiepilogo impaginazione_;
     std::vector<QString> testi_;
 };
