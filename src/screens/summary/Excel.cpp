@@ -4,6 +4,7 @@
 #include "DialogService.h"
 #include "LarghezzaColonne.h"
 #include "RegoleEsportazione.h"
+#include "RigaRiepilogo.h"
 #include "TextGrid.h"
 #include "WaitCursor.h"
 #include "XlsxWorkbook.h"
@@ -72,7 +73,10 @@ Disposizione Disponi(int nCols, const std::vector<std::int16_t>& date,
 // The sheet being written, with the widths its values need.
 class Foglio {
 public:
-    explicit Foglio(XlsxWorkbook& cartella) : cartella_(cartella) {}
+    explicit Foglio(XlsxWorkbook& cartella)
+        : cartella_(cartella), locale_(LocaleFissato(QLocale())) {
+        locale_.setNumberOptions(QLocale::RejectGroupSeparator);
+    }
 
     Result<void> testo(int riga, int col, const QString& valore, Stile stile = Stile::Normal) {
         larghezze_.misura(col, valore, stile == Stile::Bold);

@@ -69,10 +69,15 @@ std::optional<double> NumeroInChiaro(const QString& testo, const QLocale& locale
     if (inizio >= testo.size() || !testo.at(inizio).isDigit()) {
         return std::nullopt;
     }
-    QLocale rigoroso(locale);
-    rigoroso.setNumberOptions(QLocale::RejectGroupSeparator);
     bool numero = false;
-    const double valore = rigoroso.toDouble(testo, &numero);
+    double valore = 0.0;
+    if (locale.numberOptions().testFlag(QLocale::RejectGroupSeparator)) {
+        valore = locale.toDouble(testo, &numero);
+    } else {
+        QLocale rigoroso(locale);
+        rigoroso.setNumberOptions(QLocale::RejectGroupSeparator);
+        valore = rigoroso.toDouble(testo, &numero);
+    }
     if (!numero || !std::isfinite(valore)) {
         return std::nullopt;
     }

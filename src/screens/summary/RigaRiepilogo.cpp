@@ -11,7 +11,11 @@ constexpr int kCifreSignificative = 7;
 constexpr double kDataAssente = -1.0;
 
 QString unisci(const QString& primo, QLatin1StringView separatore, const QString& secondo) {
-    return primo.trimmed() + separatore + secondo.trimmed();
+    const QStringView a = QStringView(primo).trimmed();
+    const QStringView b = QStringView(secondo).trimmed();
+    QString testo;
+    testo.reserve(a.size() + separatore.size() + b.size());
+    return testo.append(a).append(separatore).append(b);
 }
 
 double valoreData(const QString& testo) {
@@ -21,7 +25,13 @@ double valoreData(const QString& testo) {
 
 }  // namespace
 
-RigaRiepilogo::RigaRiepilogo(const QLocale& locale) : locale_(locale) {
+QLocale LocaleFissato(const QLocale& locale) {
+    QLocale fissato(locale.language(), locale.script(), locale.territory());
+    fissato.setNumberOptions(locale.numberOptions());
+    return fissato;
+}
+
+RigaRiepilogo::RigaRiepilogo(const QLocale& locale) : locale_(LocaleFissato(locale)) {
     locale_.setNumberOptions(QLocale::OmitGroupSeparator);
 }
 

@@ -41,6 +41,10 @@ inline QString IntestazioneRiepilogo(int col) {
     return QString::fromUtf16(kColonneTabella[static_cast<std::size_t>(col)].intestazione);
 }
 
+// The locale's own data, no longer looked up through the platform at each
+// use as the system locale is: the summary converts thousands of amounts.
+QLocale LocaleFissato(const QLocale& locale);
+
 // What each column of the summary shows of a record, and what it sorts by;
 // the amounts in the form of the given locale.
 class RigaRiepilogo {
