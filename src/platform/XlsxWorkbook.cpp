@@ -5,6 +5,7 @@
 #include <xlsxwriter.h>
 
 #include <QFile>
+#include <QStringEncoder>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -191,10 +192,14 @@ Result<void> XlsxWorkbook::check(int error, int savedErrno, int row, int col) co
 }
 
 Result<void> XlsxWorkbook::writeString(int row, int col, const QString& text, Style style) {
+    // Encoded into one buffer kept for every cell.
+    utf8_.resize(static_cast<std::size_t>(text.size()) * 3 + 1);
+    QStringEncoder encoder(QStringEncoder::Utf8);
+    *encoder.appendToBuffer(utf8_.data(), text) = '\0';
     errno = 0;
-    const lxw_error error = worksheet_write_string(sheet_, static_cast<lxw_row_t>(row - 1),
-                                                   static_cast<lxw_col_t>(col - 1),
-                                                   text.toUtf8().constData(), format(style));
+    const lxw_error error =
+        worksheet_write_string(sheet_, static_cast<lxw_row_t>(row - 1),
+                               static_cast<lxw_col_t>(col - 1), utf8_.data(), format(style));
     return check(error, errno, row, col);
 }
 

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 struct lxw_workbook;
 struct lxw_worksheet;
@@ -61,6 +62,7 @@ private:
     lxw_workbook* workbook_;
     lxw_worksheet* sheet_;
     lxw_format* bold_;
+    std::vector<char> utf8_;
 };
 
 // The name of a cell as the spreadsheet shows it ("B4").

@@ -74,9 +74,7 @@ Disposizione Disponi(int nCols, const std::vector<std::int16_t>& date,
 class Foglio {
 public:
     explicit Foglio(XlsxWorkbook& cartella)
-        : cartella_(cartella), locale_(LocaleFissato(QLocale())) {
-        locale_.setNumberOptions(QLocale::RejectGroupSeparator);
-    }
+        : cartella_(cartella), numeri_(LocaleFissato(QLocale())) {}
 
     Result<void> testo(int riga, int col, const QString& valore, Stile stile = Stile::Normal) {
         larghezze_.misura(col, valore, stile == Stile::Bold);
@@ -86,7 +84,7 @@ public:
     // A number in the locale's form becomes a number; any other text, one
     // beginning with "=" too, stays a text and never becomes a formula.
     Result<void> inChiaro(int riga, int col, const QString& valore, Stile stile = Stile::Normal) {
-        if (const std::optional<double> numero = NumeroInChiaro(valore, locale_)) {
+        if (const std::optional<double> numero = numeri_.valore(valore)) {
             larghezze_.misura(col, valore, stile == Stile::Bold);
             return cartella_.writeNumber(riga, col, *numero, stile);
         }
@@ -111,7 +109,7 @@ public:
 private:
     XlsxWorkbook& cartella_;
     LarghezzaColonne larghezze_;
-    QLocale locale_;
+    NumeriInChiaro numeri_;
 };
 
 // A new workbook file in the folder, named after the sheet and the time of

@@ -2,6 +2,7 @@
 
 #include <QDate>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -13,9 +14,12 @@ constexpr double kDataAssente = -1.0;
 QString unisci(const QString& primo, QLatin1StringView separatore, const QString& secondo) {
     const QStringView a = QStringView(primo).trimmed();
     const QStringView b = QStringView(secondo).trimmed();
-    QString testo;
-    testo.reserve(a.size() + separatore.size() + b.size());
-    return testo.append(a).append(separatore).append(b);
+    QString testo(a.size() + separatore.size() + b.size(), Qt::Uninitialized);
+    QChar* fine = std::copy(a.begin(), a.end(), testo.data());
+    fine = std::transform(separatore.begin(), separatore.end(), fine,
+                          [](char c) { return QLatin1Char(c); });
+    std::copy(b.begin(), b.end(), fine);
+    return testo;
 }
 
 double valoreData(const QString& testo) {
@@ -39,21 +43,26 @@ QString RigaRiepilogo::importo(float valore) const {
     return locale_.toString(static_cast<double>(valore), 'g', kCifreSignificative).trimmed();
 }
 
-QString RigaRiepilogo::testo(int col, int nRecord, const DatiDomanda& d) const {
+template <class D>
+QString RigaRiepilogo::colonna(int col, int nRecord, D&& d) const {
     const QLatin1StringView blank(" ");
     const QLatin1StringView virgola(", ");
     const QLatin1StringView trattino(" - ");
+    // Each field is used once, so a field taken over is trimmed in place.
+    const auto campo = [&d](QString DatiDomanda::*membro) {
+        return (std::forward<D>(d).*membro).trimmed();
+    };
     switch (col) {
         case 0:
             return QString::number(nRecord);
         case 1:
             return unisci(d.CognRich, blank, d.NomeRich);
         case 2:
-            return d.LuogoRich.trimmed();
+            return campo(&DatiDomanda::LuogoRich);
         case 3:
-            return d.DataRich.trimmed();
+            return campo(&DatiDomanda::DataRich);
         case 4:
-            return d.CodFiscRich.trimmed();
+            return campo(&DatiDomanda::CodFiscRich);
         case 5:
             return unisci(d.ViaRich, virgola, d.NumRich);
         case 6:
@@ -61,11 +70,11 @@ QString RigaRiepilogo::testo(int col, int nRecord, const DatiDomanda& d) const {
         case 7:
             return unisci(d.CognStud, blank, d.NomeStud);
         case 8:
-            return d.LuogoStud.trimmed();
+            return campo(&DatiDomanda::LuogoStud);
         case 9:
-            return d.DataStud.trimmed();
+            return campo(&DatiDomanda::DataStud);
         case 10:
-            return d.CodFiscStud.trimmed();
+            return campo(&DatiDomanda::CodFiscStud);
         case 11:
             return unisci(d.ViaStud, virgola, d.NumStud);
         case 12:
@@ -79,10 +88,14 @@ QString RigaRiepilogo::testo(int col, int nRecord, const DatiDomanda& d) const {
     }
 }
 
-void RigaRiepilogo::testi(std::vector<QString>& celle, int nRecord, const DatiDomanda& d) const {
+QString RigaRiepilogo::testo(int col, int nRecord, const DatiDomanda& d) const {
+    return colonna(col, nRecord, d);
+}
+
+void RigaRiepilogo::testi(std::vector<QString>& celle, int nRecord, DatiDomanda&& d) const {
     celle.resize(kColonneRiepilogo);
     for (int col = 0; col < kColonneRiepilogo; ++col) {
-        celle[static_cast<std::size_t>(col)] = testo(col, nRecord, d);
+        celle[static_cast<std::size_t>(col)] = colonna(col, nRecord, std::move(d));
     }
 }
 

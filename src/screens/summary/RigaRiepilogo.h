@@ -60,8 +60,8 @@ public:
     // The text of column col in the row showing record nRecord: trimmed
     // fields, joined with their separators also when a part is blank.
     QString testo(int col, int nRecord, const DatiDomanda& domanda) const;
-    // The 15 texts of that row.
-    void testi(std::vector<QString>& celle, int nRecord, const DatiDomanda& domanda) const;
+    // The 15 texts of that row, made from the fields taken over.
+    void testi(std::vector<QString>& celle, int nRecord, DatiDomanda&& domanda) const;
 
     // What column col of that row sorts by: the record number, the dates as
     // dates (a blank or malformed one before every date), the amounts by
@@ -72,5 +72,10 @@ public:
     static float Spese(const char* record);
 
 private:
+    // D is const DatiDomanda& or DatiDomanda&&, whose fields are then
+    // trimmed in place.
+    template <class D>
+    QString colonna(int col, int nRecord, D&& d) const;
+
     QLocale locale_;
 };
