@@ -22,7 +22,8 @@ TextGridOrder::TextGridOrder(TextGridModel& cells, QObject* parent)
 }
 
 int TextGridOrder::cellsRow(int row) const {
-    if (row < 1 || row > rowCount()) {
+    // Unsorted, the rows are shown in their own order.
+    if (sortColumn() < 0 || row < 1 || row > rowCount()) {
         return row;
     }
     return mapToSource(index(row - 1, 0)).row() + 1;
