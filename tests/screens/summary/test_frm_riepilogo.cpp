@@ -77,11 +77,9 @@ struct Riepilogo {
     }
     // Row r of the table, its cells joined by "|".
     QString riga(int r) {
-        QStringList celle;
-        for (int c = 0; c < griglia()->cells().Cols(); ++c) {
-            celle << griglia()->cells().text(r, c);
-        }
-        return celle.join(u'|');
+        std::vector<QString> celle;
+        griglia()->cells().readRow(r, celle);
+        return QStringList(celle.begin(), celle.end()).join(u'|');
     }
     void premi(const char* pulsante) {
         QTest::mouseClick(schermo()->findChild<QPushButton*>(pulsante), Qt::LeftButton);
@@ -222,7 +220,9 @@ private slots:
         QCOMPARE(t->e.dialogs.domande,
                  (std::vector{chiesto("Comune di:"),
                               chiesto("Inserire di seguito il grado della scuola...")}));
-        QCOMPARE(t->e.desktop.aperti.size(), 1);
+        QCOMPARE(t->e.desktop.aperti, QStringList{t->e.cartella.filePath(t->e.file().value(0))});
+        QVERIFY(t->e.file().first().startsWith(QStringLiteral("Primaria ")));
+        QVERIFY(t->e.desktop.clessidraInScrittura && !t->e.desktop.clessidraInApertura);
         QStringList righe = t->e.unica();
         righe.removeAt(1);  // the widths
         const QString bianchi = t->riga(2).section(u'|', 1, -3);
