@@ -34,7 +34,7 @@ void TextGridModel::readRow(int row, std::vector<QString>& texts) const {
 }
 
 void TextGridModel::setHeaderText(int col, const QString& text) {
-    if (col < 0 || col >= cols_) {
+    if (col < 0 || col >= cols_ || header_[static_cast<std::size_t>(col)] == text) {
         return;
     }
     header_[static_cast<std::size_t>(col)] = text;
