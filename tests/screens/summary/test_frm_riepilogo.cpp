@@ -135,6 +135,14 @@ private slots:
         QCOMPARE(t->riga(3).left(8), QStringLiteral("3|VERDI "));
         QCOMPARE(t->schermo()->findChild<QLabel*>("LblTotali")->text(),
                  QStringLiteral("Domande: 3 — Spese sostenute: € 12.845,67"));
+        // A larger window gives the table the room; the buttons keep their
+        // place above the bottom edge.
+        QPushButton* indietro = t->schermo()->findChild<QPushButton*>("CmdIndietro");
+        const QSize griglia = t->griglia()->size();
+        const int y = indietro->y();
+        t->schermo()->resize(t->schermo()->size() + QSize(200, 100));
+        QTRY_COMPARE(t->griglia()->size(), griglia + QSize(200, 100));
+        QCOMPARE(indietro->y(), y + 100);
         // Amounts follow the user's locale.
         QCOMPARE(RigaRiepilogo(QLocale(QLocale::English)).importo(12345.67f), "12345.67");
     }
