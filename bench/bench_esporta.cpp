@@ -1,4 +1,5 @@
-// Exporting the full summary table (32,767 rows) to a new workbook, against a
+// Exporting the full summary table (32,767 rows, read from the records the
+// summary holds, in the order its grid shows) to a new workbook, against a
 // bare libxlsxwriter program in constant-memory mode that writes the same
 // cells, bold header and widths in the same run. The counters give the
 // workbook's size and the memory the export adds.
@@ -8,9 +9,9 @@
 #include "DomandeDiProva.h"
 #include "FileElenco.h"
 #include "MemoriaResidente.h"
-#include "TextGridModel.h"
+#include "TextGridView.h"
 #include "summary/Excel.h"
-#include "summary/RigaRiepilogo.h"
+#include "summary/RigheRiepilogo.h"
 
 #include <benchmark/benchmark.h>
 #include <xlsxwriter.h>
@@ -28,23 +29,23 @@ namespace {
 
 constexpr std::int32_t kDomande = kDomandePiene;
 
-// The full summary table, as the summary screen fills it.
-TextGridModel& tabellaPiena() {
-    static TextGridModel tabella(kColonneRiepilogo);
+// The full summary table, as the summary screen fills it, and its grid.
+TextGridView& tabellaPiena() {
+    static RigheRiepilogo righe;
+    static TextGridView griglia(nullptr, "Griglia", righe, {240, 240, 14415, 5415});
     static const bool piena = [] {
         for (int c = 0; c < kColonneRiepilogo; ++c) {
-            tabella.setText(0, c, IntestazioneRiepilogo(c));
+            righe.setHeaderText(c, IntestazioneRiepilogo(c));
         }
-        const RigaRiepilogo riga{QLocale()};
-        std::vector<QString> celle;
+        QByteArray records;
         for (std::int32_t r = 1; r <= kDomande; ++r) {
-            riga.aggiungi(celle, r, domandaPiena(r));
+            records.append(CodificaDomanda(domandaPiena(r)));
         }
-        tabella.appendRows(std::move(celle));
+        righe.aggiungi(records);
         return true;
     }();
     (void)piena;
-    return tabella;
+    return griglia;
 }
 
 class NessunDialogo final : public DialogService {
@@ -110,7 +111,7 @@ struct CelleNude {
 const CelleNude& celleNude() {
     static const CelleNude celle = [] {
         CelleNude c;
-        TextGridModel& tabella = tabellaPiena();
+        const TextGridModel& tabella = tabellaPiena().cells();
         const QLocale locale;
         std::vector<int> lunghezze(kColonneRiepilogo, 0);
         for (int col = 1; col < kColonneRiepilogo; ++col) {
@@ -118,7 +119,7 @@ const CelleNude& celleNude() {
         }
         for (int r = 1; r <= kDomande; ++r) {
             for (int col = 1; col < kColonneRiepilogo; ++col) {
-                const QString& testo = tabella.text(r, col);
+                const QString testo = tabella.text(r, col);
                 lunghezze[col] = std::max(lunghezze[col], static_cast<int>(testo.size()));
                 if (col >= 13) {
                     c.importi.push_back(locale.toDouble(testo));

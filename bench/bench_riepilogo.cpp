@@ -66,8 +66,10 @@ std::vector<QString> righeDalFile() {
     const RigaRiepilogo riga{QLocale()};
     std::vector<QString> celle;
     celle.reserve(static_cast<std::size_t>(kDomande) * kColonneRiepilogo);
+    std::vector<QString> testi;
     for (std::int32_t r = 1; r <= kDomande; ++r) {
-        riga.aggiungi(celle, r, *elenco.LeggiDomanda(1, r));
+        riga.testi(testi, r, elenco.LeggiDomanda(1, r).value());
+        celle.insert(celle.end(), testi.begin(), testi.end());
     }
     return celle;
 }

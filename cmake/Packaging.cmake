@@ -71,7 +71,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The shared libraries the program links, and Qt's Italian texts for the
 # standard buttons and dialogs, which Qt itself only recommends.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libc6 (>= 2.34), libstdc++6 (>= 11), libgcc-s1 (>= 3.0), libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libxlsxwriter4 (>= 1.1), qt6-translations-l10n")
+    "libc6 (>= 2.34), libstdc++6 (>= 11), libgcc-s1 (>= 3.0), libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), libxlsxwriter4 (>= 1.1), qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core, xdg-utils")
 # A program that opens the exported workbooks.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libreoffice-calc | gnumeric")

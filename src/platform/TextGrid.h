@@ -2,9 +2,12 @@
 
 #include <QString>
 
-// A table of text cells with one fixed header row, read one cell at a time
-// through its current cell: make a cell current with setRow/setCol, then
-// read Text. Row 0 is the header row; rows 1 to Rows() - 1 hold the data.
+#include <vector>
+
+// A table of text cells with one fixed header row and a current cell. Row 0
+// is the header row; rows 1 to Rows() - 1 hold the data. A reader walks it
+// row by row with readRow and leaves the current cell on the last cell it
+// read, so that the operator sees where the walk ended.
 class TextGrid {
 public:
     virtual ~TextGrid() = default;
@@ -22,4 +25,8 @@ public:
 
     // The text of the current cell.
     virtual QString Text() const = 0;
+
+    // The Cols() texts of a row, without moving the current cell; empty
+    // texts for a row outside the table.
+    virtual void readRow(int row, std::vector<QString>& texts) const = 0;
 };

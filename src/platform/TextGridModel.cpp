@@ -1,72 +1,52 @@
 #include "TextGridModel.h"
 
-#include <iterator>
-
-namespace {
-
-const QString kNessunTesto;
-
-}  // namespace
-
 TextGridModel::TextGridModel(int cols, QObject* parent)
-    : QAbstractTableModel(parent), cols_(cols), header_(static_cast<std::size_t>(cols)) {}
+    : QAbstractTableModel(parent),
+      cols_(cols),
+      header_(static_cast<std::size_t>(cols)),
+      cached_(static_cast<std::size_t>(cols)) {}
 
-bool TextGridModel::contains(int row, int col) const {
-    return row >= 0 && row < Rows() && col >= 0 && col < cols_;
+const std::vector<QString>& TextGridModel::cachedRow(int row) const {
+    if (row != cachedRow_) {
+        readDataRow(row, cached_);
+        cachedRow_ = row;
+    }
+    return cached_;
 }
 
-const QString& TextGridModel::text(int row, int col) const {
-    if (!contains(row, col)) {
-        return kNessunTesto;
+QString TextGridModel::text(int row, int col) const {
+    if (row < 0 || row >= Rows() || col < 0 || col >= cols_) {
+        return {};
     }
+    const auto c = static_cast<std::size_t>(col);
+    return row == 0 ? header_[c] : cachedRow(row)[c];
+}
+
+void TextGridModel::readRow(int row, std::vector<QString>& texts) const {
+    texts.resize(static_cast<std::size_t>(cols_));
     if (row == 0) {
-        return header_[static_cast<std::size_t>(col)];
-    }
-    return cells_[static_cast<std::size_t>(row - 1) * cols_ + col];
-}
-
-void TextGridModel::setText(int row, int col, const QString& text) {
-    if (!contains(row, col)) {
-        return;
-    }
-    if (row == 0) {
-        header_[static_cast<std::size_t>(col)] = text;
-        emit headerDataChanged(Qt::Horizontal, col, col);
-        return;
-    }
-    cells_[static_cast<std::size_t>(row - 1) * cols_ + col] = text;
-    const QModelIndex changed = index(row - 1, col);
-    emit dataChanged(changed, changed, {Qt::DisplayRole});
-}
-
-void TextGridModel::appendRows(std::vector<QString> cells) {
-    const int added = static_cast<int>(cells.size()) / cols_;
-    if (added == 0) {
-        return;
-    }
-    const int first = dataRows();
-    cells.resize(static_cast<std::size_t>(added) * cols_);
-    beginInsertRows({}, first, first + added - 1);
-    if (cells_.empty()) {
-        cells_ = std::move(cells);
+        texts = header_;
+    } else if (row > 0 && row < Rows()) {
+        readDataRow(row, texts);
     } else {
-        cells_.insert(cells_.end(), std::make_move_iterator(cells.begin()),
-                      std::make_move_iterator(cells.end()));
+        std::fill(texts.begin(), texts.end(), QString());
     }
-    endInsertRows();
 }
 
-void TextGridModel::clear() {
+void TextGridModel::setHeaderText(int col, const QString& text) {
+    if (col < 0 || col >= cols_ || header_[static_cast<std::size_t>(col)] == text) {
+        return;
+    }
+    header_[static_cast<std::size_t>(col)] = text;
+    emit headerDataChanged(Qt::Horizontal, col, col);
+}
+
+void TextGridModel::clearHeader() {
     for (QString& text : header_) {
         text.clear();
     }
+    cachedRow_ = 0;
     emit headerDataChanged(Qt::Horizontal, 0, cols_ - 1);
-    if (cells_.empty()) {
-        return;
-    }
-    beginRemoveRows({}, 0, dataRows() - 1);
-    std::vector<QString>().swap(cells_);
-    endRemoveRows();
 }
 
 int TextGridModel::rowCount(const QModelIndex& parent) const {

@@ -1,40 +1,35 @@
 #pragma once
 
-#include "TextGrid.h"
-
 #include <QAbstractTableModel>
 
+#include <variant>
 #include <vector>
 
-// The cells of a read-only text grid: the header texts (row 0) and the data
-// rows, kept row after row in one vector so that a large table costs one
-// string per cell and nothing per row. Views show the header texts as their
-// horizontal header and data row r as their row r - 1.
-class TextGridModel : public QAbstractTableModel, public TextGrid {
+// A read-only table of text cells for views: the header texts (row 0), kept
+// here, and the data rows, which a subclass supplies a whole row at a time
+// when a view or a reader asks for them, so that a large table need not hold
+// its texts. Views show data row r as their row r - 1 and the header texts
+// as their horizontal header.
+class TextGridModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
     explicit TextGridModel(int cols, QObject* parent = nullptr);
 
-    // TextGrid
-    int Rows() const override { return 1 + dataRows(); }
-    int Cols() const override { return cols_; }
-    int Row() const override { return row_; }
-    void setRow(int row) override { row_ = row; }
-    int Col() const override { return col_; }
-    void setCol(int col) override { col_ = col; }
-    QString Text() const override { return text(row_, col_); }
+    // Number of rows, the header row included.
+    int Rows() const { return 1 + dataRows(); }
+    int Cols() const { return cols_; }
 
     // The text of a cell, empty outside the table.
-    const QString& text(int row, int col) const;
-    // Sets the text of an existing cell; the header row is row 0.
-    void setText(int row, int col, const QString& text);
+    QString text(int row, int col) const;
+    // The Cols() texts of a row; empty texts outside the table.
+    void readRow(int row, std::vector<QString>& texts) const;
+    void setHeaderText(int col, const QString& text);
 
-    // Appends data rows at the end, Cols() texts per row, row after row.
-    void appendRows(std::vector<QString> cells);
-    // Empties every cell, the header texts included, and keeps the header
-    // row alone.
-    void clear();
+    // What a cell sorts by: a number by value, a text in the order of the
+    // user's language.
+    using SortKey = std::variant<double, QString>;
+    virtual SortKey sortKey(int row, int col) const = 0;
 
     // QAbstractTableModel
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -43,13 +38,21 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+protected:
+    virtual int dataRows() const = 0;
+    // Fills texts (already Cols() long) with data row `row`, from 1.
+    virtual void readDataRow(int row, std::vector<QString>& texts) const = 0;
+
+    // Empties the header texts and forgets the row read last; a subclass
+    // calls this whenever it drops its rows.
+    void clearHeader();
+
 private:
-    int dataRows() const { return static_cast<int>(cells_.size() / cols_); }
-    bool contains(int row, int col) const;
+    const std::vector<QString>& cachedRow(int row) const;
 
     int cols_;
     std::vector<QString> header_;
-    std::vector<QString> cells_;
-    int row_ = 0;
-    int col_ = 0;
+    // The data row read last: a view asks for a row's cells one by one.
+    mutable int cachedRow_ = 0;
+    mutable std::vector<QString> cached_;
 };

@@ -5,6 +5,7 @@
 #include <xlsxwriter.h>
 
 #include <QFile>
+#include <QStringEncoder>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -117,8 +118,23 @@ QString cellName(int row, int col) {
     return letters + QString::number(row);
 }
 
+Result<void> XlsxWorkbook::checkSheetName(const QString& sheetName) {
+    // A workbook that is never written, only asked about the name.
+    lxw_workbook* probe = workbook_new(nullptr);
+    if (probe == nullptr) {
+        return Error::workbook(LXW_ERROR_MEMORY_MALLOC_FAILED,
+                               describeWriteError(LXW_ERROR_MEMORY_MALLOC_FAILED, errno, {}, {}));
+    }
+    Result<void> valid = validateSheetName(probe, sheetName);
+    lxw_workbook_free(probe);
+    return valid;
+}
+
 Result<std::unique_ptr<XlsxWorkbook>> XlsxWorkbook::create(const QString& path,
                                                            const QString& sheetName) {
+    if (Result<void> valid = checkSheetName(sheetName); !valid) {
+        return valid.error();
+    }
     const QByteArray file = QFile::encodeName(path);
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
@@ -127,10 +143,6 @@ Result<std::unique_ptr<XlsxWorkbook>> XlsxWorkbook::create(const QString& path,
     if (workbook == nullptr) {
         return Error::workbook(LXW_ERROR_MEMORY_MALLOC_FAILED,
                                describeWriteError(LXW_ERROR_MEMORY_MALLOC_FAILED, errno, path, {}));
-    }
-    if (Result<void> valid = validateSheetName(workbook, sheetName); !valid) {
-        lxw_workbook_free(workbook);
-        return valid.error();
     }
     if (Result<void> reserved = reserveNewFile(path); !reserved) {
         lxw_workbook_free(workbook);
@@ -180,10 +192,14 @@ Result<void> XlsxWorkbook::check(int error, int savedErrno, int row, int col) co
 }
 
 Result<void> XlsxWorkbook::writeString(int row, int col, const QString& text, Style style) {
+    // Encoded into one buffer kept for every cell.
+    utf8_.resize(static_cast<std::size_t>(text.size()) * 3 + 1);
+    QStringEncoder encoder(QStringEncoder::Utf8);
+    *encoder.appendToBuffer(utf8_.data(), text) = '\0';
     errno = 0;
-    const lxw_error error = worksheet_write_string(sheet_, static_cast<lxw_row_t>(row - 1),
-                                                   static_cast<lxw_col_t>(col - 1),
-                                                   text.toUtf8().constData(), format(style));
+    const lxw_error error =
+        worksheet_write_string(sheet_, static_cast<lxw_row_t>(row - 1),
+                               static_cast<lxw_col_t>(col - 1), utf8_.data(), format(style));
     return check(error, errno, row, col);
 }
 

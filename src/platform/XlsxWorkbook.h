@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 struct lxw_workbook;
 struct lxw_worksheet;
@@ -28,6 +29,10 @@ public:
     // would refuse or a file that cannot be created.
     static Result<std::unique_ptr<XlsxWorkbook>> create(const QString& path,
                                                         const QString& sheetName);
+    // Whether a workbook accepts the sheet name; the reason in Italian when
+    // it does not (empty, reserved, too long, a character or an apostrophe
+    // it refuses).
+    static Result<void> checkSheetName(const QString& sheetName);
     ~XlsxWorkbook();
     XlsxWorkbook(const XlsxWorkbook&) = delete;
     XlsxWorkbook& operator=(const XlsxWorkbook&) = delete;
@@ -57,6 +62,7 @@ private:
     lxw_workbook* workbook_;
     lxw_worksheet* sheet_;
     lxw_format* bold_;
+    std::vector<char> utf8_;
 };
 
 // The name of a cell as the spreadsheet shows it ("B4").

@@ -4,6 +4,7 @@
 #include "DialogService.h"
 #include "LarghezzaColonne.h"
 #include "RegoleEsportazione.h"
+#include "RigaRiepilogo.h"
 #include "TextGrid.h"
 #include "WaitCursor.h"
 #include "XlsxWorkbook.h"
@@ -16,6 +17,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <memory>
+#include <optional>
 
 namespace Excel {
 
@@ -31,7 +33,9 @@ constexpr int kTentativiNomeFile = 100;
 
 using Stile = XlsxWorkbook::Style;
 
-enum class Scrittura { InChiaro, Testo, Data };
+// How a column's values are written; a date column that is also a text
+// column holds its value as a text until the date replaces it.
+enum class Scrittura { InChiaro, Testo, Data, TestoEData };
 
 template <class T>
 bool contiene(const std::vector<std::int16_t>& elenco, T colonna) {
@@ -56,9 +60,12 @@ Disposizione Disponi(int nCols, const std::vector<std::int16_t>& date,
         } else {
             ++saltate;
         }
-        d.scrittura[c] = contiene(date, c)    ? Scrittura::Data
-                         : contiene(testi, c) ? Scrittura::Testo
-                                              : Scrittura::InChiaro;
+        const bool data = contiene(date, c);
+        const bool testo = contiene(testi, c);
+        d.scrittura[c] = data && testo ? Scrittura::TestoEData
+                         : data        ? Scrittura::Data
+                         : testo       ? Scrittura::Testo
+                                       : Scrittura::InChiaro;
     }
     return d;
 }
@@ -66,7 +73,8 @@ Disposizione Disponi(int nCols, const std::vector<std::int16_t>& date,
 // The sheet being written, with the widths its values need.
 class Foglio {
 public:
-    explicit Foglio(XlsxWorkbook& cartella) : cartella_(cartella) {}
+    explicit Foglio(XlsxWorkbook& cartella)
+        : cartella_(cartella), numeri_(LocaleFissato(QLocale())) {}
 
     Result<void> testo(int riga, int col, const QString& valore, Stile stile = Stile::Normal) {
         larghezze_.misura(col, valore, stile == Stile::Bold);
@@ -76,7 +84,7 @@ public:
     // A number in the locale's form becomes a number; any other text, one
     // beginning with "=" too, stays a text and never becomes a formula.
     Result<void> inChiaro(int riga, int col, const QString& valore, Stile stile = Stile::Normal) {
-        if (const std::optional<double> numero = NumeroInChiaro(valore, locale_)) {
+        if (const std::optional<double> numero = numeri_.valore(valore)) {
             larghezze_.misura(col, valore, stile == Stile::Bold);
             return cartella_.writeNumber(riga, col, *numero, stile);
         }
@@ -101,7 +109,7 @@ public:
 private:
     XlsxWorkbook& cartella_;
     LarghezzaColonne larghezze_;
-    QLocale locale_;
+    NumeriInChiaro numeri_;
 };
 
 // A new workbook file in the folder, named after the sheet and the time of
@@ -123,29 +131,45 @@ Result<std::unique_ptr<XlsxWorkbook>> NuovaCartella(const QString& cartella,
     }
 }
 
-// Runs the whole export; gives the path of the finished workbook.
+// A finished workbook file, and the failure that ended the export early
+// when there was one: what was written before it stays in the file.
+struct Esito {
+    QString file;
+    std::optional<Error> errore;
+};
+
+// Runs the whole export, reading the table row by row.
 class Esportazione {
 public:
     Esportazione(TextGrid& grid, std::int32_t tipoIn, std::int32_t tipoOut)
         : grid_(grid), tipoIn_(tipoIn), tipoOut_(tipoOut) {}
 
-    Result<QString> esegui(const QString& cartella, const QString& sName, const QString& sNomeApp,
-                           const QString& sColData, const QString& sColStringa,
-                           const QString& sColExport);
+    // Fails, leaving no file, when a column list cannot be read or the file
+    // cannot be written.
+    Result<Esito> esegui(const QString& cartella, const QString& sName, const QString& sNomeApp,
+                         const QString& sColData, const QString& sColStringa,
+                         const QString& sColExport);
 
 private:
-    QString testo(int riga, int col) {
-        grid_.setRow(riga);
-        grid_.setCol(col);
-        return grid_.Text();
+    // Header, rows and fitted widths; a value that cannot be converted ends
+    // the sheet at its cell, which keeps the value as it was before the
+    // conversion.
+    Result<void> dati(Foglio& foglio, const Disposizione& d);
+    Result<void> intestazione(Foglio& foglio, const Disposizione& d);
+    Result<void> riga(Foglio& foglio, const Disposizione& d, int r);
+    // The table's current cell becomes the last cell read.
+    void mostraUltimaLetta() {
+        grid_.setRow(ultimaRiga_);
+        grid_.setCol(ultimaColonna_);
     }
-    Result<void> intestazione(Foglio& foglio, const Disposizione& d, int nCols);
-    Result<void> riga(Foglio& foglio, const Disposizione& d, int r, int nCols);
 
     TextGrid& grid_;
     std::int32_t tipoIn_;
     std::int32_t tipoOut_;
     clsGlobal conversioni_;
+    std::vector<QString> testi_;
+    int ultimaRiga_ = 1;
+    int ultimaColonna_ = 1;
 };
 
 #define SOVVENZIA_TRY(espressione)                        \
@@ -155,9 +179,9 @@ private:
         }                                                 \
     } while (false)
 
-Result<QString> Esportazione::esegui(const QString& cartella, const QString& sName,
-                                     const QString& sNomeApp, const QString& sColData,
-                                     const QString& sColStringa, const QString& sColExport) {
+Result<Esito> Esportazione::esegui(const QString& cartella, const QString& sName,
+                                   const QString& sNomeApp, const QString& sColData,
+                                   const QString& sColStringa, const QString& sColExport) {
     const auto date = LeggiElencoColonne(sColData);
     if (!date) {
         return date.error();
@@ -171,40 +195,62 @@ Result<QString> Esportazione::esegui(const QString& cartella, const QString& sNa
         return esportate.error();
     }
     const QString nome = NomeFoglioFinale(PulisciNomeFoglio(sName), kFoglioPredefinito);
-    const int nCols = grid_.Cols() - 1;
-    const int nRows = grid_.Rows() - 1;
-    const bool senzaDati = nRows <= 0;
-
-    auto creata = NuovaCartella(cartella, senzaDati ? kFoglioPredefinito : nome);
-    if (!creata) {
-        return creata.error();
-    }
-    XlsxWorkbook& cartellaDiLavoro = **creata;
-    Foglio foglio(cartellaDiLavoro);
-    SOVVENZIA_TRY(foglio.testo(1, 1, QStringLiteral("COMUNE DI: ") + sNomeApp));
-    SOVVENZIA_TRY(
-        foglio.testo(2, 1, senzaDati ? kLetturaInCorso : QStringLiteral("SCUOLA ") + nome));
-    grid_.setRow(1);
-    grid_.setCol(1);
-    if (senzaDati) {
-        SOVVENZIA_TRY(foglio.testo(kPrimaRigaDati, 1, kNessunDato, Stile::Bold));
-    } else {
-        const Disposizione d = Disponi(nCols, *date, *testi, *esportate);
-        SOVVENZIA_TRY(intestazione(foglio, d, nCols));
-        for (int r = 1; r <= nRows; ++r) {
-            SOVVENZIA_TRY(riga(foglio, d, r, nCols));
+    const Disposizione d = Disponi(grid_.Cols() - 1, *date, *testi, *esportate);
+    const bool senzaDati = grid_.Rows() <= 1;
+    // The sheet takes its name and its title only when every row is written
+    // and the name is one a workbook accepts; otherwise it keeps the default
+    // name and the title of an export still running.
+    const Result<void> nomeAccettato = XlsxWorkbook::checkSheetName(nome);
+    bool completo = !senzaDati && nomeAccettato.ok();
+    for (;;) {
+        auto creata = NuovaCartella(cartella, completo ? nome : kFoglioPredefinito);
+        if (!creata) {
+            return creata.error();
         }
-        SOVVENZIA_TRY(foglio.adattaColonne());
+        XlsxWorkbook& cartellaDiLavoro = **creata;
+        Foglio foglio(cartellaDiLavoro);
+        SOVVENZIA_TRY(foglio.testo(1, 1, QStringLiteral("COMUNE DI: ") + sNomeApp));
+        SOVVENZIA_TRY(
+            foglio.testo(2, 1, completo ? QStringLiteral("SCUOLA ") + nome : kLetturaInCorso));
+        ultimaRiga_ = ultimaColonna_ = 1;
+        std::optional<Error> errore;
+        if (senzaDati) {
+            SOVVENZIA_TRY(foglio.testo(kPrimaRigaDati, 1, kNessunDato, Stile::Bold));
+        } else if (Result<void> scritti = dati(foglio, d); !scritti) {
+            if (scritti.error().origin != ErrorOrigin::Conversion) {
+                return scritti.error();
+            }
+            if (completo) {
+                // Written again, untitled, up to the value that failed.
+                completo = false;
+                continue;
+            }
+            errore = scritti.error();
+        }
+        if (!errore && !nomeAccettato && !senzaDati) {
+            errore = nomeAccettato.error();
+        }
+        SOVVENZIA_TRY(cartellaDiLavoro.close());
+        mostraUltimaLetta();
+        return Esito{cartellaDiLavoro.path(), errore};
     }
-    SOVVENZIA_TRY(cartellaDiLavoro.close());
-    return cartellaDiLavoro.path();
 }
 
-Result<void> Esportazione::intestazione(Foglio& foglio, const Disposizione& d, int nCols) {
+Result<void> Esportazione::dati(Foglio& foglio, const Disposizione& d) {
+    SOVVENZIA_TRY(intestazione(foglio, d));
+    for (int r = 1; r < grid_.Rows(); ++r) {
+        SOVVENZIA_TRY(riga(foglio, d, r));
+    }
+    return foglio.adattaColonne();
+}
+
+Result<void> Esportazione::intestazione(Foglio& foglio, const Disposizione& d) {
+    const int nCols = grid_.Cols() - 1;
+    grid_.readRow(0, testi_);
     std::vector<bool> scritta(static_cast<std::size_t>(nCols) + 2, false);
     for (int c = 1; c <= nCols; ++c) {
         if (const int col = d.destinazione[c]; col > 0) {
-            SOVVENZIA_TRY(foglio.inChiaro(kRigaIntestazione, col, testo(0, c), Stile::Bold));
+            SOVVENZIA_TRY(foglio.inChiaro(kRigaIntestazione, col, testi_[c], Stile::Bold));
             scritta[col] = true;
         }
     }
@@ -217,14 +263,17 @@ Result<void> Esportazione::intestazione(Foglio& foglio, const Disposizione& d, i
     return {};
 }
 
-Result<void> Esportazione::riga(Foglio& foglio, const Disposizione& d, int r, int nCols) {
+Result<void> Esportazione::riga(Foglio& foglio, const Disposizione& d, int r) {
     const int rigaFoglio = r + kRigaIntestazione;
-    for (int c = 1; c <= nCols; ++c) {
+    grid_.readRow(r, testi_);
+    for (int c = 1; c < grid_.Cols(); ++c) {
         const int col = d.destinazione[c];
         if (col == 0) {
             continue;
         }
-        const QString valore = testo(r, c);
+        ultimaRiga_ = r;
+        ultimaColonna_ = c;
+        const QString& valore = testi_[c];
         switch (d.scrittura[c]) {
             case Scrittura::InChiaro:
                 SOVVENZIA_TRY(foglio.inChiaro(rigaFoglio, col, valore));
@@ -232,9 +281,13 @@ Result<void> Esportazione::riga(Foglio& foglio, const Disposizione& d, int r, in
             case Scrittura::Testo:
                 SOVVENZIA_TRY(foglio.testo(rigaFoglio, col, valore));
                 break;
-            case Scrittura::Data: {
+            case Scrittura::Data:
+            case Scrittura::TestoEData: {
                 const Result<QString> data = conversioni_.DbConvertiData(valore, tipoIn_, tipoOut_);
                 if (!data) {
+                    SOVVENZIA_TRY(d.scrittura[c] == Scrittura::TestoEData
+                                      ? foglio.testo(rigaFoglio, col, valore)
+                                      : foglio.inChiaro(rigaFoglio, col, valore));
                     return data.error();
                 }
                 SOVVENZIA_TRY(foglio.testo(rigaFoglio, col, *data));
@@ -268,15 +321,18 @@ void EsportaExcel(const Ambiente& ambiente, TextGrid& Grid, const QString& sName
                   const QString& sColExport) {
     WaitCursor clessidra;
     Esportazione esportazione(Grid, nTipoDataIn, nTipoDataOut);
-    const Result<QString> file = esportazione.esegui(ambiente.desktop.documentsFolder(), sName,
-                                                     sNomeApp, sColData, sColStringa, sColExport);
+    const Result<Esito> esito = esportazione.esegui(ambiente.desktop.documentsFolder(), sName,
+                                                    sNomeApp, sColData, sColStringa, sColExport);
     clessidra.restore();
-    if (!file) {
-        ambiente.dialogs.messageBox(Errore(file.error()));
+    if (!esito) {
+        ambiente.dialogs.messageBox(Errore(esito.error()));
         return;
     }
-    if (!ambiente.desktop.openWithDefaultApplication(*file)) {
-        ambiente.dialogs.messageBox(NonAperto(*file));
+    if (esito->errore) {
+        ambiente.dialogs.messageBox(Errore(*esito->errore));
+    }
+    if (!ambiente.desktop.openWithDefaultApplication(esito->file)) {
+        ambiente.dialogs.messageBox(NonAperto(esito->file));
     }
 }
 

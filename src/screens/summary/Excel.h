@@ -31,9 +31,14 @@ struct Ambiente {
 // form becomes a number, any other text stays a text. sColExport lists the
 // columns to write, packed to the left; empty means all.
 //
-// A failure shows the "Errore" message box with its number and description
-// and leaves no file behind. The hourglass pointer shows while the export
-// runs.
+// The table is read row by row, and its current cell is left on the last
+// cell read. A failure shows the "Errore" message box with its number and
+// description. A value that cannot be converted, or a sheet name a workbook
+// refuses, ends the sheet as it stands: it is saved under the default sheet
+// name with A2 still saying the export is running, then opened after the
+// message. A column list that cannot be read, or a file that cannot be
+// written, leaves no file behind. The hourglass pointer shows while the
+// export runs.
 void EsportaExcel(const Ambiente& ambiente, TextGrid& Grid, const QString& sName,
                   const QString& sNomeApp, const QString& sColData, std::int32_t nTipoDataIn,
                   std::int32_t nTipoDataOut, const QString& sColStringa, const QString& sColExport);

@@ -5,39 +5,68 @@
 #include "Excel.h"
 #include "FileElenco.h"
 #include "Module1.h"
-#include "RigaRiepilogo.h"
+#include "RigheRiepilogo.h"
 #include "ScreenManager.h"
+#include "StampaDaSchermo.h"
+#include "StampaRiepilogo.h"
 #include "TextGridView.h"
+#include "Twips.h"
 #include "wizard/FrmDatiAnagrafici.h"
 
-#include <QLocale>
+#include <QFileInfo>
+#include <QLabel>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QShortcut>
+
+#include <algorithm>
 
 namespace {
 
 constexpr int kHandle = 1;
+// Records read from the list in one call.
+constexpr int kRecordPerLettura = 256;
 
 const QString kFileVuoto = QStringLiteral("Il file è vuoto!");
 const QString kTitoloDomande = QStringLiteral("Gestione Sovvenzia");
 const QPoint kPosizioneDomande(2000, 2000);
 
+// The window's size and the places of its controls at that size, in twips;
+// a larger window moves the controls under the table down with its bottom
+// edge and gives the table the rest.
+constexpr int kLarghezza = 14730;
+constexpr int kAltezza = 6510;
+constexpr Controls::Place kGriglia{240, 240, 14415, 5415};
+constexpr Controls::Place kCommand1{10080, 5880, 4215, 495};
+constexpr Controls::Place kCmdIndietro{240, 6000, 1815, 375};
+constexpr Controls::Place kCmdStampa{2280, 6000, 1815, 375};
+constexpr Controls::Place kLblTotali{4320, 6060, 5580, 315};
+
 }  // namespace
 
-FrmRiepilogo::FrmRiepilogo(ScreenContext& context) : Screen(context.screens), context_(context) {
+FrmRiepilogo::FrmRiepilogo(ScreenContext& context)
+    : Screen(context.screens), context_(context), righe_(new RigheRiepilogo(this)) {
     setObjectName(QStringLiteral("FrmRiepilogo"));
     setWindowTitle(QStringLiteral("Riepilogo"));
-    setInnerSizeTwips(14730, 6510);
+    setInnerSizeTwips(kLarghezza, kAltezza);
+    setMinimumSize(size());
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
 
-    Griglia = new TextGridView(this, "Griglia", kColonneRiepilogo, {240, 240, 14415, 5415});
-    QPushButton* Command1 = Controls::button(
+    Griglia = new TextGridView(this, "Griglia", *righe_, kGriglia);
+    Command1 = Controls::button(
         this, "Command1", QStringLiteral("Esporta il contenuto della tabella in un foglio Excel"),
-        {10080, 5880, 4215, 495});
-    QPushButton* CmdIndietro = Controls::button(
-        this, "CmdIndietro", QStringLiteral("<     Indietro"), {240, 6000, 1815, 375});
-    chainTabOrder({Griglia, Command1, CmdIndietro});
+        kCommand1);
+    CmdIndietro =
+        Controls::button(this, "CmdIndietro", QStringLiteral("<     Indietro"), kCmdIndietro);
+    CmdStampa = Controls::button(this, "CmdStampa", QStringLiteral("&Stampa..."), kCmdStampa);
+    LblTotali = Controls::label(this, "LblTotali", QString(), kLblTotali);
+    chainTabOrder({Griglia, Command1, CmdIndietro, CmdStampa});
 
     connect(Command1, &QPushButton::clicked, this, &FrmRiepilogo::Command1_Click);
     connect(CmdIndietro, &QPushButton::clicked, this, &FrmRiepilogo::CmdIndietro_Click);
+    connect(CmdStampa, &QPushButton::clicked, this, &FrmRiepilogo::CmdStampa_Click);
+    connect(new QShortcut(QKeySequence::Print, this), &QShortcut::activated, CmdStampa,
+            &QPushButton::click);
 }
 
 void FrmRiepilogo::setVisible(bool visible) {
@@ -45,6 +74,22 @@ void FrmRiepilogo::setVisible(bool visible) {
         return;
     }
     Screen::setVisible(visible);
+}
+
+void FrmRiepilogo::resizeEvent(QResizeEvent* event) {
+    Screen::resizeEvent(event);
+    const QSize crescita = size() - Twips::size(kLarghezza, kAltezza);
+    Griglia->setGeometry(
+        Twips::rect(kGriglia.left, kGriglia.top, kGriglia.width, kGriglia.height)
+            .adjusted(0, 0, std::max(0, crescita.width()), std::max(0, crescita.height())));
+    const int giu = std::max(0, crescita.height());
+    const std::pair<QWidget*, Controls::Place> sotto[] = {{Command1, kCommand1},
+                                                          {CmdIndietro, kCmdIndietro},
+                                                          {CmdStampa, kCmdStampa},
+                                                          {LblTotali, kLblTotali}};
+    for (const auto& [controllo, posto] : sotto) {
+        controllo->move(Twips::toPixels(QPoint(posto.left, posto.top)) + QPoint(0, giu));
+    }
 }
 
 void FrmRiepilogo::activate() {
@@ -59,9 +104,8 @@ void FrmRiepilogo::activate() {
 
 bool FrmRiepilogo::CaricaRiepilogo() {
     Module1& stato = context_.stato;
-    TextGridModel& righe = Griglia->cells();
     if (stato.bModificaEseguita) {
-        righe.clear();
+        righe_->svuota();
         stato.nIndiceRiepilogo = 0;
     }
     const Result<std::int16_t> n = context_.elenco.ContaDomande(kHandle);
@@ -72,11 +116,11 @@ bool FrmRiepilogo::CaricaRiepilogo() {
     if (n && *n < stato.nIndiceRiepilogo) {
         // The list lost records behind the program's back: start over, so
         // that row r keeps showing record r.
-        righe.clear();
+        righe_->svuota();
         stato.nIndiceRiepilogo = 0;
     }
-    Result<std::vector<QString>> nuove =
-        n ? LeggiRighe(stato.nIndiceRiepilogo + 1, *n) : Result<std::vector<QString>>(n.error());
+    const Result<QByteArray> nuove =
+        n ? LeggiRecords(stato.nIndiceRiepilogo + 1, *n) : Result<QByteArray>(n.error());
     if (!nuove) {
         context_.dialogs.messageBox(
             {QStringLiteral("Impossibile mostrare la tabella di riepilogo.\n") +
@@ -84,33 +128,39 @@ bool FrmRiepilogo::CaricaRiepilogo() {
              MessageButtons::Ok, MessageIcon::Critical});
         return false;
     }
-    righe.appendRows(std::move(nuove).value());
+    righe_->aggiungi(*nuove);
     stato.nIndiceRiepilogo = *n;
+    MostraTotali();
     return true;
 }
 
-Result<std::vector<QString>> FrmRiepilogo::LeggiRighe(int primo, int ultimo) const {
-    const RigaRiepilogo riga{QLocale()};
-    std::vector<QString> cells;
-    if (ultimo >= primo) {
-        cells.reserve(static_cast<std::size_t>(ultimo - primo + 1) * kColonneRiepilogo);
+Result<QByteArray> FrmRiepilogo::LeggiRecords(int primo, int ultimo) const {
+    QByteArray records;
+    if (ultimo < primo) {
+        return records;
     }
-    for (int r = primo; r <= ultimo; ++r) {
-        const Result<DatiDomanda> domanda = context_.elenco.LeggiDomanda(kHandle, r);
-        if (!domanda) {
-            return domanda.error();
+    records.reserve(static_cast<qsizetype>(ultimo - primo + 1) * kLunghezzaRecord);
+    for (int r = primo; r <= ultimo; r += kRecordPerLettura) {
+        const Result<QByteArray> blocco =
+            context_.elenco.LeggiRecords(kHandle, r, std::min(kRecordPerLettura, ultimo - r + 1));
+        if (!blocco) {
+            return blocco.error();
         }
-        riga.aggiungi(cells, r, *domanda);
+        records.append(*blocco);
     }
-    return cells;
+    return records;
 }
 
 void FrmRiepilogo::ImpostaColonne() {
-    TextGridModel& righe = Griglia->cells();
     for (int c = 0; c < kColonneRiepilogo; ++c) {
         Griglia->setColWidthTwips(c, kColonneTabella[c].larghezza);
-        righe.setText(0, c, IntestazioneRiepilogo(c));
+        righe_->setHeaderText(c, IntestazioneRiepilogo(c));
     }
+}
+
+void FrmRiepilogo::MostraTotali() {
+    LblTotali->setText(righe_->totali());
+    LblTotali->adjustSize();
 }
 
 void FrmRiepilogo::CmdIndietro_Click() {
@@ -128,7 +178,14 @@ void FrmRiepilogo::Command1_Click() {
     const QString grado =
         context_.dialogs.inputBox({QStringLiteral("Inserire di seguito il grado della scuola..."),
                                    kTitoloDomande, QString(), kPosizioneDomande});
-    Excel::EsportaExcel({context_.dialogs, context_.desktop}, Griglia->cells(), grado, comune,
+    Excel::EsportaExcel({context_.dialogs, context_.desktop}, *Griglia, grado, comune,
                         QStringLiteral("3-9"), 1, 1, QStringLiteral("1-2-4-5-6-7-8-10-11-12"),
                         QString());
+}
+
+void FrmRiepilogo::CmdStampa_Click() {
+    const StampaRiepilogo stampa{QFileInfo(context_.stato.sFileElenco).fileName(),
+                                 context_.stato.sIntestazione, QDate::currentDate(),
+                                 righe_->totali()};
+    StampaDaSchermo(this, context_.dialogs, *Griglia, stampa);
 }

@@ -1,6 +1,7 @@
 #include "LarghezzaColonne.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -30,9 +31,19 @@ int pixelCarattere(QChar carattere) {
 }
 
 int pixelTesto(const QString& testo, bool grassetto) {
+    // The widths of the first 256 characters, looked up rather than worked
+    // out for every character of every cell.
+    static const std::array<unsigned char, 256> latino = [] {
+        std::array<unsigned char, 256> pixel{};
+        for (std::size_t c = 0; c < pixel.size(); ++c) {
+            pixel[c] = static_cast<unsigned char>(pixelCarattere(QChar(static_cast<char16_t>(c))));
+        }
+        return pixel;
+    }();
     int pixel = 0;
     for (const QChar carattere : testo) {
-        pixel += pixelCarattere(carattere);
+        pixel += carattere.unicode() < latino.size() ? latino[carattere.unicode()]
+                                                     : pixelCarattere(carattere);
     }
     return grassetto ? static_cast<int>(pixel * kFattoreGrassetto) : pixel;
 }

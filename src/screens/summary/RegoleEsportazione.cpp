@@ -1,5 +1,8 @@
 #include "RegoleEsportazione.h"
 
+#include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -15,6 +18,35 @@ Error erroreElenco(int numero, const QString& elenco, const QString& pezzo, cons
     return Error::conversion(numero,
                              QStringLiteral("Elenco di colonne \"%1\" non valido: \"%2\" %3.")
                                  .arg(elenco, pezzo, motivo));
+}
+
+// A text of digits with at most one decimal point after an optional "-",
+// the form of nearly every amount, read without the locale's general parser;
+// nothing for any other form.
+std::optional<double> letturaRapida(const QString& testo, QChar punto) {
+    std::array<char, 64> cifre{};
+    if (testo.size() >= static_cast<qsizetype>(cifre.size())) {
+        return std::nullopt;
+    }
+    std::size_t n = 0;
+    bool virgola = false;
+    for (qsizetype i = 0; i < testo.size(); ++i) {
+        const QChar c = testo[i];
+        if (c == punto && !virgola) {
+            virgola = true;
+            cifre[n++] = '.';
+        } else if ((c >= u'0' && c <= u'9') || (i == 0 && c == u'-')) {
+            cifre[n++] = static_cast<char>(c.unicode());
+        } else {
+            return std::nullopt;
+        }
+    }
+    double valore = 0.0;
+    const auto [fine, errore] = std::from_chars(cifre.data(), cifre.data() + n, valore);
+    if (errore != std::errc() || fine != cifre.data() + n) {
+        return std::nullopt;
+    }
+    return valore;
 }
 
 }  // namespace
@@ -60,19 +92,26 @@ QString NomeFoglioFinale(QString nome, const QString& nomeEsistente) {
     return nome;
 }
 
-std::optional<double> NumeroInChiaro(const QString& testo, const QLocale& locale) {
+NumeriInChiaro::NumeriInChiaro(const QLocale& locale)
+    : locale_(locale),
+      segno_(locale.negativeSign()),
+      punto_(locale.decimalPoint().size() == 1 ? locale.decimalPoint().front() : QChar()) {
+    locale_.setNumberOptions(QLocale::RejectGroupSeparator);
+}
+
+std::optional<double> NumeriInChiaro::valore(const QString& testo) const {
     if (testo.isEmpty() || testo.back().isSpace()) {
         return std::nullopt;
     }
-    const QString segno = locale.negativeSign();
-    const qsizetype inizio = testo.startsWith(segno) ? segno.size() : 0;
+    const qsizetype inizio = testo.startsWith(segno_) ? segno_.size() : 0;
     if (inizio >= testo.size() || !testo.at(inizio).isDigit()) {
         return std::nullopt;
     }
-    QLocale rigoroso(locale);
-    rigoroso.setNumberOptions(QLocale::RejectGroupSeparator);
+    if (const std::optional<double> rapido = letturaRapida(testo, punto_); rapido) {
+        return rapido;
+    }
     bool numero = false;
-    const double valore = rigoroso.toDouble(testo, &numero);
+    const double valore = locale_.toDouble(testo, &numero);
     if (!numero || !std::isfinite(valore)) {
         return std::nullopt;
     }

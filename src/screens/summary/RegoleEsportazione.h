@@ -27,7 +27,17 @@ QString PulisciNomeFoglio(QString nome);
 // is cut to its first 31 characters.
 QString NomeFoglioFinale(QString nome, const QString& nomeEsistente);
 
-// The number that a plain text stands for in the locale's own form (an
-// amount of the summary, "99,5" under an Italian locale), or nothing when
-// the text is not a plain number.
-std::optional<double> NumeroInChiaro(const QString& testo, const QLocale& locale);
+// Reads the numbers that plain texts stand for in the locale's own form (an
+// amount of the summary, "99,5" under an Italian locale).
+class NumeriInChiaro {
+public:
+    explicit NumeriInChiaro(const QLocale& locale);
+
+    // The number, or nothing when the text is not a plain number.
+    std::optional<double> valore(const QString& testo) const;
+
+private:
+    QLocale locale_;
+    QString segno_;
+    QChar punto_;
+};

@@ -1,40 +1,46 @@
 #include "RigaRiepilogo.h"
 
+#include <QDate>
+
+#include <algorithm>
+#include <span>
+#include <type_traits>
+
 namespace {
 
 constexpr int kCifreSignificative = 7;
+// A date that is blank or not a date sorts before every date.
+constexpr double kDataAssente = -1.0;
 
 QString unisci(const QString& primo, QLatin1StringView separatore, const QString& secondo) {
-    return primo.trimmed() + separatore + secondo.trimmed();
+    const QStringView a = QStringView(primo).trimmed();
+    const QStringView b = QStringView(secondo).trimmed();
+    QString testo(a.size() + separatore.size() + b.size(), Qt::Uninitialized);
+    QChar* fine = std::copy(a.begin(), a.end(), testo.data());
+    fine = std::transform(separatore.begin(), separatore.end(), fine,
+                          [](char c) { return QLatin1Char(c); });
+    std::copy(b.begin(), b.end(), fine);
+    return testo;
 }
 
-// The nine fields of the requester or of the student.
-struct Persona {
-    const QString& cognome;
-    const QString& nome;
-    const QString& luogo;
-    const QString& data;
-    const QString& codiceFiscale;
-    const QString& via;
-    const QString& numero;
-    const QString& comune;
-    const QString& cap;
-};
+QLatin1StringView separatore(int col) {
+    return QLatin1StringView(kColonneTabella[static_cast<std::size_t>(col)].separatore);
+}
 
-// The six columns of a person: name, place and date of birth, codice
-// fiscale, address, municipality and postcode.
-void aggiungiPersona(std::vector<QString>& cells, const Persona& p) {
-    cells.push_back(unisci(p.cognome, QLatin1StringView(" "), p.nome));
-    cells.push_back(p.luogo.trimmed());
-    cells.push_back(p.data.trimmed());
-    cells.push_back(p.codiceFiscale.trimmed());
-    cells.push_back(unisci(p.via, QLatin1StringView(", "), p.numero));
-    cells.push_back(unisci(p.comune, QLatin1StringView(" - "), p.cap));
+double valoreData(const QString& testo) {
+    const QDate data = QDate::fromString(testo.trimmed(), QStringLiteral("dd/MM/yyyy"));
+    return data.isValid() ? static_cast<double>(data.toJulianDay()) : kDataAssente;
 }
 
 }  // namespace
 
-RigaRiepilogo::RigaRiepilogo(const QLocale& locale) : locale_(locale) {
+QLocale LocaleFissato(const QLocale& locale) {
+    QLocale fissato(locale.language(), locale.script(), locale.territory());
+    fissato.setNumberOptions(locale.numberOptions());
+    return fissato;
+}
+
+RigaRiepilogo::RigaRiepilogo(const QLocale& locale) : locale_(LocaleFissato(locale)) {
     locale_.setNumberOptions(QLocale::OmitGroupSeparator);
 }
 
@@ -42,14 +48,56 @@ QString RigaRiepilogo::importo(float valore) const {
     return locale_.toString(static_cast<double>(valore), 'g', kCifreSignificative).trimmed();
 }
 
-void RigaRiepilogo::aggiungi(std::vector<QString>& cells, int nRecord, const DatiDomanda& d) const {
-    cells.push_back(QString::number(nRecord));
-    aggiungiPersona(cells, {d[Campo::CognRich], d[Campo::NomeRich], d[Campo::LuogoRich],
-                            d[Campo::DataRich], d[Campo::CodFiscRich], d[Campo::ViaRich],
-                            d[Campo::NumRich], d[Campo::ComRich], d[Campo::CapRich]});
-    aggiungiPersona(cells, {d[Campo::CognStud], d[Campo::NomeStud], d[Campo::LuogoStud],
-                            d[Campo::DataStud], d[Campo::CodFiscStud], d[Campo::ViaStud],
-                            d[Campo::NumStud], d[Campo::ComStud], d[Campo::CapStud]});
-    cells.push_back(importo(d.importo(Campo::Spese)));
-    cells.push_back(importo(d.importo(Campo::Isee)));
+template <class D>
+QString RigaRiepilogo::colonna(int col, int nRecord, D&& d) const {
+    if (col == 0) {
+        return QString::number(nRecord);
+    }
+    const std::span<const Campo> campi = CampiDellaColonna(col);
+    if (campi.size() > 1) {
+        return unisci(d[campi[0]], separatore(col), d[campi[1]]);
+    }
+    const Campo campo = campi.front();
+    if (Descrizione(campo).tipo == TipoCampo::Importo) {
+        return importo(d.importo(campo));
+    }
+    // Each field is used once, so a field taken over is trimmed in place.
+    if constexpr (std::is_const_v<std::remove_reference_t<D>>) {
+        return d[campo].trimmed();
+    } else {
+        return std::move(d[campo]).trimmed();
+    }
+}
+
+QString RigaRiepilogo::testo(int col, int nRecord, const DatiDomanda& d) const {
+    return colonna(col, nRecord, d);
+}
+
+void RigaRiepilogo::testi(std::vector<QString>& celle, int nRecord, DatiDomanda&& d) const {
+    celle.resize(kColonneRiepilogo);
+    for (int col = 0; col < kColonneRiepilogo; ++col) {
+        celle[static_cast<std::size_t>(col)] = colonna(col, nRecord, std::move(d));
+    }
+}
+
+TextGridModel::SortKey RigaRiepilogo::chiave(int col, int nRecord, const DatiDomanda& d) const {
+    if (col == 0) {
+        return static_cast<double>(nRecord);
+    }
+    const std::span<const Campo> campi = CampiDellaColonna(col);
+    if (campi.size() == 1) {
+        switch (Descrizione(campi.front()).tipo) {
+            case TipoCampo::Data:
+                return valoreData(d[campi.front()]);
+            case TipoCampo::Importo:
+                return static_cast<double>(d.importo(campi.front()));
+            case TipoCampo::Testo:
+                break;
+        }
+    }
+    return testo(col, nRecord, d);
+}
+
+float RigaRiepilogo::Spese(const char* record) {
+    return ImportoDelRecord(record, Campo::Spese);
 }

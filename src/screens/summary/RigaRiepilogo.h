@@ -1,13 +1,14 @@
 #pragma once
 
+#include "CampiDomanda.h"
 #include "DatiDomanda.h"
+#include "TextGridModel.h"
 
 #include <QLocale>
 #include <QString>
 
-#include <vector>
-
 #include <array>
+#include <vector>
 
 // The summary table's 15 columns: record number, requester (name, place and
 // date of birth, codice fiscale, address, municipality and postcode), the
@@ -17,22 +18,24 @@ inline constexpr int kColonneRiepilogo = 15;
 struct ColonnaRiepilogo {
     const char16_t* intestazione;
     int larghezza;  // twips
+    // What stands between the fields of a column that joins two.
+    const char* separatore = "";
 };
 
 inline constexpr std::array<ColonnaRiepilogo, kColonneRiepilogo> kColonneTabella{{
     {u"Num. ", 500},
-    {u"Cognome e Nome del Richiedente ", 3300},
+    {u"Cognome e Nome del Richiedente ", 3300, " "},
     {u"Luogo di nascita", 3300},
     {u"Data di nascita", 1000},
     {u"Codice Fiscale", 2000},
-    {u"Indirizzo, Num. Civico", 3300},
-    {u"Comune di Residenza - CAP", 3300},
-    {u"Cognome e Nome dello Studente", 3300},
+    {u"Indirizzo, Num. Civico", 3300, ", "},
+    {u"Comune di Residenza - CAP", 3300, " - "},
+    {u"Cognome e Nome dello Studente", 3300, " "},
     {u"Luogo di nascita", 3300},
     {u"Data di nascita", 1000},
     {u"Codice Fiscale", 2000},
-    {u"Indirizzo, Num. Civico", 3300},
-    {u"Comune di Residenza - CAP", 3300},
+    {u"Indirizzo, Num. Civico", 3300, ", "},
+    {u"Comune di Residenza - CAP", 3300, " - "},
     {u"Spese Sostenute", 1500},
     {u"ISEE", 1500},
 }};
@@ -41,8 +44,12 @@ inline QString IntestazioneRiepilogo(int col) {
     return QString::fromUtf16(kColonneTabella[static_cast<std::size_t>(col)].intestazione);
 }
 
-// Writes records as rows of the summary table, the amounts in the form of
-// the given locale.
+// The locale's own data, no longer looked up through the platform at each
+// use as the system locale is: the summary converts thousands of amounts.
+QLocale LocaleFissato(const QLocale& locale);
+
+// What each column of the summary shows of a record, and what it sorts by;
+// the amounts in the form of the given locale.
 class RigaRiepilogo {
 public:
     explicit RigaRiepilogo(const QLocale& locale);
@@ -53,10 +60,25 @@ public:
     // 250 is "250").
     QString importo(float valore) const;
 
-    // Appends the 15 texts of the row showing record nRecord: trimmed fields,
-    // joined with their separators also when a part is blank.
-    void aggiungi(std::vector<QString>& cells, int nRecord, const DatiDomanda& domanda) const;
+    // The text of column col in the row showing record nRecord: trimmed
+    // fields, joined with their separators also when a part is blank.
+    QString testo(int col, int nRecord, const DatiDomanda& domanda) const;
+    // The 15 texts of that row, made from the fields taken over.
+    void testi(std::vector<QString>& celle, int nRecord, DatiDomanda&& domanda) const;
+
+    // What column col of that row sorts by: the record number, the dates as
+    // dates (a blank or malformed one before every date), the amounts by
+    // value, every other column by its text.
+    TextGridModel::SortKey chiave(int col, int nRecord, const DatiDomanda& domanda) const;
+
+    // The expenses stored in a 418-byte record, read without decoding it.
+    static float Spese(const char* record);
 
 private:
+    // D is const DatiDomanda& or DatiDomanda&&, whose fields are then
+    // trimmed in place.
+    template <class D>
+    QString colonna(int col, int nRecord, D&& d) const;
+
     QLocale locale_;
 };

@@ -2,7 +2,7 @@
 
 #include "Desktop.h"
 #include "DialogService.h"
-#include "TextGridModel.h"
+#include "TextGrid.h"
 #include "summary/Excel.h"
 
 #include <QCursor>
@@ -74,19 +74,32 @@ struct DialogsRegistrati final : DialogService {
     QStringList risposte;
 };
 
+// A table of texts with a current cell: row 0 is the header.
+struct TabellaDiTesti final : TextGrid {
+    int Rows() const override { return static_cast<int>(righe.size()); }
+    int Cols() const override { return static_cast<int>(righe[0].size()); }
+    int Row() const override { return riga; }
+    void setRow(int r) override { riga = r; }
+    int Col() const override { return colonna; }
+    void setCol(int c) override { colonna = c; }
+    QString Text() const override { return righe[riga].value(colonna); }
+    void readRow(int r, std::vector<QString>& testi) const override {
+        testi.assign(righe[r].begin(), righe[r].end());
+    }
+
+    std::vector<QStringList> righe;
+    int riga = 0;
+    int colonna = 0;
+};
+
 // A table with this header and these rows, each a "|"-separated text.
-inline std::unique_ptr<TextGridModel> tabella(const QStringList& intestazioni,
-                                              const QStringList& righe = {}) {
-    auto griglia = std::make_unique<TextGridModel>(static_cast<int>(intestazioni.size()));
-    for (int c = 0; c < intestazioni.size(); ++c) {
-        griglia->setText(0, c, intestazioni[c]);
-    }
-    std::vector<QString> celle;
+inline std::unique_ptr<TabellaDiTesti> tabella(const QStringList& intestazioni,
+                                               const QStringList& righe = {}) {
+    auto griglia = std::make_unique<TabellaDiTesti>();
+    griglia->righe.push_back(intestazioni);
     for (const QString& riga : righe) {
-        const QStringList testi = riga.split(u'|');
-        celle.insert(celle.end(), testi.begin(), testi.end());
+        griglia->righe.push_back(riga.split(u'|'));
     }
-    griglia->appendRows(std::move(celle));
     return griglia;
 }
 

@@ -1,7 +1,8 @@
 // The summary table over the list the entry screen holds open: the first
 // fill, the rows added later without rereading, the rebuild after a
 // modification, the amounts in the locale's form, an empty list, a failed
-// read, and the export button.
+// read; sorting as a view and the totals; the export button after a sort;
+// the printout as a PDF read back with poppler's tools.
 
 #include "DomandaDiProva.h"
 #include "EsportazioneDiProva.h"
@@ -12,8 +13,12 @@
 #include "ScreenManager.h"
 #include "TextGridView.h"
 #include "summary/FrmRiepilogo.h"
+#include "summary/RigheRiepilogo.h"
+#include "summary/StampaRiepilogo.h"
 #include "wizard/FrmDatiAnagrafici.h"
 
+#include <QHeaderView>
+#include <QLabel>
 #include <QLocale>
 #include <QPushButton>
 
@@ -27,6 +32,21 @@ DatiDomanda domanda(const QString& cognome, const QString& importi = QStringLite
                                     "00100|%1|LUCA|MILANO|25/05/2006|RSSLCU06E25F205Y|MILANO|"
                                     "VIA DANTE|3|20100|%2")
                          .arg(cognome, importi));
+}
+
+// An application with this surname, requester's date of birth and expenses.
+QByteArray record(const QString& cognome, const QString& data, const QString& spese) {
+    DatiDomanda d = domanda(cognome, spese + QStringLiteral("|1"));
+    d[Campo::DataRich] = data;
+    return CodificaDomanda(d);
+}
+
+// The output of a poppler tool run on a file.
+QString poppler(const QString& programma, const QStringList& argomenti) {
+    QProcess processo;
+    processo.start(programma, argomenti);
+    processo.waitForFinished(60000);
+    return QString::fromUtf8(processo.readAllStandardOutput());
 }
 
 // The whole program with recording dialogs and a test desktop, continuing a
@@ -57,11 +77,9 @@ struct Riepilogo {
     }
     // Row r of the table, its cells joined by "|".
     QString riga(int r) {
-        QStringList celle;
-        for (int c = 0; c < griglia()->cells().Cols(); ++c) {
-            celle << griglia()->cells().text(r, c);
-        }
-        return celle.join(u'|');
+        std::vector<QString> celle;
+        griglia()->cells().readRow(r, celle);
+        return QStringList(celle.begin(), celle.end()).join(u'|');
     }
     void premi(const char* pulsante) {
         QTest::mouseClick(schermo()->findChild<QPushButton*>(pulsante), Qt::LeftButton);
@@ -95,7 +113,7 @@ class TestFrmRiepilogo : public QObject {
 private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); }
     void cleanup() {
-        QCOMPARE(t->e.dialogs.messaggi, messaggi);
+        QCOMPARE(t ? t->e.dialogs.messaggi : messaggi, messaggi);
         messaggi.clear();
         t.reset();
     }
@@ -107,7 +125,6 @@ private slots:
         t->apri();
         t->verifica(true, 3);
         QCOMPARE(t->program.screens().activeScreen(), t->schermo());
-        QVERIFY(t->griglia()->editTriggers() == QAbstractItemView::NoEditTriggers);
         QCOMPARE(t->riga(0), kIntestazioni.join(u'|'));
         QCOMPARE(t->riga(1), kRossi + "250|99,5");
         // Blank parts keep their separators; amounts have at most 7 digits.
@@ -116,13 +133,18 @@ private slots:
                  "ROMA - |BIANCHI |MILANO|25/05/2006|RSSLCU06E25F205Y|VIA DANTE, 3|"
                  "MILANO - 20100|12345,67|100000,5");
         QCOMPARE(t->riga(3).left(8), QStringLiteral("3|VERDI "));
-    }
-
-    void amounts_follow_the_users_locale() {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        t = std::make_unique<Riepilogo>(std::vector{domanda("ROSSI", "12345.67|99.5")});
-        t->apri();
-        QCOMPARE(t->riga(1), kRossi + "12345.67|99.5");
+        QCOMPARE(t->schermo()->findChild<QLabel*>("LblTotali")->text(),
+                 QStringLiteral("Domande: 3 — Spese sostenute: € 12.845,67"));
+        // A larger window gives the table the room; the buttons keep their
+        // place above the bottom edge.
+        QPushButton* indietro = t->schermo()->findChild<QPushButton*>("CmdIndietro");
+        const QSize griglia = t->griglia()->size();
+        const int y = indietro->y();
+        t->schermo()->resize(t->schermo()->size() + QSize(200, 100));
+        QTRY_COMPARE(t->griglia()->size(), griglia + QSize(200, 100));
+        QCOMPARE(indietro->y(), y + 100);
+        // Amounts follow the user's locale.
+        QCOMPARE(RigaRiepilogo(QLocale(QLocale::English)).importo(12345.67f), "12345.67");
     }
 
     void later_openings_add_only_the_new_applications_without_rereading_the_old() {
@@ -193,6 +215,10 @@ private slots:
         uguale[Campo::CapRich] = QStringLiteral("=1+1");
         t = std::make_unique<Riepilogo>(std::vector{uguale, domanda("BIANCHI")});
         t->apri();
+        // Sorted by name: BIANCHI is shown, and exported, first.
+        QHeaderView* intestazione = t->griglia()->horizontalHeader();
+        QTest::mouseClick(intestazione->viewport(), Qt::LeftButton, {},
+                          QPoint(intestazione->sectionViewportPosition(1) + 5, 5));
         t->e.dialogs.risposte = {QStringLiteral("Roma"), QStringLiteral("Primaria")};
         t->premi("Command1");
         const auto chiesto = [](const char* testo) {
@@ -202,16 +228,101 @@ private slots:
         QCOMPARE(t->e.dialogs.domande,
                  (std::vector{chiesto("Comune di:"),
                               chiesto("Inserire di seguito il grado della scuola...")}));
-        QCOMPARE(t->e.desktop.aperti.size(), 1);
+        QCOMPARE(t->e.desktop.aperti, QStringList{t->e.cartella.filePath(t->e.file().value(0))});
+        QVERIFY(t->e.file().first().startsWith(QStringLiteral("Primaria ")));
+        QVERIFY(t->e.desktop.clessidraInScrittura && !t->e.desktop.clessidraInApertura);
         QStringList righe = t->e.unica();
         righe.removeAt(1);  // the widths
         const QString bianchi = t->riga(2).section(u'|', 1, -3);
-        QCOMPARE(
-            righe,
-            QStringList(
-                {"Primaria", "1:COMUNE DI: Roma", "2:SCUOLA Primaria", kRigaIntestazioni,
-                 "4:|" + QString(kRossi).replace("00100", "=1+1").section(u'|', 1) + "#1234.5|#0",
-                 "5:|" + bianchi + "|#250|#99.5"}));
+        QCOMPARE(righe,
+                 QStringList({"Primaria", "1:COMUNE DI: Roma", "2:SCUOLA Primaria",
+                              kRigaIntestazioni, "4:|" + bianchi + "|#250|#99.5",
+                              "5:|" + QString(kRossi).replace("00100", "=1+1").section(u'|', 1) +
+                                  "#1234.5|#0"}));
+        // The cell the operator sees as current is the last one read; the
+        // table itself keeps record 1 in row 1.
+        QCOMPARE(t->griglia()->currentIndex().row(), 1);
+        QCOMPARE(t->griglia()->currentIndex().column(), 14);
+        QCOMPARE(t->riga(1).section(u'|', 1, 1), QStringLiteral("ROSSI MARIO"));
+    }
+
+    void sorting_is_a_view_and_totals_sum_the_stored_amounts_data() {
+        QTest::addColumn<int>("colonna");
+        QTest::addColumn<Qt::SortOrder>("ordine");
+        QTest::addColumn<QString>("mostrati");  // record numbers in the order shown
+        QTest::newRow("names in Italian order") << 1 << Qt::AscendingOrder << "52314";
+        QTest::newRow("names reversed, equal ones in list order")
+            << 1 << Qt::DescendingOrder << "14325";
+        QTest::newRow("dates as dates, blank first") << 3 << Qt::AscendingOrder << "35214";
+        QTest::newRow("amounts by value") << 13 << Qt::AscendingOrder << "25413";
+        QTest::newRow("amounts reversed") << 13 << Qt::DescendingOrder << "31425";
+        QTest::newRow("record numbers") << 0 << Qt::DescendingOrder << "54321";
+    }
+    void sorting_is_a_view_and_totals_sum_the_stored_amounts() {
+        QFETCH(int, colonna);
+        QFETCH(Qt::SortOrder, ordine);
+        QFETCH(QString, mostrati);
+        RigheRiepilogo righe;
+        TextGridOrder vista(righe);
+        righe.aggiungi(record("ZOLA", "01/01/1980", "250") + record("ÈLIA", "15/06/1975", "0") +
+                       record("EMMA", "", "9999999") + record("ZOLA", "01/01/1980", "99.5"));
+        vista.sort(colonna, ordine);
+        // A row added later takes its sorted place.
+        righe.aggiungi(record("ALBA", "31/12/1969", ""));
+        QString visti;
+        for (int r = 1; r < righe.Rows(); ++r) {
+            visti += QString::number(vista.cellsRow(r));
+        }
+        QCOMPARE(visti, mostrati);
+        QCOMPARE(righe.text(2, 1), QStringLiteral("ÈLIA MARIO"));
+        QCOMPARE(righe.totali(), QStringLiteral("Domande: 5 — Spese sostenute: € 10.000.348,50"));
+    }
+
+    void the_printout_saved_as_pdf_reads_back_page_by_page() {
+        std::vector<DatiDomanda> domande(100, domanda("ROSSI"));
+        domande[0][Campo::LuogoRich] = QStringLiteral("SAN GIOVANNI IN PERSICETO DI BOLOGNA");
+        t = std::make_unique<Riepilogo>(domande);
+        t->apri();
+        const QString pdf = t->e.cartella.filePath(QStringLiteral("stampa.pdf"));
+        std::vector<int> avanzamento;
+        const StampaRiepilogo stampa{"Roma.svz", "2025/2026", QDate(2026, 9, 1), "Totali: 100"};
+        QVERIFY(stampa
+                    .salvaPdf(pdf, *t->griglia(),
+                              [&](int pagina, int) {
+                                  avanzamento.push_back(pagina);
+                                  return true;
+                              })
+                    .value());
+        const int pagine =
+            poppler("pdfinfo", {pdf}).section("Pages:", 1).section(u'\n', 0, 0).trimmed().toInt();
+        QVERIFY(pagine >= 3);
+        QCOMPARE(static_cast<int>(avanzamento.size()), pagine);
+        QSet<QString> stampate;
+        for (int p = 1; p <= pagine; ++p) {
+            const QString testo = poppler("pdftotext", {"-layout", "-f", QString::number(p), "-l",
+                                                        QString::number(p), pdf, "-"});
+            QVERIFY(testo.contains("Roma.svz — Anno scolastico 2025/2026 — 01/09/2026"));
+            QVERIFY(testo.contains("Num.") && testo.contains("Richiedente") &&
+                    testo.contains("ISEE"));
+            QVERIFY(testo.contains(QStringLiteral("Pagina %1 di %2").arg(p).arg(pagine)));
+            QCOMPARE(testo.contains("Totali: 100"), p == pagine);
+            // Each row whole on one line of one page: from its number to its ISEE.
+            const QRegularExpression riga("^\\s*(\\d+)\\s+ROSSI MARIO\\s.*\\s99,5$",
+                                          QRegularExpression::MultilineOption);
+            for (const QRegularExpressionMatch& m : riga.globalMatch(testo)) {
+                QVERIFY(!stampate.contains(m.captured(1)));
+                stampate.insert(m.captured(1));
+            }
+            if (p == 1) {  // a long text elided, not overlapping its neighbour
+                QVERIFY(testo.contains(QStringLiteral("SAN G")) &&
+                        testo.contains(QStringLiteral("…")) && !testo.contains("BOLOGNA"));
+            }
+        }
+        QCOMPARE(stampate.size(), 100);
+        // Stopped at the second page: no file is left.
+        QVERIFY(!stampa.salvaPdf(pdf, *t->griglia(), [](int pagina, int) { return pagina < 2; })
+                     .value());
+        QVERIFY(!QFile::exists(pdf));
     }
 };
 

@@ -1,0 +1,65 @@
+#include "TextGridOrder.h"
+
+#include <QCollator>
+#include <QLocale>
+
+#include <algorithm>
+
+namespace {
+
+const QCollator& italianOrder() {
+    static const QCollator collator(QLocale(QLocale::Italian, QLocale::Italy));
+    return collator;
+}
+
+}  // namespace
+
+TextGridOrder::TextGridOrder(TextGridModel& cells, QObject* parent)
+    : QSortFilterProxyModel(parent), cells_(cells) {
+    connect(&cells, &QAbstractItemModel::rowsRemoved, this, &TextGridOrder::forgetKeys);
+    connect(&cells, &QAbstractItemModel::modelReset, this, &TextGridOrder::forgetKeys);
+    setSourceModel(&cells);
+}
+
+int TextGridOrder::cellsRow(int row) const {
+    // Unsorted, the rows are shown in their own order.
+    if (sortColumn() < 0 || row < 1 || row > rowCount()) {
+        return row;
+    }
+    return mapToSource(index(row - 1, 0)).row() + 1;
+}
+
+void TextGridOrder::forgetKeys() const {
+    keys_.clear();
+}
+
+void TextGridOrder::computeKeys(int row) const {
+    if (keyColumn_ != sortColumn()) {
+        keyColumn_ = sortColumn();
+        keys_.clear();
+    }
+    const auto wanted = static_cast<std::size_t>(row) + 1;
+    if (keys_.size() < wanted) {
+        // Rows are added at the end: the keys of every new row at once.
+        const std::size_t rows = static_cast<std::size_t>(cells_.rowCount());
+        keys_.reserve(rows);
+        for (std::size_t r = keys_.size(); r < rows; ++r) {
+            const TextGridModel::SortKey key = cells_.sortKey(static_cast<int>(r) + 1, keyColumn_);
+            if (const double* number = std::get_if<double>(&key)) {
+                keys_.emplace_back(*number);
+            } else {
+                keys_.emplace_back(italianOrder().sortKey(std::get<QString>(key)));
+            }
+        }
+    }
+}
+
+bool TextGridOrder::lessThan(const QModelIndex& left, const QModelIndex& right) const {
+    computeKeys(std::max(left.row(), right.row()));
+    const Key& a = keys_[static_cast<std::size_t>(left.row())];
+    const Key& b = keys_[static_cast<std::size_t>(right.row())];
+    if (const double* number = std::get_if<double>(&a)) {
+        return *number < std::get<double>(b);
+    }
+    return std::get<QCollatorSortKey>(a).compare(std::get<QCollatorSortKey>(b)) < 0;
+}
