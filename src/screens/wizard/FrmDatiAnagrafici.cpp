@@ -9,6 +9,7 @@
 #include "Module1.h"
 #include "RiempiRecord.h"
 #include "ScreenManager.h"
+#include "SuggerimentiCodiceFiscale.h"
 #include "search/FrmRicerca.h"
 #include "summary/FrmRiepilogo.h"
 
@@ -73,6 +74,8 @@ FrmDatiAnagrafici::FrmDatiAnagrafici(ScreenContext& context)
     setWindowTitle(QStringLiteral("Dati anagrafici"));
     costruisciModulo();
     costruisciMenu();
+    suggerimenti_ =
+        std::make_unique<SuggerimentiCodiceFiscale>(this, context_.elenco, kHandle, context_.stato);
 
     connect(CmdAvanti, &QPushButton::clicked, this, &FrmDatiAnagrafici::CmdAvanti_Click);
     connect(cmdModfica, &QPushButton::clicked, this, &FrmDatiAnagrafici::cmdModfica_Click);
@@ -80,6 +83,8 @@ FrmDatiAnagrafici::FrmDatiAnagrafici(ScreenContext& context)
     connect(CmdIndietro, &QPushButton::clicked, this, &FrmDatiAnagrafici::CmdIndietro_Click);
     connect(CmdEsci, &QPushButton::clicked, this, &FrmDatiAnagrafici::ConfermaUscita);
 }
+
+FrmDatiAnagrafici::~FrmDatiAnagrafici() = default;
 
 QLineEdit* FrmDatiAnagrafici::casella(Casella quale) const {
     return caselle_[static_cast<std::size_t>(quale)];
@@ -174,6 +179,9 @@ void FrmDatiAnagrafici::activate() {
     Label30->setText(context_.stato.sIntestazione);
     impostaModalita();
     context_.stato.bDomandaSalvata = false;
+    if (context_.stato.bTrovato) {
+        suggerimenti_->domandaCaricata();
+    }
 }
 
 void FrmDatiAnagrafici::impostaModalita() {
@@ -417,6 +425,7 @@ void FrmDatiAnagrafici::casellaLasciata(QWidget* box) {
             casella(studente)->setText(casella(richiedente)->text());
         }
     }
+    suggerimenti_->casellaLasciata(box);
     if (box == TxtSpese) {
         TxtIsee->azzeraPunto();
     } else if (box == TxtIsee) {

@@ -9,9 +9,11 @@
 #include "ScreenContext.h"
 
 #include <array>
+#include <memory>
 #include <optional>
 
 class CasellaImporto;
+class SuggerimentiCodiceFiscale;
 class QAction;
 class QKeyEvent;
 class QLabel;
@@ -29,6 +31,7 @@ class FrmDatiAnagrafici : public Screen {
 
 public:
     explicit FrmDatiAnagrafici(ScreenContext& context);
+    ~FrmDatiAnagrafici() override;
 
     // The texts of the 20 boxes as they stand.
     ModuloDomanda LeggiModulo() const;
@@ -95,6 +98,7 @@ private:
     ScreenContext& context_;
     DatiDomanda recDomanda;
     std::optional<Error> erroreApertura_;
+    std::unique_ptr<SuggerimentiCodiceFiscale> suggerimenti_;
     // The list holds the most applications that record numbers allow.
     bool elencoPieno_ = false;
 

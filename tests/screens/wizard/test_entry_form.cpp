@@ -53,6 +53,21 @@ private slots:
         QCOMPARE(visitate, kNomiCaselle + bottoni);
     }
 
+    void leaving_the_student_code_hints_at_the_same_student_already_listed() {
+        DatiDomanda domanda = AzzeraRecord();
+        domanda[Campo::CognRich] = QStringLiteral("ROSSI");
+        domanda[Campo::NomeRich] = QStringLiteral("MARIO");
+        domanda[Campo::CodFiscStud] = QStringLiteral("RSSLCU06E25F205Y");
+        f->apri(f->write(QStringLiteral("Elenco.svz"), CodificaDomanda(domanda)));
+        QLineEdit* codice = f->box("TxtCodFiscStud1");
+        codice->setFocus();
+        QTest::keyClicks(codice, "rsslcu06e25f205y");
+        QTest::keyClick(codice, Qt::Key_Tab);
+        QVERIFY(!codice->actions().isEmpty());
+        QVERIFY(codice->actions().first()->toolTip().contains(
+            "Già presente nella domanda n. 1 (richiedente ROSSI MARIO)"));
+    }
+
     void loading_numbers_the_next_application_from_the_rounded_length() {
         // 627 bytes: 2.5 rounds to 2; 1045 bytes: 3.5 rounds to 4; a new
         // list of 209 bytes counts as empty.
