@@ -206,9 +206,13 @@ Result<QString> DiarioScritture::Ripristina(int fd) {
     if (errore == ENOENT) {
         return QString();
     }
+    if (errore == ELOOP || errore == ENODEV || errore == EISDIR || errore == EFBIG) {
+        return MettiDaParte(QStringLiteral("non è un diario di questo programma (%1)")
+                                .arg(DescrizioneErrore(errore)));
+    }
     if (errore != 0) {
-        return MettiDaParte(
-            QStringLiteral("non si può leggere (%1)").arg(DescrizioneErrore(errore)));
+        return Errore(errore,
+                      QStringLiteral("Impossibile leggere il diario di sicurezza del file"));
     }
     FileIdentity elenco;
     if (fs_.identify(fd, elenco) != 0) {

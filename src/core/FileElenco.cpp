@@ -314,12 +314,8 @@ Result<FileElenco::Piano> FileElenco::pianifica(const Slot& slot, std::int32_t n
                 .arg(slot.percorso)
                 .arg(kMassimoDomande));
     }
-    if (!alSuoPosto(slot)) {
-        return Error::system(
-            ENOENT, QStringLiteral("Impossibile scrivere nel file \"%1\": il file è stato "
-                                   "cancellato, spostato o sostituito mentre era aperto; non è "
-                                   "stato scritto nulla.")
-                        .arg(slot.percorso));
+    if (Result<void> alPosto = alSuoPosto(slot); !alPosto) {
+        return alPosto.error();
     }
     const off_t lunghezza = fs_.size(slot.fd);
     if (lunghezza < 0) {
@@ -394,7 +390,18 @@ Error FileElenco::annulla(const Slot& slot, const Piano& piano, Flush flush, Err
     return errore;
 }
 
-bool FileElenco::alSuoPosto(const Slot& slot) const {
+Result<void> FileElenco::alSuoPosto(const Slot& slot) const {
     FileIdentity ora;
-    return fs_.identifyPath(NomeDiSistema(slot.percorso), ora) == 0 && ora.sameFile(slot.identita);
+    if (fs_.identifyPath(NomeDiSistema(slot.percorso), ora) != 0 && errno != ENOENT) {
+        return ErroreDiSistema(errno, QStringLiteral("Impossibile scrivere nel file"),
+                               slot.percorso);
+    }
+    if (!ora.sameFile(slot.identita)) {
+        return Error::system(
+            ENOENT, QStringLiteral("Impossibile scrivere nel file \"%1\": il file è stato "
+                                   "cancellato, spostato o sostituito mentre era aperto; non è "
+                                   "stato scritto nulla.")
+                        .arg(slot.percorso));
+    }
+    return {};
 }

@@ -140,9 +140,9 @@ private:
     // Puts back what a failed write changed (the bytes it overwrote and the
     // file's former length) and gives the failure.
     Error annulla(const Slot& slot, const Piano& piano, Flush flush, Error errore);
-    // True while the slot's path still names the file opened on it: a write
-    // into a file deleted, moved or replaced meanwhile would be lost.
-    bool alSuoPosto(const Slot& slot) const;
+    // Fails unless the slot's path still names the file opened on it: a
+    // write into a file deleted, moved or replaced meanwhile would be lost.
+    Result<void> alSuoPosto(const Slot& slot) const;
     DiarioScritture* diario(const Slot& slot) { return blocchi_.Diario(slot.chiaveBlocco); }
 
     FileSystem& fs_;

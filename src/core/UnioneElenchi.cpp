@@ -2,6 +2,7 @@
 
 #include "BloccoElenchi.h"
 #include "DatiDomanda.h"
+#include "ErroreDiSistema.h"
 #include "FileTemporaneo.h"
 #include "StrumentiArchivio.h"
 
@@ -166,16 +167,20 @@ Result<std::int64_t> EsaminaNuovoElenco(const FileElenco& elenco, const QString&
     if (fs.identifyPath(NomeDiSistema(nuovo), esistente) != 0) {
         return std::int64_t{0};
     }
-    const int fd = esistente.regular ? fs.openForReading(NomeDiSistema(nuovo)) : -1;
-    const off_t lunghezza = fd >= 0 ? fs.size(fd) : -1;
-    if (fd >= 0) {
-        fs.close(fd);
-    }
-    if (lunghezza < 0) {
+    if (!esistente.regular) {
         return Error::refusal(
             QStringLiteral("\"%1\" non è un file: scegliere un altro nome per il nuovo "
                            "elenco.")
                 .arg(nuovo));
+    }
+    const int fd = fs.openForReading(NomeDiSistema(nuovo));
+    const off_t lunghezza = fd >= 0 ? fs.size(fd) : -1;
+    const int errore = errno;
+    if (fd >= 0) {
+        fs.close(fd);
+    }
+    if (lunghezza < 0) {
+        return ErroreDiSistema(errore, QStringLiteral("Impossibile leggere il file"), nuovo);
     }
     return static_cast<std::int64_t>(lunghezza);
 }

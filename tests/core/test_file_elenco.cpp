@@ -171,6 +171,9 @@ TEST_F(FailedCall, AFailedCallSaysWhyInItalianAndLeavesTheFileAsItWas) {
          QString("scritti solo 200 byte su 418") + pieno},
         {Call::Flush, EIO, 0, 3, "salvare sul disco il file", io},
         {Call::Flush, EDQUOT, 0, 2, "salvare sul disco il file", "quota disco superata"},
+        {Call::SideWrite, ENOSPC, 0, 3, "scrivere il diario di sicurezza del file",
+         "spazio esaurito sul disco"},
+        {Call::SideFlush, EIO, 0, 3, "scrivere il diario di sicurezza del file", io},
         {Call::Size, EIO, 0, 3, "scrivere nel file", io},
         {Call::Open, EACCES, 0, 0, "aprire il file", "permesso negato"},
         {Call::Open, EROFS, 0, 0, "aprire il file", "disco in sola lettura"},
@@ -188,12 +191,10 @@ TEST_F(FailedCall, AFailedCallSaysWhyInItalianAndLeavesTheFileAsItWas) {
         {Call::Truncate, [&] { return errorOf(elenco_.Tronca(1, 0)); }}};
     for (const auto& [call, code, shortBytes, nRecord, doing, reason] : cases) {
         SCOPED_TRACE(reason.toStdString());
-        // The journal's own write and flush come first.
-        const int nth = nRecord > 0 && (call == Call::Write || call == Call::Flush) ? 2 : 1;
         if (shortBytes > 0) {
-            fs_.shortWriteOn(nth, shortBytes);
+            fs_.shortWriteOn(1, shortBytes);
         } else {
-            fs_.failOn(call, nth, code);
+            fs_.failOn(call, 1, code);
         }
 
         const Error error = nRecord > 0
@@ -216,7 +217,7 @@ TEST_F(FailedCall, AFailedWriteOverOrPastACutLastRecordRestoresBytesAndLength) {
     const QByteArray cut = before_ + CodificaDomanda(domanda("TERZO", 1234.56f)).left(412);
     writeFile("lista.svz", cut);
     for (std::int32_t nRecord : {3, 5}) {
-        fs_.failOn(Call::Flush, 2, ENOSPC);  // the list's, after the journal's
+        fs_.failOn(Call::Flush, 1, ENOSPC);
 
         EXPECT_FALSE(elenco_.ScriviDomanda(1, nRecord, domanda("NUOVO")).ok());
 

@@ -56,12 +56,19 @@ int FailingFileSystem::openReadWrite(const std::string& path) {
     return fails(ruleFor(Call::Open)) ? -1 : real_.openReadWrite(path);
 }
 
+int FailingFileSystem::side(int fd) {
+    if (fd >= 0) {
+        side_.insert(fd);
+    }
+    return fd;
+}
+
 int FailingFileSystem::createExclusive(const std::string& path, mode_t mode) {
-    return fails(ruleFor(Call::Create)) ? -1 : real_.createExclusive(path, mode);
+    return fails(ruleFor(Call::Create)) ? -1 : side(real_.createExclusive(path, mode));
 }
 
 int FailingFileSystem::openForReading(const std::string& path) {
-    return fails(ruleFor(Call::OpenForReading)) ? -1 : real_.openForReading(path);
+    return fails(ruleFor(Call::OpenForReading)) ? -1 : side(real_.openForReading(path));
 }
 
 ssize_t FailingFileSystem::readAt(int fd, void* buffer, size_t count, off_t offset) {
@@ -69,7 +76,7 @@ ssize_t FailingFileSystem::readAt(int fd, void* buffer, size_t count, off_t offs
 }
 
 ssize_t FailingFileSystem::writeAt(int fd, const void* buffer, size_t count, off_t offset) {
-    const std::optional<Rule> rule = ruleFor(Call::Write);
+    const std::optional<Rule> rule = ruleFor(side_.count(fd) ? Call::SideWrite : Call::Write);
     if (fails(rule)) {
         return -1;
     }
@@ -78,7 +85,7 @@ ssize_t FailingFileSystem::writeAt(int fd, const void* buffer, size_t count, off
 }
 
 int FailingFileSystem::flush(int fd) {
-    return fails(ruleFor(Call::Flush)) ? -1 : real_.flush(fd);
+    return fails(ruleFor(side_.count(fd) ? Call::SideFlush : Call::Flush)) ? -1 : real_.flush(fd);
 }
 
 int FailingFileSystem::truncate(int fd, off_t length) {
@@ -98,6 +105,7 @@ int FailingFileSystem::changeMode(int fd, mode_t mode) {
 }
 
 int FailingFileSystem::close(int fd) {
+    side_.erase(fd);
     return fails(ruleFor(Call::Close)) ? -1 : real_.close(fd);
 }
 

@@ -6,37 +6,27 @@
 #include <cstddef>
 #include <iterator>
 #include <optional>
+#include <set>
 
 // A file system that passes every call to the real one, except the calls it
 // has been told to fail. Calls are counted per kind from the moment a rule
-// is given: failOn(Call::Write, 1, ENOSPC) fails the next write.
+// is given: failOn(Call::Write, 1, ENOSPC) fails the next write to a list.
+// Writes and flushes of the files created beside a list (its lock, its
+// journal) are kinds of their own: SideWrite and SideFlush.
 class FailingFileSystem final : public FileSystem {
 public:
+    // clang-format off
     enum class Call {
-        Open,
-        Read,
-        Write,
-        Flush,
-        Truncate,
-        Size,
-        Close,
-        Create,
-        OpenForReading,
-        Identify,
-        ChangeMode,
-        IdentifyPath,
-        Canonical,
-        Rename,
-        Link,
-        Unlink,
-        SyncFolder,
-        ListFolder
+        Open, Read, Write, Flush, Truncate, Size, Close, Create, OpenForReading, Identify,
+        ChangeMode, IdentifyPath, Canonical, Rename, Link, Unlink, SyncFolder, ListFolder,
+        SideWrite, SideFlush
     };
     static constexpr Call kEveryCall[] = {
-        Call::Open,       Call::Read,         Call::Write,     Call::Flush,          Call::Truncate,
-        Call::Size,       Call::Close,        Call::Create,    Call::OpenForReading, Call::Identify,
-        Call::ChangeMode, Call::IdentifyPath, Call::Canonical, Call::Rename,         Call::Link,
-        Call::Unlink,     Call::SyncFolder,   Call::ListFolder};
+        Call::Open, Call::Read, Call::Write, Call::Flush, Call::Truncate, Call::Size, Call::Close,
+        Call::Create, Call::OpenForReading, Call::Identify, Call::ChangeMode, Call::IdentifyPath,
+        Call::Canonical, Call::Rename, Call::Link, Call::Unlink, Call::SyncFolder,
+        Call::ListFolder, Call::SideWrite, Call::SideFlush};
+    // clang-format on
 
     // The nth call of that kind from now fails with errorNumber and changes
     // nothing; the calls before and after it go through.
@@ -89,7 +79,11 @@ private:
     // True, with errno set, when the rule makes the call fail.
     static bool fails(const std::optional<Rule>& rule);
 
+    // Descriptors of files created or read beside a list.
+    int side(int fd);
+
     PosixFileSystem real_;
+    std::set<int> side_;
     std::array<std::optional<Rule>, kKinds> rules_{};
     std::array<int, kKinds> calls_{};
 };
