@@ -93,6 +93,9 @@ TEST_F(FileElencoTest, APathThatIsNoRegularFileIsRefusedWithItsReasonInItalian) 
                   QStringLiteral("Impossibile aprire il file \"%1\": %2.").arg(target, reason));
         EXPECT_FALSE(elenco_.Aperto(1));
     }
+    // and no lock is left behind
+    EXPECT_FALSE(QFile::exists("/dev/.~lock.null#"));
+    EXPECT_TRUE(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
 TEST_F(FileElencoTest, HandlesAreOneToThreeAndTakeOneFileUntilClosed) {

@@ -244,18 +244,4 @@ TEST_F(BloccoElenco, TheJournalOfACopyThatDiedInMidWriteIsPlayedBackAndARestored
               1);
 }
 
-TEST_F(BloccoElenco, AFolderADeviceOrAMissingFolderIsNotOpenedAndLeavesNoLockBehind) {
-    const QString cartella = dir_.filePath(QStringLiteral("cartella.svz"));
-    ASSERT_TRUE(QDir().mkdir(cartella));
-    FileElenco elenco;
-    for (const QString& percorso : {cartella, QStringLiteral("/dev/zero"),
-                                    dir_.filePath(QStringLiteral("manca/lista.svz"))}) {
-        EXPECT_FALSE(elenco.ApriElenco(percorso, 1).ok()) << percorso.toStdString();
-        EXPECT_FALSE(elenco.Aperto(1));
-    }
-    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/dev/.~lock.zero#")));
-    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden),
-              QStringList{QFileInfo(lista_).fileName()});
-}
-
 }  // namespace
