@@ -4,10 +4,12 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -225,6 +227,9 @@ std::uint64_t PosixFileSystem::processStart(pid_t pid) {
         return 0;
     }
     const char* campo = stato.c_str() + fine + 1;
+    if (std::string(campo, std::min<size_t>(3, std::strlen(campo))) == " Z ") {
+        return 0;  // it has ended; only its parent has not yet collected it
+    }
     for (int n = 3; n <= 22 && *campo != '\0'; ++n) {
         while (*campo == ' ') {
             ++campo;
