@@ -1,6 +1,7 @@
-// Feeds arbitrary bytes to record decoding and, as a whole list file, to
-// counting, reading every record and storing the next application. Any
-// crash, sanitizer finding or broken promise below stops the fuzzer.
+// Feeds arbitrary bytes to record decoding, as a whole list file to
+// counting, reading every record and storing the next application, and as
+// the journal found beside a list to its opening. Any crash, sanitizer
+// finding or broken promise below stops the fuzzer.
 
 #include "DatiDomanda.h"
 #include "FileElenco.h"
@@ -17,6 +18,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -88,11 +90,37 @@ void UsaComeElenco(const QByteArray& byte) {
     Verifica(dopo.right(kLunghezzaRecord) == CodificaDomanda(nuova), "nuova domanda al suo posto");
 }
 
+// The bytes as the journal a dead copy left beside a list of three
+// applications: the list opens, and the journal's name is free again.
+void UsaComeDiario(const QByteArray& byte) {
+    const QString diario =
+        QDir::temp().filePath(QStringLiteral(".~lock.fuzz_elenco_%1.svz#.diario").arg(::getpid()));
+    for (const auto& [percorso, contenuto] :
+         {std::pair{PercorsoLista(), QByteArray(3 * kLunghezzaRecord, 'A')},
+          std::pair{diario, byte}}) {
+        QFile file(percorso);
+        Verifica(file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                     file.write(contenuto) == contenuto.size(),
+                 "file di prova scritto");
+    }
+    FileSystemSenzaAttese fileSystem;
+    FileElenco elenco(fileSystem);
+    Verifica(elenco.ApriElenco(PercorsoLista(), 1).ok(), "elenco aperto accanto a un diario");
+    Verifica(!QFile::exists(diario), "diario giocato, tolto o messo da parte");
+    elenco.ChiudiElenco(1);
+    for (const QString& nome : QDir::temp().entryList(
+             {QStringLiteral(".~lock.fuzz_elenco_%1.svz#.diario.*").arg(::getpid())},
+             QDir::Files | QDir::Hidden)) {
+        QFile::remove(QDir::temp().filePath(nome));
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t quanti) {
     const QByteArray byte(reinterpret_cast<const char*>(dati), static_cast<qsizetype>(quanti));
     DecodificaRecord(byte);
     UsaComeElenco(byte);
+    UsaComeDiario(byte);
     return 0;
 }

@@ -1,40 +1,36 @@
 #include "BloccoElenchi.h"
 
 #include "ErroreDiSistema.h"
+#include "StrumentiArchivio.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
-#include <optional>
 
-namespace {
-
-// The file the lock is about, the same for every spelling of its path; an
-// empty text for a path that is no regular file, nothing when its folder
-// does not exist.
-std::optional<QString> FileDaBloccare(const QString& percorso) {
-    const QFileInfo info(percorso);
-    if (info.exists()) {
-        return info.isFile() ? info.canonicalFilePath() : QString();
-    }
-    const QString cartella = info.absoluteDir().canonicalPath();
-    if (cartella.isEmpty()) {
-        return std::nullopt;
-    }
-    return QDir(cartella).filePath(info.fileName());
-}
-
-}  // namespace
-
-BloccoElenchi::BloccoElenchi() = default;
+BloccoElenchi::BloccoElenchi(FileSystem& fs) : fs_(fs) {}
 
 BloccoElenchi::~BloccoElenchi() = default;
 
-Result<BloccoElenchi::Presa> BloccoElenchi::Acquisisci(const QString& percorso) {
-    const std::optional<QString> chiave = FileDaBloccare(percorso);
+Result<QString> BloccoElenchi::FileDaBloccare(const QString& percorso) {
+    FileIdentity identita;
+    if (fs_.identifyPath(NomeDiSistema(percorso), identita) == 0) {
+        const std::string canonico = fs_.canonicalPath(NomeDiSistema(percorso));
+        return identita.regular && !canonico.empty() ? QFile::decodeName(canonico.c_str())
+                                                     : QString();
+    }
+    const std::string cartella = fs_.canonicalPath(NomeDiSistema(CartellaDi(percorso)));
+    if (cartella.empty()) {
+        return ErroreDiSistema(errno, QStringLiteral("Impossibile aprire il file"), percorso);
+    }
+    return QDir(QFile::decodeName(cartella.c_str())).filePath(QFileInfo(percorso).fileName());
+}
+
+Result<BloccoElenchi::Presa> BloccoElenchi::Acquisisci(const QString& percorso, Subentro subentro) {
+    const Result<QString> chiave = FileDaBloccare(percorso);
     if (!chiave) {
-        return ErroreDiSistema(ENOENT, QStringLiteral("Impossibile aprire il file"), percorso);
+        return chiave.error();
     }
     if (chiave->isEmpty()) {
         return Presa{};
@@ -44,30 +40,27 @@ Result<BloccoElenchi::Presa> BloccoElenchi::Acquisisci(const QString& percorso) 
         return Presa{*chiave, false};
     }
     const QString nomeBlocco = NomeFileBlocco(*chiave);
-    Result<std::unique_ptr<FileDiBlocco>> blocco = FileDiBlocco::Prendi(nomeBlocco, percorso);
+    Result<std::unique_ptr<FileDiBlocco>> blocco =
+        FileDiBlocco::Prendi(fs_, nomeBlocco, percorso, subentro);
     if (!blocco) {
         return blocco.error();
     }
-    blocchi_.emplace(*chiave,
-                     Blocco{std::move(blocco).value(),
-                            DiarioScritture(DiarioScritture::NomePerBlocco(nomeBlocco)), 1});
+    auto diario =
+        std::make_unique<DiarioScritture>(fs_, nomeBlocco + QStringLiteral(".diario"), percorso);
+    blocchi_.emplace(*chiave, Blocco{std::move(blocco).value(), std::move(diario), 1});
     return Presa{*chiave, true};
 }
 
 void BloccoElenchi::Rilascia(const QString& chiave) {
     auto blocco = blocchi_.find(chiave);
-    if (blocco == blocchi_.end()) {
-        return;
-    }
-    if (--blocco->second.utenti == 0) {
-        blocco->second.diario.Conferma();
+    if (blocco != blocchi_.end() && --blocco->second.utenti == 0) {
         blocchi_.erase(blocco);
     }
 }
 
 DiarioScritture* BloccoElenchi::Diario(const QString& chiave) {
     const auto blocco = blocchi_.find(chiave);
-    return blocco == blocchi_.end() ? nullptr : &blocco->second.diario;
+    return blocco == blocchi_.end() ? nullptr : blocco->second.diario.get();
 }
 
 QString BloccoElenchi::NomeFileBlocco(const QString& percorso) {

@@ -2,6 +2,7 @@
 
 #include "DiarioScritture.h"
 #include "FileDiBlocco.h"
+#include "FileSystem.h"
 #include "Result.h"
 
 #include <QString>
@@ -11,7 +12,7 @@
 
 // Keeps other running copies of the program off the list files that this one
 // has open, and keeps the undo journal of each. Each open list has a lock
-// file beside it, ".~lock.<name>#" (see FileDiBlocco), and while it is being
+// file beside it, ".~lock.<name>#" (see FileDiBlocco), and once it has been
 // written, a journal ".~lock.<name>#.diario" (see DiarioScritture).
 //
 // Within one running copy the same list may be open on several handles (a
@@ -19,7 +20,7 @@
 // last user gives it back, or when this object is destroyed.
 class BloccoElenchi {
 public:
-    BloccoElenchi();
+    explicit BloccoElenchi(FileSystem& fs);
     ~BloccoElenchi();
     BloccoElenchi(const BloccoElenchi&) = delete;
     BloccoElenchi& operator=(const BloccoElenchi&) = delete;
@@ -35,11 +36,10 @@ public:
     // already holds its lock. A path that exists but is no regular file (a
     // folder, a device) is not locked: the key is empty and opening it is
     // left to fail.
-    Result<Presa> Acquisisci(const QString& percorso);
+    Result<Presa> Acquisisci(const QString& percorso, Subentro subentro = Subentro::Vietato);
 
     // Gives back one use of the lock taken under that key; with the last one
-    // the writes made stand (the journal goes) and the lock file goes. An
-    // empty or unknown key does nothing.
+    // the journal and the lock file go. An empty or unknown key does nothing.
     void Rilascia(const QString& chiave);
 
     // The undo journal of the list locked under that key; nullptr for an
@@ -52,9 +52,14 @@ public:
 private:
     struct Blocco {
         std::unique_ptr<FileDiBlocco> file;
-        DiarioScritture diario;
+        std::unique_ptr<DiarioScritture> diario;
         int utenti = 0;
     };
 
+    // The file the lock is about, the same for every spelling of its path;
+    // an empty text for a path that is no regular file.
+    Result<QString> FileDaBloccare(const QString& percorso);
+
+    FileSystem& fs_;
     std::map<QString, Blocco> blocchi_;
 };

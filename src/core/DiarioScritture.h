@@ -9,57 +9,76 @@
 #include <cstdint>
 #include <vector>
 
-// The undo journal of one open list file. A process killed in the middle of
-// a write can leave a record cut at a page boundary, half old and half new,
-// or only partly appended. So before the first write that changes a list,
-// the list's length and the bytes that the write replaces are put in a
-// journal file beside the list; the journal goes once the writes are on the
-// disk (or the list is closed). A journal found when a list is opened was
-// left by a copy that died in mid-write: playing it back puts the list as it
-// was before that write or batch of writes.
+// The undo journal of one open list file. A power cut or a process killed
+// in the middle of a write can leave a record torn, half old and half new,
+// or only partly appended. So before a write changes a list, the list's
+// length, the bytes the write replaces and the bytes it writes are put in a
+// journal file beside the list and made durable; once the list's writes are
+// durable, the journal is marked empty, durably too, in place. A journal
+// found holding writes when a list is opened was left by a copy that died in
+// mid-write: played back, it puts the list as it was before that write or
+// batch of writes.
 //
-// The journal appears whole in one step (written under a private name and
-// renamed), so it is never read half-written.
+// Nothing found beside a list is trusted: a journal is played back only
+// when it is a regular file of this user or of the list's owner, well
+// formed, within the list's length, and the list holds, sector by sector,
+// either the bytes it replaced or the bytes it wrote. Any other journal is
+// moved aside, never played and never removed.
 class DiarioScritture {
 public:
-    explicit DiarioScritture(QString nome);
+    DiarioScritture(FileSystem& fs, QString nome, QString percorsoElenco);
+    ~DiarioScritture();
+    DiarioScritture(const DiarioScritture&) = delete;
+    DiarioScritture& operator=(const DiarioScritture&) = delete;
 
-    // Called before a write at `inizio` on the list open as fd, of length
-    // `lunghezza`:
-    // `sovrascritti` are the bytes of the list that the write replaces.
+    // Called before a write of `nuovi` at `inizio` on the list of length
+    // `lunghezza`; `sovrascritti` are the list's bytes that it replaces.
     // Fails, with nothing written to the list yet, when the journal cannot
-    // be written.
-    Result<void> Annota(int fd, std::int64_t lunghezza, std::int64_t inizio,
-                        const QByteArray& sovrascritti, const QString& percorsoElenco);
+    // be made durable.
+    Result<void> Annota(std::int64_t lunghezza, std::int64_t inizio, const QByteArray& sovrascritti,
+                        const QByteArray& nuovi);
 
-    // The writes annotated so far stand: the journal goes.
-    void Conferma();
+    // The writes annotated so far are durable on the list: the journal is
+    // marked empty on the disk.
+    Result<void> Conferma();
 
-    // Plays back the journal left on the disk, if there is one, on the list
-    // open as fd, makes the list durable and removes the journal. A journal
-    // of another file that bore the same name (the list was replaced since)
-    // is only removed.
-    Result<void> Ripristina(FileSystem& fs, int fd, const QString& percorsoElenco);
+    // True while writes are annotated and not yet confirmed.
+    bool Attivo() const { return attivo_; }
 
-    // The journal file of the list whose lock file is `nomeBlocco`.
-    static QString NomePerBlocco(const QString& nomeBlocco);
+    // Deals with a journal left beside the list (open as fd) by a copy that
+    // is gone: plays it back and makes the list durable, or moves it aside.
+    // Gives a notice for the operator when a journal was moved aside.
+    Result<QString> Ripristina(int fd);
 
 private:
     struct Voce {
-        std::int64_t offset = 0;
-        QByteArray byte;
+        qint64 offset = 0;
+        QByteArray vecchi;
+        QByteArray nuovi;
+    };
+    struct Contenuto {
+        qint64 lunghezza = 0;  // the list's length before the writes
+        qint64 fine = 0;       // how far the list may have grown
+        std::vector<Voce> voci;
+        QByteArray coda;  // the first bytes written at the former end
     };
 
-    QByteArray Codifica() const;
-    // A copy killed while writing its journal under the private name leaves
-    // that file behind; the list's lock holder removes such leftovers.
-    void RimuoviPrivatiAbbandonati() const;
+    Result<void> Apri();
+    Result<void> Registra();
+    // Why the journal cannot be this list's (open as fd, of that length);
+    // empty when it can.
+    QString Estraneo(const Contenuto& contenuto, int fd, std::int64_t lunghezza) const;
+    // Puts back the bytes and the length the list had, durably.
+    Result<void> RiportaIndietro(const Contenuto& contenuto, int fd);
+    Result<QString> MettiDaParte(const QString& motivo);
+    Error Errore(int errore, const QString& azione) const;
 
+    FileSystem& fs_;
     QString nome_;
+    QString percorsoElenco_;
+    int fd_ = -1;
     bool attivo_ = false;
-    std::int64_t lunghezzaOriginale_ = 0;
-    // The file the journal is about.
-    qint64 dispositivo_ = 0;
-    qint64 inode_ = 0;
-    std::vector<Voce> voci_;
+    Contenuto contenuto_;
+
+    friend struct CodificaDiario;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileSystem.h"
 #include "Result.h"
 
 #include <QByteArray>
@@ -8,36 +9,41 @@
 
 #include <memory>
 
+// Whether a lock whose holder may still be running may be taken over: only
+// when the operator has said so.
+enum class Subentro { Vietato, Consentito };
+
 // One lock file, as other running copies of the program see it: it holds
-// the process id, the program's name, the host and the time it was taken,
-// one per line. It appears whole in one step (written under a private name
-// and then linked to its own name, which fails when the name is taken, on a
-// network folder too), so a copy killed at any moment never leaves a half
-// lock behind. The lock goes when this object is destroyed.
+// the holder's process id and start time, the boot of its computer, the
+// computer's and the user's names and the time it was taken, one per line.
+// It appears whole in one step (written under a private name and then
+// linked to its own name, which fails when the name is taken, on a network
+// folder too), so a copy killed at any moment never leaves a half lock
+// behind. The lock goes when this object is destroyed.
 class FileDiBlocco {
 public:
-    struct Detentore {
-        qint64 pid = 0;
-        QString programma;
-        QString computer;
-        QDateTime dal;
-    };
+    // Takes the lock file `nome`, which guards the list `percorsoElenco`.
+    // A lock whose holder ran on this same boot of this computer and is gone
+    // is taken over. One held by a copy that runs here is refused, naming
+    // who holds it since when. Any other lock (another computer, an earlier
+    // boot, one that cannot be read) is taken over only with Subentro::
+    // Consentito; without it the refusal is a question for the operator,
+    // which Riprendibile recognises.
+    static Result<std::unique_ptr<FileDiBlocco>> Prendi(FileSystem& fs, const QString& nome,
+                                                        const QString& percorsoElenco,
+                                                        Subentro subentro);
 
-    // Takes the lock file `nome`, which guards the list `percorsoElenco`. A
-    // lock whose holder no longer runs on this host is taken over, and so is
-    // one that holds nothing readable once it is some seconds old. A lock
-    // held by a live copy, here or on another host, is refused with a
-    // message that names the list and who holds it since when.
-    static Result<std::unique_ptr<FileDiBlocco>> Prendi(const QString& nome,
-                                                        const QString& percorsoElenco);
+    // True for the refusal of a lock that the operator may take over.
+    static bool Riprendibile(const Error& errore);
 
     ~FileDiBlocco();
     FileDiBlocco(const FileDiBlocco&) = delete;
     FileDiBlocco& operator=(const FileDiBlocco&) = delete;
 
 private:
-    FileDiBlocco(QString nome, QByteArray contenuto);
+    FileDiBlocco(FileSystem& fs, QString nome, QByteArray contenuto);
 
+    FileSystem& fs_;
     QString nome_;
     QByteArray contenuto_;
 };

@@ -2,10 +2,7 @@
 
 #include "Arrotondamento.h"
 #include "ErroreDiSistema.h"
-
-#include <QFile>
-
-#include <sys/stat.h>
+#include "StrumentiArchivio.h"
 
 #include <cerrno>
 
@@ -50,13 +47,13 @@ Error erroreNonIntere(const QString& percorso, qsizetype byte) {
 
 }  // namespace
 
-FileElenco::FileElenco(FileSystem& fileSystem) : fs_(fileSystem) {}
+FileElenco::FileElenco(FileSystem& fileSystem) : fs_(fileSystem), blocchi_(fileSystem) {}
 
 FileElenco::~FileElenco() {
     ChiudiTutti();
 }
 
-Result<void> FileElenco::ApriElenco(const QString& percorso, int handle) {
+Result<void> FileElenco::ApriElenco(const QString& percorso, int handle, Subentro subentro) {
     if (!handleValido(handle)) {
         return erroreHandleNonValido(handle);
     }
@@ -67,29 +64,36 @@ Result<void> FileElenco::ApriElenco(const QString& percorso, int handle) {
                 .arg(handle)
                 .arg(slot.percorso));
     }
-    const Result<BloccoElenchi::Presa> presa = blocchi_.Acquisisci(percorso);
+    const Result<BloccoElenchi::Presa> presa = blocchi_.Acquisisci(percorso, subentro);
     if (!presa) {
         return presa.error();
     }
-    const int fd = fs_.openReadWrite(QFile::encodeName(percorso).toStdString());
-    if (fd < 0) {
-        const int errore = errno;
+    Slot aperto{fs_.openReadWrite(NomeDiSistema(percorso)), percorso, presa->chiave, {}, {}};
+    const auto fallito = [&](Error errore) {
+        if (aperto.fd >= 0) {
+            fs_.close(aperto.fd);
+        }
         blocchi_.Rilascia(presa->chiave);
-        return ErroreDiSistema(errore, QStringLiteral("Impossibile aprire il file"), percorso);
+        return errore;
+    };
+    if (aperto.fd < 0 || fs_.identify(aperto.fd, aperto.identita) != 0) {
+        return fallito(
+            ErroreDiSistema(errno, QStringLiteral("Impossibile aprire il file"), percorso));
     }
     // A copy that died while writing this list left its journal behind.
     if (DiarioScritture* diario = blocchi_.Diario(presa->chiave); diario && presa->nuova) {
-        if (const Result<void> ripristinato = diario->Ripristina(fs_, fd, percorso);
-            !ripristinato) {
-            fs_.close(fd);
-            blocchi_.Rilascia(presa->chiave);
-            return ripristinato;
+        Result<QString> ripristinato = diario->Ripristina(aperto.fd);
+        if (!ripristinato) {
+            return fallito(ripristinato.error());
         }
+        aperto.avviso = std::move(ripristinato).value();
     }
-    struct stat aperto {};
-    ::fstat(fd, &aperto);
-    slot = Slot{fd, percorso, presa->chiave, aperto.st_dev, aperto.st_ino};
+    slot = std::move(aperto);
     return {};
+}
+
+QString FileElenco::AvvisoApertura(int handle) const {
+    return Aperto(handle) ? slots_[handle - 1].avviso : QString();
 }
 
 Result<std::int16_t> FileElenco::ContaDomande(int handle) const {
@@ -191,12 +195,7 @@ Result<void> FileElenco::Sincronizza(int handle) {
     if (!slot) {
         return slot.error();
     }
-    if (fs_.flush((*slot)->fd) != 0) {
-        return ErroreDiSistema(errno, QStringLiteral("Impossibile salvare sul disco il file"),
-                               (*slot)->percorso);
-    }
-    confermaScritture(**slot);
-    return {};
+    return rendiDurevole(**slot);
 }
 
 Result<void> FileElenco::Tronca(int handle, std::int64_t lunghezza) {
@@ -219,6 +218,11 @@ void FileElenco::ChiudiElenco(int handle) {
         return;
     }
     Slot& slot = slots_[handle - 1];
+    // A batch left unflushed is made to stand now; if that fails, its
+    // journal stays and undoes it at the next opening.
+    if (const DiarioScritture* aperto = diario(slot); aperto && aperto->Attivo()) {
+        (void)rendiDurevole(slot);
+    }
     fs_.close(slot.fd);
     blocchi_.Rilascia(slot.chiaveBlocco);
     slot = Slot{};
@@ -281,6 +285,26 @@ Result<std::size_t> FileElenco::leggiByte(const Slot& slot, std::int32_t nRecord
 
 Result<void> FileElenco::scrivi(const Slot& slot, std::int32_t nRecord, const QByteArray& record,
                                 Flush flush) {
+    const Result<Piano> piano = pianifica(slot, nRecord, record);
+    if (!piano) {
+        return piano.error();
+    }
+    if (Result<void> annotato = annota(slot, *piano); !annotato) {
+        return annotato;
+    }
+    if (Result<void> scritto = scriviPiano(slot, *piano); !scritto) {
+        return annulla(slot, *piano, flush, scritto.error());
+    }
+    if (flush == Flush::Subito) {
+        if (Result<void> durevole = rendiDurevole(slot); !durevole) {
+            return annulla(slot, *piano, flush, durevole.error());
+        }
+    }
+    return {};
+}
+
+Result<FileElenco::Piano> FileElenco::pianifica(const Slot& slot, std::int32_t nRecord,
+                                                const QByteArray& record) {
     const std::int64_t ultimo = nRecord + record.size() / kLunghezzaRecord - 1;
     if (nRecord < 1 || ultimo > kMassimoDomande) {
         return Error::refusal(
@@ -290,92 +314,94 @@ Result<void> FileElenco::scrivi(const Slot& slot, std::int32_t nRecord, const QB
                 .arg(slot.percorso)
                 .arg(kMassimoDomande));
     }
-    const QString scrivere = QStringLiteral("Impossibile scrivere nel file");
-    if (!alSuoPosto(slot)) {
-        return Error::system(
-            ENOENT, QStringLiteral("%1 \"%2\": il file è stato cancellato, spostato o sostituito "
-                                   "mentre era aperto; non è stato scritto nulla.")
-                        .arg(scrivere, slot.percorso));
+    if (Result<void> alPosto = alSuoPosto(slot); !alPosto) {
+        return alPosto.error();
     }
-    const off_t lunghezzaLetta = fs_.size(slot.fd);
-    if (lunghezzaLetta < 0) {
-        return ErroreDiSistema(errno, scrivere, slot.percorso);
+    const off_t lunghezza = fs_.size(slot.fd);
+    if (lunghezza < 0) {
+        return ErroreDiSistema(errno, QStringLiteral("Impossibile scrivere nel file"),
+                               slot.percorso);
     }
-    const std::int64_t lunghezza = lunghezzaLetta;
     const std::int64_t offset = offsetDelRecord(nRecord);
-
     // A record past the end starts its write at the last whole record: a cut
     // last record is completed as it reads, then blank records fill the gap,
-    // all in the same write. The bytes it replaces are kept to be put back if
-    // the write fails.
-    const std::int64_t inizio =
-        offset <= lunghezza ? offset : lunghezza - lunghezza % kLunghezzaRecord;
-    QByteArray sovrascritti(std::min(lunghezza - inizio, std::int64_t{record.size()}),
-                            Qt::Uninitialized);
-    if (!sovrascritti.isEmpty()) {
-        const ssize_t letti = fs_.readAt(slot.fd, sovrascritti.data(), sovrascritti.size(),
-                                         static_cast<off_t>(inizio));
-        if (letti != sovrascritti.size()) {
+    // all in the same write.
+    Piano piano{
+        lunghezza, offset <= lunghezza ? offset : lunghezza - lunghezza % kLunghezzaRecord, {}, {}};
+    piano.sovrascritti = QByteArray(
+        std::min(piano.lunghezza - piano.inizio, std::int64_t{record.size()}), Qt::Uninitialized);
+    if (!piano.sovrascritti.isEmpty()) {
+        const ssize_t letti =
+            fs_.readAt(slot.fd, piano.sovrascritti.data(), piano.sovrascritti.size(), piano.inizio);
+        if (letti != piano.sovrascritti.size()) {
             return ErroreDiSistema(letti < 0 ? errno : EIO,
                                    QStringLiteral("Impossibile leggere dal file"), slot.percorso);
         }
     }
-    const QByteArray daScrivere =
-        offset <= lunghezza ? record : riempimentoFinoA(offset - inizio, sovrascritti) + record;
-    if (DiarioScritture* diario = blocchi_.Diario(slot.chiaveBlocco)) {
-        if (Result<void> annotato =
-                diario->Annota(slot.fd, lunghezza, inizio, sovrascritti, slot.percorso);
-            !annotato) {
-            return annotato;
-        }
-    }
+    piano.daScrivere = offset <= lunghezza
+                           ? record
+                           : riempimentoFinoA(offset - piano.inizio, piano.sovrascritti) + record;
+    return piano;
+}
 
+Result<void> FileElenco::annota(const Slot& slot, const Piano& piano) {
+    DiarioScritture* aperto = diario(slot);
+    return aperto
+               ? aperto->Annota(piano.lunghezza, piano.inizio, piano.sovrascritti, piano.daScrivere)
+               : Result<void>();
+}
+
+Result<void> FileElenco::scriviPiano(const Slot& slot, const Piano& piano) {
+    const QString scrivere = QStringLiteral("Impossibile scrivere nel file");
     const ssize_t scritti =
-        fs_.writeAt(slot.fd, daScrivere.constData(), daScrivere.size(), static_cast<off_t>(inizio));
-    if (scritti != daScrivere.size()) {
-        const int errore = scritti < 0 ? errno : EIO;
-        ripristina(slot, lunghezza, inizio, sovrascritti);
-        if (scritti < 0) {
-            return ErroreDiSistema(errore, scrivere, slot.percorso);
-        }
-        return Error::system(
-            errore, QStringLiteral("%1 \"%2\": scritti solo %3 byte su %4 (il disco potrebbe "
-                                   "essere pieno).")
-                        .arg(scrivere, slot.percorso)
-                        .arg(scritti)
-                        .arg(daScrivere.size()));
+        fs_.writeAt(slot.fd, piano.daScrivere.constData(), piano.daScrivere.size(), piano.inizio);
+    if (scritti < 0) {
+        return ErroreDiSistema(errno, scrivere, slot.percorso);
     }
-    if (flush == Flush::Subito) {
-        if (fs_.flush(slot.fd) != 0) {
-            const int errore = errno;
-            ripristina(slot, lunghezza, inizio, sovrascritti);
-            return ErroreDiSistema(errore, QStringLiteral("Impossibile salvare sul disco il file"),
-                                   slot.percorso);
-        }
-        confermaScritture(slot);
+    if (scritti != piano.daScrivere.size()) {
+        return Error::system(
+            EIO, QStringLiteral("%1 \"%2\": scritti solo %3 byte su %4 (il disco potrebbe "
+                                "essere pieno).")
+                     .arg(scrivere, slot.percorso)
+                     .arg(scritti)
+                     .arg(piano.daScrivere.size()));
     }
     return {};
 }
 
-bool FileElenco::alSuoPosto(const Slot& slot) {
-    struct stat ora {};
-    return ::stat(QFile::encodeName(slot.percorso).constData(), &ora) == 0 &&
-           ora.st_dev == slot.dispositivo && ora.st_ino == slot.inode;
+Result<void> FileElenco::rendiDurevole(const Slot& slot) {
+    if (fs_.flush(slot.fd) != 0) {
+        return ErroreDiSistema(errno, QStringLiteral("Impossibile salvare sul disco il file"),
+                               slot.percorso);
+    }
+    DiarioScritture* aperto = diario(slot);
+    return aperto ? aperto->Conferma() : Result<void>();
 }
 
-void FileElenco::confermaScritture(const Slot& slot) {
-    if (DiarioScritture* diario = blocchi_.Diario(slot.chiaveBlocco)) {
-        diario->Conferma();
+Error FileElenco::annulla(const Slot& slot, const Piano& piano, Flush flush, Error errore) {
+    bool rimesso = piano.sovrascritti.isEmpty() ||
+                   ScriviTutto(fs_, slot.fd, piano.sovrascritti, piano.inizio) == 0;
+    rimesso = rimesso &&
+              (fs_.size(slot.fd) == piano.lunghezza || fs_.truncate(slot.fd, piano.lunghezza) == 0);
+    // Within a batch the journal stays until the batch is flushed or undone.
+    if (rimesso && flush == Flush::Subito) {
+        (void)rendiDurevole(slot);
     }
+    return errore;
 }
 
-void FileElenco::ripristina(const Slot& slot, std::int64_t lunghezzaPrecedente, std::int64_t inizio,
-                            const QByteArray& byteSovrascritti) {
-    if (!byteSovrascritti.isEmpty()) {
-        fs_.writeAt(slot.fd, byteSovrascritti.constData(), byteSovrascritti.size(),
-                    static_cast<off_t>(inizio));
+Result<void> FileElenco::alSuoPosto(const Slot& slot) const {
+    FileIdentity ora;
+    if (fs_.identifyPath(NomeDiSistema(slot.percorso), ora) != 0 && errno != ENOENT) {
+        return ErroreDiSistema(errno, QStringLiteral("Impossibile scrivere nel file"),
+                               slot.percorso);
     }
-    if (fs_.size(slot.fd) != lunghezzaPrecedente) {
-        fs_.truncate(slot.fd, static_cast<off_t>(lunghezzaPrecedente));
+    if (!ora.sameFile(slot.identita)) {
+        return Error::system(
+            ENOENT, QStringLiteral("Impossibile scrivere nel file \"%1\": il file è stato "
+                                   "cancellato, spostato o sostituito mentre era aperto; non è "
+                                   "stato scritto nulla.")
+                        .arg(slot.percorso));
     }
+    return {};
 }

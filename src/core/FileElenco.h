@@ -43,7 +43,16 @@ public:
     // not exist. Refuses a handle that is already open, anything that is not
     // a regular file (a folder, a device) and a list that another running
     // copy of the program holds open (the message names who and since when).
-    Result<void> ApriElenco(const QString& percorso, int handle);
+    // A list whose holder may or may not still run is refused with a
+    // question for the operator (FileDiBlocco::Riprendibile); opened again
+    // with Subentro::Consentito, it is taken over. The journal of a copy that
+    // died while writing the list is played back first.
+    Result<void> ApriElenco(const QString& percorso, int handle,
+                            Subentro subentro = Subentro::Vietato);
+
+    // What the operator should know about the last opening of the handle
+    // (a journal found beside the list and moved aside); usually empty.
+    QString AvvisoApertura(int handle) const;
 
     // File length / 418, rounded to the nearest whole number, halves to even.
     // Fails when the count does not fit the 16-bit record numbers.
@@ -81,7 +90,8 @@ public:
     Result<void> ScriviRecords(int handle, std::int32_t primo, const QByteArray& records,
                                Flush flush);
 
-    // Makes everything written through the handle durable on the disk.
+    // Makes everything written through the handle durable on the disk; only
+    // then do the writes stand against a power cut or a crash.
     Result<void> Sincronizza(int handle);
 
     // Cuts the file back to a length (used to undo a batch that failed).
@@ -94,14 +104,25 @@ public:
     bool Aperto(int handle) const;
     QString Percorso(int handle) const;
 
+    // The file system the lists are read and written through.
+    FileSystem& fileSystem() const { return fs_; }
+
 private:
     struct Slot {
         int fd = -1;
         QString percorso;
         QString chiaveBlocco;
         // Which file the path named when it was opened.
-        dev_t dispositivo = 0;
-        ino_t inode = 0;
+        FileIdentity identita;
+        QString avviso;
+    };
+    // One write worked out before anything changes: where it starts, the
+    // bytes it replaces and the bytes it writes.
+    struct Piano {
+        std::int64_t lunghezza = 0;
+        std::int64_t inizio = 0;
+        QByteArray sovrascritti;
+        QByteArray daScrivere;
     };
 
     Result<const Slot*> slotAperto(int handle) const;
@@ -111,16 +132,18 @@ private:
                                   std::size_t quanti) const;
     Result<void> scrivi(const Slot& slot, std::int32_t nRecord, const QByteArray& record,
                         Flush flush);
-    // True while the slot's path still names the file opened on it: a write
-    // into a file deleted, moved or replaced meanwhile would be lost.
-    static bool alSuoPosto(const Slot& slot);
-    // The writes made so far through the slot's file are on the disk: its
-    // undo journal goes.
-    void confermaScritture(const Slot& slot);
-    // Puts back what a failed write changed: the bytes it overwrote and the
-    // file's former length.
-    void ripristina(const Slot& slot, std::int64_t lunghezzaPrecedente, std::int64_t inizio,
-                    const QByteArray& byteSovrascritti);
+    Result<Piano> pianifica(const Slot& slot, std::int32_t nRecord, const QByteArray& record);
+    Result<void> annota(const Slot& slot, const Piano& piano);
+    Result<void> scriviPiano(const Slot& slot, const Piano& piano);
+    // Makes the list durable, then marks its journal empty.
+    Result<void> rendiDurevole(const Slot& slot);
+    // Puts back what a failed write changed (the bytes it overwrote and the
+    // file's former length) and gives the failure.
+    Error annulla(const Slot& slot, const Piano& piano, Flush flush, Error errore);
+    // Fails unless the slot's path still names the file opened on it: a
+    // write into a file deleted, moved or replaced meanwhile would be lost.
+    Result<void> alSuoPosto(const Slot& slot) const;
+    DiarioScritture* diario(const Slot& slot) { return blocchi_.Diario(slot.chiaveBlocco); }
 
     FileSystem& fs_;
     std::array<Slot, kUltimoHandle> slots_;

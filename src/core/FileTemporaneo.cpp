@@ -1,74 +1,84 @@
 #include "FileTemporaneo.h"
 
 #include "ErroreDiSistema.h"
+#include "StrumentiArchivio.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <cerrno>
-#include <cstdio>
 
-namespace {
-
-QByteArray nomeDiSistema(const QString& percorso) {
-    return QFile::encodeName(percorso);
-}
-
-// Makes a folder's entries (a file renamed into it) durable on the disk.
-int sincronizzaCartella(const QString& cartella) {
-    const int fd = ::open(nomeDiSistema(cartella).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) {
-        return -1;
-    }
-    const int esito = ::fsync(fd);
-    const int errore = errno;
-    ::close(fd);
-    errno = errore;
-    return esito;
-}
-
-}  // namespace
-
-QString NomeTemporaneo(const QString& percorso) {
+QString NomeTemporaneo(FileSystem& fs, const QString& percorso) {
     QString nome;
+    FileIdentity esistente;
     do {
         const quint64 casuale = QRandomGenerator::global()->generate64();
         nome = QStringLiteral("%1.%2.tmp").arg(percorso, QString::number(casuale, 36));
-    } while (QFileInfo::exists(nome));
+    } while (fs.identifyPath(NomeDiSistema(nome), esistente) == 0);
     return nome;
 }
 
-Result<void> MettiAlPosto(const QString& temporaneo, const QString& percorso) {
-    if (std::rename(nomeDiSistema(temporaneo).constData(), nomeDiSistema(percorso).constData()) !=
-        0) {
+void RimuoviTemporaneiAbbandonati(FileSystem& fs, const QString& percorso) {
+    const QString cartella = CartellaDi(percorso);
+    std::vector<std::string> nomi;
+    if (fs.listFolder(NomeDiSistema(cartella), nomi) != 0) {
+        return;
+    }
+    const QRegularExpression temporaneo(
+        QStringLiteral("^(\\.~lock\\.)?%1\\.[0-9a-z]+\\.tmp(#|#\\.diario)?$")
+            .arg(QRegularExpression::escape(QFileInfo(percorso).fileName())));
+    for (const std::string& nome : nomi) {
+        if (temporaneo.match(QFile::decodeName(nome.c_str())).hasMatch()) {
+            fs.unlink(NomeDiSistema(cartella) + '/' + nome);
+        }
+    }
+}
+
+Result<void> CopiaPermessi(FileSystem& fs, const QString& temporaneo, const QString& percorso) {
+    FileIdentity sostituito;
+    if (fs.identifyPath(NomeDiSistema(percorso), sostituito) != 0) {
+        return {};
+    }
+    const int fd = fs.openForReading(NomeDiSistema(temporaneo));
+    int errore = fd < 0 ? errno : 0;
+    if (fd >= 0) {
+        errore = fs.changeMode(fd, sostituito.mode) == 0 ? 0 : errno;
+        fs.close(fd);
+    }
+    if (errore != 0) {
+        return ErroreDiSistema(errore, QStringLiteral("Impossibile impostare i permessi del file"),
+                               percorso);
+    }
+    return {};
+}
+
+Result<void> MettiAlPosto(FileSystem& fs, const QString& temporaneo, const QString& percorso) {
+    if (fs.rename(NomeDiSistema(temporaneo), NomeDiSistema(percorso)) != 0) {
         return ErroreDiSistema(errno, QStringLiteral("Impossibile salvare il file"), percorso);
     }
     return {};
 }
 
-Result<void> SincronizzaCartellaDi(const QString& percorso) {
-    if (sincronizzaCartella(QFileInfo(percorso).absolutePath()) != 0) {
+Result<void> SincronizzaCartellaDi(FileSystem& fs, const QString& percorso) {
+    if (fs.syncFolder(NomeDiSistema(CartellaDi(percorso))) != 0) {
         return ErroreDiSistema(
             errno, QStringLiteral("Impossibile salvare sul disco la cartella del file"), percorso);
     }
     return {};
 }
 
-Result<void> EliminaFile(const QString& percorso) {
-    if (::unlink(nomeDiSistema(percorso).constData()) != 0 && errno != ENOENT) {
+Result<void> EliminaFile(FileSystem& fs, const QString& percorso) {
+    if (fs.unlink(NomeDiSistema(percorso)) != 0 && errno != ENOENT) {
         return ErroreDiSistema(errno, QStringLiteral("Impossibile eliminare il file"), percorso);
     }
     return {};
 }
 
-bool StessoFile(const QString& primo, const QString& secondo) {
-    struct stat a {};
-    struct stat b {};
-    return ::stat(nomeDiSistema(primo).constData(), &a) == 0 &&
-           ::stat(nomeDiSistema(secondo).constData(), &b) == 0 && a.st_dev == b.st_dev &&
-           a.st_ino == b.st_ino;
+bool StessoFile(FileSystem& fs, const QString& primo, const QString& secondo) {
+    FileIdentity a;
+    FileIdentity b;
+    return fs.identifyPath(NomeDiSistema(primo), a) == 0 &&
+           fs.identifyPath(NomeDiSistema(secondo), b) == 0 && a.sameFile(b);
 }

@@ -2,7 +2,9 @@
 
 #include "BloccoElenchi.h"
 #include "DatiDomanda.h"
+#include "ErroreDiSistema.h"
 #include "FileTemporaneo.h"
+#include "StrumentiArchivio.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -68,12 +70,13 @@ Result<void> ripristinaPrimo(FileElenco& elenco, std::int64_t lunghezza, std::in
 }
 
 // What the operator reads after a merge that failed before its rename.
-Error unioneFallita(Error errore, const QString& temporaneo, const QString& nuovo, bool esisteva) {
+Error unioneFallita(FileSystem& fs, Error errore, const QString& temporaneo, const QString& nuovo,
+                    bool esisteva) {
     errore.message.replace(temporaneo, nuovo);
     errore = conAggiunta(std::move(errore),
                          esisteva ? QStringLiteral("Il file \"%1\" è rimasto com'era.").arg(nuovo)
                                   : QStringLiteral("Il nuovo elenco non è stato creato."));
-    const Result<void> eliminato = EliminaFile(temporaneo);
+    const Result<void> eliminato = EliminaFile(fs, temporaneo);
     if (!eliminato) {
         errore = conAggiunta(std::move(errore), eliminato.error().message);
     }
@@ -150,7 +153,7 @@ Result<std::int64_t> EsaminaNuovoElenco(const FileElenco& elenco, const QString&
     for (const int handle : {kHandlePrimo, kHandleSecondo}) {
         const QString sorgente = elenco.Percorso(handle);
         if (elenco.Aperto(handle) &&
-            (StessoFile(sorgente, nuovo) ||
+            (StessoFile(elenco.fileSystem(), sorgente, nuovo) ||
              QDir::cleanPath(QFileInfo(sorgente).absoluteFilePath()) == assoluto)) {
             return Error::refusal(
                 QStringLiteral("Il nuovo elenco deve essere un file diverso dai due "
@@ -159,43 +162,61 @@ Result<std::int64_t> EsaminaNuovoElenco(const FileElenco& elenco, const QString&
                     .arg(handle));
         }
     }
-    const QFileInfo esistente(nuovo);
-    if (!esistente.exists()) {
+    FileSystem& fs = elenco.fileSystem();
+    FileIdentity esistente;
+    if (fs.identifyPath(NomeDiSistema(nuovo), esistente) != 0) {
         return std::int64_t{0};
     }
-    if (!esistente.isFile()) {
+    if (!esistente.regular) {
         return Error::refusal(
             QStringLiteral("\"%1\" non è un file: scegliere un altro nome per il nuovo "
                            "elenco.")
                 .arg(nuovo));
     }
-    return static_cast<std::int64_t>(esistente.size());
+    const int fd = fs.openForReading(NomeDiSistema(nuovo));
+    const off_t lunghezza = fd >= 0 ? fs.size(fd) : -1;
+    const int errore = errno;
+    if (fd >= 0) {
+        fs.close(fd);
+    }
+    if (lunghezza < 0) {
+        return ErroreDiSistema(errore, QStringLiteral("Impossibile leggere il file"), nuovo);
+    }
+    return static_cast<std::int64_t>(lunghezza);
 }
 
-Result<void> CreaUnione(FileElenco& elenco, const QString& nuovo, const PianoCopia& piano) {
+Result<void> CreaUnione(FileElenco& elenco, const QString& nuovo, const PianoCopia& piano,
+                        Subentro subentro) {
+    FileSystem& fs = elenco.fileSystem();
     // A list of that name that another running copy holds open is not
-    // replaced under its feet; the lock also keeps others off it meanwhile.
-    BloccoElenchi bloccoNuovo;
-    if (const Result<BloccoElenchi::Presa> bloccato = bloccoNuovo.Acquisisci(nuovo); !bloccato) {
+    // replaced under its feet; the lock also keeps others off it meanwhile,
+    // so any temporary file of it found now was left by a copy that died.
+    BloccoElenchi bloccoNuovo(fs);
+    if (const Result<BloccoElenchi::Presa> bloccato = bloccoNuovo.Acquisisci(nuovo, subentro);
+        !bloccato) {
         return bloccato.error();
     }
-    const bool esisteva = QFileInfo::exists(nuovo);
+    RimuoviTemporaneiAbbandonati(fs, nuovo);
+    FileIdentity esistente;
+    const bool esisteva = fs.identifyPath(NomeDiSistema(nuovo), esistente) == 0;
     elenco.ChiudiElenco(kHandleNuovo);
-    const QString temporaneo = NomeTemporaneo(nuovo);
+    const QString temporaneo = NomeTemporaneo(fs, nuovo);
     const Result<void> aperto = elenco.ApriElenco(temporaneo, kHandleNuovo);
     if (!aperto) {
-        return unioneFallita(aperto.error(), temporaneo, nuovo, esisteva);
+        return unioneFallita(fs, aperto.error(), temporaneo, nuovo, esisteva);
     }
-    const Result<void> copiato = copiaNelNuovo(elenco, piano);
+    Result<void> pronto = copiaNelNuovo(elenco, piano);
     elenco.ChiudiElenco(kHandleNuovo);
-    if (!copiato) {
-        return unioneFallita(copiato.error(), temporaneo, nuovo, esisteva);
+    if (pronto) {
+        pronto = CopiaPermessi(fs, temporaneo, nuovo);
     }
-    const Result<void> alPosto = MettiAlPosto(temporaneo, nuovo);
-    if (!alPosto) {
-        return unioneFallita(alPosto.error(), temporaneo, nuovo, esisteva);
+    if (pronto) {
+        pronto = MettiAlPosto(fs, temporaneo, nuovo);
     }
-    const Result<void> cartella = SincronizzaCartellaDi(nuovo);
+    if (!pronto) {
+        return unioneFallita(fs, pronto.error(), temporaneo, nuovo, esisteva);
+    }
+    const Result<void> cartella = SincronizzaCartellaDi(fs, nuovo);
     if (!cartella) {
         return conAggiunta(cartella.error(),
                            QStringLiteral("Il nuovo elenco \"%1\" è stato scritto per intero, ma "

@@ -39,5 +39,9 @@ Result<std::int64_t> EsaminaNuovoElenco(const FileElenco& elenco, const QString&
 // replacing any file of that name only when the new list is complete. On
 // failure the temporary file is removed and `nuovo` is left as it was.
 // Handle 3 is used for the temporary file and is free again afterwards. A
-// `nuovo` that another running copy of the program holds open is refused.
-Result<void> CreaUnione(FileElenco& elenco, const QString& nuovo, const PianoCopia& piano);
+// `nuovo` that another running copy of the program holds open is refused
+// (with a question for the operator when that copy may be gone, see
+// FileElenco::ApriElenco). The new list takes the permissions of the one it
+// replaces.
+Result<void> CreaUnione(FileElenco& elenco, const QString& nuovo, const PianoCopia& piano,
+                        Subentro subentro = Subentro::Vietato);

@@ -69,7 +69,7 @@ MessageAnswer escapeAnswer(MessageButtons buttons) {
 MessageAnswer QtDialogs::messageBox(const MessageBoxRequest& request) {
     QMessageBox box(qtIcon(request.icon), request.effectiveTitle(), request.prompt,
                     qtButtons(request.buttons), QApplication::activeWindow());
-    box.setTextFormat(Qt::PlainText);
+    box.setTextFormat(Qt::PlainText);  // names from files are shown as they are, never as markup
     if (request.buttons == MessageButtons::Ok) {
         box.setDefaultButton(QMessageBox::Ok);
     } else {

@@ -57,7 +57,7 @@ Result<void> validateSheetName(lxw_workbook* workbook, const QString& name) {
 // Creates the file, failing when it exists, so that no other file is ever
 // replaced by the workbook.
 Result<void> reserveNewFile(const QString& path) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
     if (fd < 0) {
         return ErroreDiSistema(errno, QStringLiteral("Impossibile creare il file"), path);
     }

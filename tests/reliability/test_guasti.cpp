@@ -80,8 +80,8 @@ struct Banco : ProgrammaConGuasti {
 
 }  // namespace
 
-// Every open, read, write, flush, truncation and length that fails along the
-// steps that work on lists: the operator is told why, and every file and box
+// Every call of the storage layer that fails along the steps that work on
+// lists: the operator is told why, and every file and box
 // stays exactly as it was; done again without the fault, the step does what
 // it should (a store once, a modification on its own record only).
 class TestGuasti : public QObject {
@@ -99,6 +99,8 @@ class TestGuasti : public QObject {
             return;
         }
         const auto prima = b.File();
+        auto dopo = kPrima;
+        dopo[scritta] = attesa;
         const ModuloDomanda digitato = b.scheda ? b.scheda->LeggiModulo() : ModuloDomanda{};
         const int chiamate = b.fs.calls(tipo);
         b.fs.failOn(tipo, n, EIO);
@@ -107,17 +109,18 @@ class TestGuasti : public QObject {
 
         colpita = b.fs.calls(tipo) - chiamate >= n;
         b.fs.clearFailures();
-        if (colpita) {
-            QVERIFY2(b.Detto(DescrizioneErrore(EIO)), "nessun messaggio col motivo");
-            QVERIFY(b.File() == prima);
+        // A fault the step can do without (a leftover it could not clean
+        // up) is not told: the step has then done its work.
+        if (colpita && b.Detto(DescrizioneErrore(EIO))) {
+            // A copy is all or nothing: one told of a fault after its rename
+            // may stand whole.
+            QVERIFY(b.File() == prima || (b.scheda == nullptr && b.File() == dopo));
             QVERIFY(!b.scheda || b.scheda->LeggiModulo() == digitato);
             if (b.scheda == nullptr) {
                 return;
             }
             b.Esegui(Passo(passo));
         }
-        auto dopo = kPrima;
-        dopo[scritta] = attesa;
         QVERIFY(b.File() == dopo);
     }
 
@@ -151,8 +154,7 @@ private slots:
     void every_fault_is_told_and_leaves_the_files_as_they_were() {
         QFETCH(int, minimi);
         int guasti = 0;
-        for (const Chiamata tipo : {Chiamata::Open, Chiamata::Read, Chiamata::Write,
-                                    Chiamata::Flush, Chiamata::Truncate, Chiamata::Size}) {
+        for (const Chiamata tipo : FailingFileSystem::kEveryCall) {
             bool colpita = true;
             for (int n = 1; colpita; ++n) {
                 colpita = false;

@@ -63,6 +63,24 @@ Lavoro Registra(const QString& lista) {
     };
 }
 
+// Rewrites application 2 of the list over and over, as Modifica does:
+// version v is application 100 + v; tells each v once it is stored.
+Lavoro Modifica(const QString& lista) {
+    return [lista](AltraCopia& copia) {
+        FileElenco elenco;
+        if (Fallito(copia, elenco.ApriElenco(lista, 1))) {
+            return 1;
+        }
+        for (int versione = 1;; ++versione) {
+            if (Fallito(copia,
+                        elenco.ScriviDomanda(1, 2, RiempiRecord(ModuloNumerato(100 + versione))))) {
+                return 1;
+            }
+            copia.Scrivi(QString::number(versione));
+        }
+    };
+}
+
 // Appends list 2 to list 1, or merges them into `nuovo`; says "FATTO".
 Lavoro Copia(const QString& primo, const QString& secondo, const QString& nuovo = {}) {
     return [=](AltraCopia& copia) {
@@ -187,6 +205,24 @@ TEST_F(ProveDiCrash, EveryApplicationReportedAsStoredSurvivesAKillWholeAndUnchan
         ASSERT_NO_FATAL_FAILURE(TuttiInteriEUguali(file, RecordNumerati(1, nelFile), prove_));
     }
     EXPECT_GT(registrate_, 0);
+}
+
+TEST_F(ProveDiCrash, AKilledModificationLeavesTheLastVersionReportedOrTheNextOneWhole) {
+    const QString lista = Percorso("modifica.svz");
+    while (AltraProva() && !HasFailure()) {
+        ASSERT_TRUE(ScriviFile(lista, RecordNumerati(1, 3)));
+        registrate_ = 0;
+        UccidiACaso(Modifica(lista), {}, 40ms);
+        const QByteArray file = Riapri(lista);
+        const QByteArray riportata =
+            registrate_ == 0 ? RecordNumerato(2) : RecordNumerato(100 + registrate_);
+        const QByteArray seconda = file.mid(kLunghezzaRecord, kLunghezzaRecord);
+        ASSERT_TRUE(file.size() == 3 * kLunghezzaRecord &&
+                    file.left(kLunghezzaRecord) == RecordNumerato(1) &&
+                    file.right(kLunghezzaRecord) == RecordNumerato(3) &&
+                    (seconda == riportata || seconda == RecordNumerato(101 + registrate_)))
+            << "prova " << prove_ << ", versione " << registrate_;
+    }
 }
 
 TEST_F(ProveDiCrash, AKilledAppendLeavesTheOldListOrTheWholeAppendNeverAPart) {

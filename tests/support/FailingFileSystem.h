@@ -4,14 +4,29 @@
 
 #include <array>
 #include <cstddef>
+#include <iterator>
 #include <optional>
+#include <set>
 
 // A file system that passes every call to the real one, except the calls it
 // has been told to fail. Calls are counted per kind from the moment a rule
-// is given: failOn(Call::Write, 1, ENOSPC) fails the next write.
+// is given: failOn(Call::Write, 1, ENOSPC) fails the next write to a list.
+// Writes and flushes of the files created beside a list (its lock, its
+// journal) are kinds of their own: SideWrite and SideFlush.
 class FailingFileSystem final : public FileSystem {
 public:
-    enum class Call { Open, Read, Write, Flush, Truncate, Size, Close };
+    // clang-format off
+    enum class Call {
+        Open, Read, Write, Flush, Truncate, Size, Close, Create, OpenForReading, Identify,
+        ChangeMode, IdentifyPath, Canonical, Rename, Link, Unlink, SyncFolder, ListFolder,
+        SideWrite, SideFlush
+    };
+    static constexpr Call kEveryCall[] = {
+        Call::Open, Call::Read, Call::Write, Call::Flush, Call::Truncate, Call::Size, Call::Close,
+        Call::Create, Call::OpenForReading, Call::Identify, Call::ChangeMode, Call::IdentifyPath,
+        Call::Canonical, Call::Rename, Call::Link, Call::Unlink, Call::SyncFolder,
+        Call::ListFolder, Call::SideWrite, Call::SideFlush};
+    // clang-format on
 
     // The nth call of that kind from now fails with errorNumber and changes
     // nothing; the calls before and after it go through.
@@ -28,15 +43,29 @@ public:
     int calls(Call kind) const;
 
     int openReadWrite(const std::string& path) override;
+    int createExclusive(const std::string& path, mode_t mode) override;
+    int openForReading(const std::string& path) override;
     ssize_t readAt(int fd, void* buffer, size_t count, off_t offset) override;
     ssize_t writeAt(int fd, const void* buffer, size_t count, off_t offset) override;
     int flush(int fd) override;
     int truncate(int fd, off_t length) override;
     off_t size(int fd) override;
+    int identify(int fd, FileIdentity& identity) override;
+    int changeMode(int fd, mode_t mode) override;
     int close(int fd) override;
+    int identifyPath(const std::string& path, FileIdentity& identity) override;
+    std::string canonicalPath(const std::string& path) override;
+    int rename(const std::string& from, const std::string& to) override;
+    int link(const std::string& from, const std::string& to) override;
+    int unlink(const std::string& path) override;
+    int syncFolder(const std::string& folder) override;
+    int listFolder(const std::string& folder, std::vector<std::string>& names) override;
+    std::string bootId() override { return real_.bootId(); }
+    pid_t processId() override { return real_.processId(); }
+    std::uint64_t processStart(pid_t pid) override { return real_.processStart(pid); }
 
 private:
-    static constexpr std::size_t kKinds = 7;
+    static constexpr std::size_t kKinds = std::size(kEveryCall);
 
     struct Rule {
         bool always = false;
@@ -50,7 +79,11 @@ private:
     // True, with errno set, when the rule makes the call fail.
     static bool fails(const std::optional<Rule>& rule);
 
+    // Descriptors of files created or read beside a list.
+    int side(int fd);
+
     PosixFileSystem real_;
+    std::set<int> side_;
     std::array<std::optional<Rule>, kKinds> rules_{};
     std::array<int, kKinds> calls_{};
 };

@@ -1,5 +1,6 @@
 #include "ElenchiDaUnire.h"
 
+#include "AperturaElenchi.h"
 #include "AvvisiUnione.h"
 #include "FileElenco.h"
 
@@ -20,7 +21,8 @@ void ElenchiDaUnire::Sfoglia(int handle, QLineEdit* casella) {
         aperto(handle) = false;
         casella->clear();
     }
-    const Result<void> aperta = context_.elenco.ApriElenco(dialogo_.FileName, handle);
+    const Result<void> aperta =
+        ApriElencoConConsenso(context_.elenco, context_.dialogs, dialogo_.FileName, handle);
     if (!aperta) {
         AvvisiUnione::segnalaGuasto(context_.dialogs, aperta.error());
         return;

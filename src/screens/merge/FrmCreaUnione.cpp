@@ -1,5 +1,6 @@
 #include "FrmCreaUnione.h"
 
+#include "AperturaElenchi.h"
 #include "AvvisiUnione.h"
 #include "Controls.h"
 #include "ScreenManager.h"
@@ -88,7 +89,9 @@ void FrmCreaUnione::cmdUnisci_Click() {
     if (*esistente > 0 && !sostituzioneConfermata()) {
         return;
     }
-    const Result<void> creato = CreaUnione(context_.elenco, sNuovoElenco, *piano);
+    const Result<void> creato = ConConsensoDelOperatore(context_.dialogs, [&](Subentro subentro) {
+        return CreaUnione(context_.elenco, sNuovoElenco, *piano, subentro);
+    });
     if (!creato) {
         AvvisiUnione::segnalaGuasto(context_.dialogs, creato.error());
         return;

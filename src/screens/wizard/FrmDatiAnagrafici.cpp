@@ -1,5 +1,6 @@
 #include "FrmDatiAnagrafici.h"
 
+#include "AperturaElenchi.h"
 #include "Arrotondamento.h"
 #include "CasellaImporto.h"
 #include "DialogService.h"
@@ -122,7 +123,8 @@ void FrmDatiAnagrafici::load() {
     stato.nIndiceRiepilogo = 0;
     stato.bDomandaSalvata = false;
     stato.bModificaEseguita = false;
-    const Result<void> aperto = context_.elenco.ApriElenco(stato.sFileElenco, kHandle);
+    const Result<void> aperto =
+        ApriElencoConConsenso(context_.elenco, context_.dialogs, stato.sFileElenco, kHandle);
     if (!aperto) {
         erroreApertura_ = aperto.error();
         return;

@@ -1,0 +1,48 @@
+#include "StrumentiArchivio.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <cerrno>
+
+std::string NomeDiSistema(const QString& percorso) {
+    return QFile::encodeName(percorso).toStdString();
+}
+
+QString CartellaDi(const QString& percorso) {
+    return QFileInfo(percorso).absolutePath();
+}
+
+QString NomePrivato(FileSystem& fs, const QString& nome, const char* scopo) {
+    return QStringLiteral("%1.%2.%3.%4")
+        .arg(nome, QLatin1String(scopo), QString::number(fs.processId()),
+             QString::number(QRandomGenerator::global()->generate64(), 36));
+}
+
+int LeggiPiccolo(FileSystem& fs, const QString& nome, qint64 limite, FilePiccolo& letto) {
+    const int fd = fs.openForReading(NomeDiSistema(nome));
+    if (fd < 0) {
+        return errno;
+    }
+    int errore = fs.identify(fd, letto.identita) == 0 ? 0 : errno;
+    // One byte more than the limit tells a file that is too long.
+    letto.byte.resize(limite + 1);
+    const ssize_t letti = errore == 0 ? fs.readAt(fd, letto.byte.data(), letto.byte.size(), 0) : 0;
+    if (errore == 0 && letti < 0) {
+        errore = errno;
+    } else if (errore == 0 && letti > limite) {
+        errore = EFBIG;
+    }
+    fs.close(fd);
+    letto.byte.resize(errore == 0 ? letti : 0);
+    return errore;
+}
+
+int ScriviTutto(FileSystem& fs, int fd, const QByteArray& byte, off_t offset) {
+    const ssize_t scritti = fs.writeAt(fd, byte.constData(), byte.size(), offset);
+    if (scritti < 0) {
+        return errno;
+    }
+    return scritti == byte.size() ? 0 : ENOSPC;
+}

@@ -1,0 +1,326 @@
+#include "PowerCutFileSystem.h"
+
+#include <unistd.h>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+constexpr qsizetype kSector = 512;
+
+std::string folderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
+int fail(int error) {
+    errno = error;
+    return -1;
+}
+
+}  // namespace
+
+PowerCutFileSystem::PowerCutFileSystem(unsigned seed) : random_(seed) {}
+
+void PowerCutFileSystem::addFolder(const std::string& folder) {
+    folders_.insert(folder);
+}
+
+void PowerCutFileSystem::put(const std::string& path, const QByteArray& bytes) {
+    auto inode = std::make_shared<Inode>(Inode{bytes, bytes, 0660, nextInode_++});
+    names_[path] = inode;
+    durableNames_[path] = inode;
+}
+
+std::optional<QByteArray> PowerCutFileSystem::contents(const std::string& path) const {
+    const auto found = names_.find(path);
+    return found == names_.end() ? std::nullopt : std::optional<QByteArray>(found->second->data);
+}
+
+std::set<std::string> PowerCutFileSystem::names(const std::string& folder) const {
+    std::set<std::string> inFolder;
+    for (const auto& [path, inode] : names_) {
+        if (folderOf(path) == folder) {
+            inFolder.insert(path.substr(folder.size() + 1));
+        }
+    }
+    return inFolder;
+}
+
+void PowerCutFileSystem::cutAfter(int nth, bool tornSectors) {
+    cutAt_ = changes_ + nth;
+    torn_ = tornSectors;
+}
+
+bool PowerCutFileSystem::change() {
+    if (!off_ && cutAt_ > 0 && changes_ + 1 >= cutAt_) {
+        // What the disk holds at this moment, names as last synced.
+        diskAtCut_.clear();
+        std::map<const Inode*, std::shared_ptr<Inode>> survivors;
+        for (const auto& [path, inode] : durableNames_) {
+            auto& survivor = survivors[inode.get()];
+            if (!survivor) {
+                survivor = std::make_shared<Inode>(*inode);
+                survivor->data = survivor->durable = afterTheCut(*inode);
+            }
+            diskAtCut_[path] = survivor;
+        }
+        off_ = true;
+    }
+    if (off_) {
+        return fail(EIO) == 0;
+    }
+    ++changes_;
+    return true;
+}
+
+QByteArray PowerCutFileSystem::afterTheCut(const Inode& inode) {
+    if (!torn_) {
+        return inode.durable;
+    }
+    // Each sector of the unflushed bytes reached the disk or did not, and so
+    // did the new length.
+    const QByteArray& before = inode.durable;
+    const QByteArray& after = inode.data;
+    QByteArray disk = random_() % 2 ? after : before;
+    for (qsizetype at = 0; at < disk.size(); at += kSector) {
+        const QByteArray& source = random_() % 2 ? after : before;
+        const QByteArray sector = source.mid(at, kSector);
+        disk.replace(at, sector.size(), sector);
+    }
+    return disk;
+}
+
+bool PowerCutFileSystem::alive() const {
+    if (off_) {
+        errno = EIO;
+    }
+    return !off_;
+}
+
+void PowerCutFileSystem::restart() {
+    if (off_) {
+        names_ = diskAtCut_;
+        durableNames_ = diskAtCut_;
+    }
+    descriptors_.clear();
+    off_ = false;
+    cutAt_ = 0;
+    ++boot_;
+}
+
+std::shared_ptr<PowerCutFileSystem::Inode> PowerCutFileSystem::open(int fd) const {
+    const auto found = descriptors_.find(fd);
+    if (found == descriptors_.end()) {
+        errno = EBADF;
+        return nullptr;
+    }
+    return found->second;
+}
+
+int PowerCutFileSystem::newDescriptor(std::shared_ptr<Inode> inode) {
+    descriptors_[nextDescriptor_] = std::move(inode);
+    return nextDescriptor_++;
+}
+
+std::shared_ptr<PowerCutFileSystem::Inode> PowerCutFileSystem::create(const std::string& path,
+                                                                      mode_t mode) {
+    auto inode = std::make_shared<Inode>(Inode{{}, {}, mode, nextInode_++});
+    names_[path] = inode;
+    return inode;
+}
+
+int PowerCutFileSystem::openReadWrite(const std::string& path) {
+    if (!alive()) {
+        return -1;
+    }
+    if (const auto found = names_.find(path); found != names_.end()) {
+        return newDescriptor(found->second);
+    }
+    return createExclusive(path, 0660);
+}
+
+int PowerCutFileSystem::createExclusive(const std::string& path, mode_t mode) {
+    if (names_.count(path) != 0) {
+        return fail(EEXIST);
+    }
+    if (folders_.count(folderOf(path)) == 0) {
+        return fail(ENOENT);
+    }
+    return change() ? newDescriptor(create(path, mode)) : -1;
+}
+
+int PowerCutFileSystem::openForReading(const std::string& path) {
+    if (!alive()) {
+        return -1;
+    }
+    const auto found = names_.find(path);
+    return found == names_.end() ? fail(folders_.count(path) ? EISDIR : ENOENT)
+                                 : newDescriptor(found->second);
+}
+
+ssize_t PowerCutFileSystem::readAt(int fd, void* buffer, size_t count, off_t offset) {
+    const auto inode = alive() ? open(fd) : nullptr;
+    if (!inode) {
+        return -1;
+    }
+    const QByteArray bytes = inode->data.mid(offset, static_cast<qsizetype>(count));
+    std::memcpy(buffer, bytes.constData(), static_cast<size_t>(bytes.size()));
+    return bytes.size();
+}
+
+ssize_t PowerCutFileSystem::writeAt(int fd, const void* buffer, size_t count, off_t offset) {
+    const auto inode = open(fd);
+    if (!inode || !change()) {
+        return -1;
+    }
+    QByteArray& data = inode->data;
+    const auto end = offset + static_cast<qsizetype>(count);
+    if (data.size() < end) {
+        data.append(end - data.size(), '\0');
+    }
+    data.replace(offset, static_cast<qsizetype>(count), static_cast<const char*>(buffer),
+                 static_cast<qsizetype>(count));
+    return static_cast<ssize_t>(count);
+}
+
+int PowerCutFileSystem::flush(int fd) {
+    const auto inode = open(fd);
+    if (!inode || !change()) {
+        return -1;
+    }
+    inode->durable = inode->data;
+    return 0;
+}
+
+int PowerCutFileSystem::truncate(int fd, off_t length) {
+    const auto inode = open(fd);
+    if (!inode || !change()) {
+        return -1;
+    }
+    inode->data.resize(length, '\0');
+    return 0;
+}
+
+off_t PowerCutFileSystem::size(int fd) {
+    const auto inode = alive() ? open(fd) : nullptr;
+    return inode ? inode->data.size() : -1;
+}
+
+int PowerCutFileSystem::identify(int fd, FileIdentity& identity) {
+    const auto inode = alive() ? open(fd) : nullptr;
+    if (!inode) {
+        return -1;
+    }
+    identity = FileIdentity{1, inode->number, ::geteuid(), inode->mode, true};
+    return 0;
+}
+
+int PowerCutFileSystem::changeMode(int fd, mode_t mode) {
+    const auto inode = open(fd);
+    if (!inode || !change()) {
+        return -1;
+    }
+    inode->mode = mode;
+    return 0;
+}
+
+int PowerCutFileSystem::close(int fd) {
+    return descriptors_.erase(fd) == 1 ? 0 : fail(EBADF);
+}
+
+int PowerCutFileSystem::identifyPath(const std::string& path, FileIdentity& identity) {
+    if (!alive()) {
+        return -1;
+    }
+    if (folders_.count(path) != 0) {
+        identity = FileIdentity{1, 0, ::geteuid(), 0700, false};
+        return 0;
+    }
+    const auto found = names_.find(path);
+    if (found == names_.end()) {
+        return fail(ENOENT);
+    }
+    identity = FileIdentity{1, found->second->number, ::geteuid(), found->second->mode, true};
+    return 0;
+}
+
+std::string PowerCutFileSystem::canonicalPath(const std::string& path) {
+    const bool exists = alive() && (folders_.count(path) != 0 || names_.count(path) != 0);
+    if (!exists && !off_) {
+        errno = ENOENT;
+    }
+    return exists ? path : std::string();
+}
+
+int PowerCutFileSystem::rename(const std::string& from, const std::string& to) {
+    const auto found = names_.find(from);
+    if (found == names_.end()) {
+        return fail(ENOENT);
+    }
+    if (!change()) {
+        return -1;
+    }
+    names_[to] = found->second;
+    names_.erase(from);
+    return 0;
+}
+
+int PowerCutFileSystem::link(const std::string& from, const std::string& to) {
+    const auto found = names_.find(from);
+    if (found == names_.end() || names_.count(to) != 0) {
+        return fail(found == names_.end() ? ENOENT : EEXIST);
+    }
+    if (!change()) {
+        return -1;
+    }
+    names_[to] = found->second;
+    return 0;
+}
+
+int PowerCutFileSystem::unlink(const std::string& path) {
+    if (names_.count(path) == 0) {
+        return fail(ENOENT);
+    }
+    if (!change()) {
+        return -1;
+    }
+    names_.erase(path);
+    return 0;
+}
+
+int PowerCutFileSystem::syncFolder(const std::string& folder) {
+    if (!change()) {
+        return -1;
+    }
+    std::erase_if(durableNames_,
+                  [&](const auto& entry) { return folderOf(entry.first) == folder; });
+    for (const auto& [path, inode] : names_) {
+        if (folderOf(path) == folder) {
+            durableNames_[path] = inode;
+        }
+    }
+    return 0;
+}
+
+int PowerCutFileSystem::listFolder(const std::string& folder, std::vector<std::string>& names) {
+    if (!alive()) {
+        return -1;
+    }
+    const std::set<std::string> inFolder = this->names(folder);
+    names.assign(inFolder.begin(), inFolder.end());
+    return 0;
+}
+
+std::string PowerCutFileSystem::bootId() {
+    return "boot-" + std::to_string(boot_);
+}
+
+pid_t PowerCutFileSystem::processId() {
+    return 1000 + boot_;
+}
+
+std::uint64_t PowerCutFileSystem::processStart(pid_t pid) {
+    return pid == processId() ? 1 : 0;
+}
