@@ -48,8 +48,7 @@ MessageAnswer cancelOf(MessageButtons buttons) {
     return MessageAnswer::Ok;
 }
 
-}  // namespace
-
+// One-line descriptions used in failure reports.
 QString describe(const MessageBoxRequest& request) {
     return QStringLiteral("message box %1, %2, %3%4, title %5")
         .arg(quoted(request.prompt), name(request.buttons), name(request.icon),
@@ -69,6 +68,8 @@ QString describe(const FileDialogRequest& request) {
         .arg(request.mode == FileDialogMode::Open ? QStringLiteral("Open") : QStringLiteral("Save"),
              quoted(request.filter), quoted(request.fileName));
 }
+
+}  // namespace
 
 ScriptedDialogs::ScriptedDialogs(FailureHandler onFailure) : onFailure_(std::move(onFailure)) {}
 
@@ -108,7 +109,6 @@ bool ScriptedDialogs::verifyAllUsed() {
 
 template <class StepType, class Request, class Answer>
 Answer ScriptedDialogs::take(const Request& request, Answer fallback) {
-    shown_ << describe(request);
     if (script_.empty()) {
         onFailure_(QStringLiteral("unexpected dialog: ") + describe(request));
         return fallback;

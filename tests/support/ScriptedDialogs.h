@@ -2,8 +2,6 @@
 
 #include "DialogService.h"
 
-#include <QStringList>
-
 #include <deque>
 #include <functional>
 #include <variant>
@@ -37,9 +35,6 @@ public:
     // returns whether all were used.
     bool verifyAllUsed();
 
-    // Every dialog shown so far, described in one line each.
-    const QStringList& shown() const { return shown_; }
-
     MessageAnswer messageBox(const MessageBoxRequest& request) override;
     QString inputBox(const InputBoxRequest& request) override;
     std::optional<QString> fileDialog(const FileDialogRequest& request) override;
@@ -63,10 +58,4 @@ private:
 
     FailureHandler onFailure_;
     std::deque<AnyStep> script_;
-    QStringList shown_;
 };
-
-// One-line descriptions used in failure reports.
-QString describe(const MessageBoxRequest& request);
-QString describe(const InputBoxRequest& request);
-QString describe(const FileDialogRequest& request);
