@@ -5,7 +5,6 @@
 #include "DomandaDiProva.h"
 #include "ErroreDiSistema.h"
 #include "FailingFileSystem.h"
-#include "FileElenco.h"
 #include "ProgramUnderTest.h"
 #include "search/FrmRicerca.h"
 #include "wizard/FrmDatiAnagrafici.h"
@@ -263,14 +262,7 @@ private slots:
         r->trovaETorna(2);
     }
 
-    void a_file_of_half_a_record_holds_none_and_an_empty_one_says_so() {
-        r = std::make_unique<Ricerca>(domanda("ROSSI", "MARIO", kCodice).left(209));
-        r->spunta("chkCodFisc");
-        r->t.dialogs.expectMessage(kFineDelFile, MessageAnswer::Yes);
-        r->cercaCodice(kCodice);
-        r->nessuna();
-        QVERIFY(r->t.finish());
-
+    void an_empty_file_says_so() {
         r = std::make_unique<Ricerca>(QByteArray());
         r->t.dialogs.expectMessage(
             {QStringLiteral("Il file è vuoto!"), MessageButtons::Ok, MessageIcon::Information});
@@ -295,14 +287,6 @@ private slots:
         QVERIFY(!r->t.stato().bTrovato);
         r->trova();
         r->trovata(3);
-    }
-
-    void the_last_of_32767_applications_is_found() {
-        r = std::make_unique<Ricerca>(RecordVuoto().repeated(FileElenco::kMassimoDomande - 1) +
-                                      domanda("ROSSI", "MARIO", kCodice));
-        r->spunta("chkCodFisc");
-        r->cercaCodice(kCodice);
-        r->trovata(32767);
     }
 
     void ending_the_search_forgets_the_hit_and_clears_the_entry_screen() {

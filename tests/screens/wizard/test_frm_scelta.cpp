@@ -1,4 +1,3 @@
-#include "Controls.h"
 #include "ProgramUnderTest.h"
 #include "merge/FrmCaricaFile.h"
 #include "wizard/FrmDatiAnagrafici.h"
@@ -71,17 +70,6 @@ private slots:
         scheda(1);
         avanti();
         QVERIFY(scelta->isVisible());
-
-        // A second cancel takes the name chosen before.
-        scheda(0);
-        const QString scelto = t->path("Roma.svz");
-        t->dialogs.expectFile(apri(QString()), scelto).expectFile(apri(scelto), std::nullopt);
-        ProgramUnderTest::click(ctl("OptApri"));
-        Controls::clearOption(ctl("OptApri"));
-        t->stato().sFileElenco.clear();
-        ProgramUnderTest::click(ctl("OptApri"));
-        QCOMPARE(stato(), QStringLiteral("OptApri Frame1"));
-        QCOMPARE(t->stato().sFileElenco, scelto);
     }
 
     void each_option_opens_its_screen_coming_back_clears_them_and_annulla_ends() {
