@@ -3,7 +3,6 @@
 // failed read, and the two ways to end the search.
 
 #include "DomandaDiProva.h"
-#include "ErroreDiSistema.h"
 #include "FailingFileSystem.h"
 #include "ProgramUnderTest.h"
 #include "search/FrmRicerca.h"
@@ -268,25 +267,6 @@ private slots:
             {QStringLiteral("Il file è vuoto!"), MessageButtons::Ok, MessageIcon::Information});
         r->trova();  // before the criteria are looked at
         r->nessuna();
-    }
-
-    void a_failed_read_stops_the_scan_with_its_reason_and_a_new_press_reads_it_again() {
-        r = std::make_unique<Ricerca>(domanda("VERDI", "ANNA", "A") +
-                                      domanda("BIANCHI", "LIA", "B") +
-                                      domanda("ROSSI", "MARIO", kCodice));
-        r->spunta("chkCodFisc");
-        r->fs.failOn(FailingFileSystem::Call::Read, 1, EIO);
-        r->t.dialogs.expectMessage(
-            {QStringLiteral("Ricerca interrotta.\n") +
-                 ErroreDiSistema(EIO, QStringLiteral("Impossibile leggere dal file"),
-                                 r->t.stato().sFileElenco)
-                     .message,
-             MessageButtons::Ok, MessageIcon::Critical});
-        r->cercaCodice(kCodice);
-        r->nessuna();
-        QVERIFY(!r->t.stato().bTrovato);
-        r->trova();
-        r->trovata(3);
     }
 
     void ending_the_search_forgets_the_hit_and_clears_the_entry_screen() {

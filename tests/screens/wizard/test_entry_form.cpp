@@ -97,20 +97,6 @@ private slots:
         QCOMPARE(f->modalita(), kInserimento);
     }
 
-    void a_list_that_cannot_be_opened_leads_back_to_the_choice() {
-        const QString percorso = f->path(QStringLiteral("sparita/Elenco.svz"));
-        f->dialogs.expectMessage(
-            {QStringLiteral("Impossibile lavorare sull'elenco scelto.\n"
-                            "Impossibile aprire il file \"%1\": file o cartella inesistente.\n"
-                            "Scegliere un altro elenco.")
-                 .arg(percorso),
-             MessageButtons::Ok, MessageIcon::Critical});
-        f->stato().sFileElenco = percorso;
-        f->screens().show<FrmDatiAnagrafici>();
-        QVERIFY(f->screens().get<FrmScelta>().isVisible());
-        QVERIFY(f->screens().find<FrmDatiAnagrafici>() == nullptr);
-    }
-
     void the_menus_open_search_and_summary_and_indietro_closes_both_list_and_summary() {
         f->apri(f->elenco(1));
         f->action("mnuDomanda")->trigger();
