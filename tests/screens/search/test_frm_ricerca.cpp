@@ -109,36 +109,43 @@ private slots:
         r.reset();
     }
 
-    void the_key_joins_surname_and_name_ignoring_case_and_outer_blanks_not_inner_ones() {
-        r = std::make_unique<Ricerca>(domanda("DELUCA", "ANNA", kCodice) +
-                                      domanda("A", "BC", kCodice) + domanda("STRAß", "ELA", "X"));
-        r->spunta("chkCognRich");
-        r->cerca(QStringLiteral("  ab "), QStringLiteral(" c  "));
-        r->trovata(2);
-        r->torna();
-        // Upper-casing may lengthen the stored text: STRAß is STRASS.
-        r->cerca(QStringLiteral("strass"), QStringLiteral("ela"));
-        r->trovata(3);
-        r->torna();
-        r->t.dialogs.expectMessage(kFineDelFile, MessageAnswer::No);
-        r->cerca(QStringLiteral("DE LUCA"), QStringLiteral("ANNA"));
-        r->nessuna();
-    }
-
-    void a_codice_fiscale_must_match_whole_and_with_both_boxes_all_three_agree() {
-        r = std::make_unique<Ricerca>(
-            domanda("ROSSI", "MARIO", kCodice.left(15)) + domanda("ROSSI", "MARIO", "ALTRO") +
-            domanda("BIANCHI", "MARIO", kCodice) + domanda("ROSSI", "MARIO", kCodice));
-        r->spunta("chkCodFisc");
-        r->cercaCodice(kCodice.left(15));
-        r->trovata(1);
-        r->torna();
-        r->cercaCodice(kCodice.toLower());
-        r->trovata(3);
-        r->torna();
-        r->spunta("chkCognRich");
-        r->cerca(QStringLiteral("ROSSI"), QStringLiteral("MARIO"));
-        r->trovata(4);
+    // Surname and name are joined, case and outer blanks ignored, inner ones
+    // kept; a codice fiscale matches whole; with both boxes all three agree.
+    void each_criterion_finds_the_first_matching_application() {
+        struct Chiave {
+            const char *cognome, *nome;
+            QString codice;
+            std::int16_t trovata;  // 0: none, the end of the list is asked
+        };
+        const Chiave chiavi[] = {
+            {"  ab ", " c  ", {}, 3},
+            {"strass", "ela", {}, 4},  // upper-casing lengthens the stored STRAß
+            {"DE LUCA", "ANNA", {}, 0},
+            {nullptr, nullptr, kCodice.left(15), 1},
+            {nullptr, nullptr, kCodice.toLower(), 2},
+            {"ROSSI", "MARIO", kCodice, 6},
+        };
+        for (const Chiave& chiave : chiavi) {
+            r = std::make_unique<Ricerca>(
+                domanda("ROSSI", "MARIO", kCodice.left(15)) + domanda("DELUCA", "ANNA", kCodice) +
+                domanda("A", "BC", kCodice) + domanda("STRAß", "ELA", "X") +
+                domanda("BIANCHI", "MARIO", kCodice) + domanda("ROSSI", "MARIO", kCodice));
+            if (chiave.cognome != nullptr) {
+                r->spunta("chkCognRich");
+                r->scrivi("txtcognome", QString::fromUtf8(chiave.cognome));
+                r->scrivi("txtNome", QString::fromUtf8(chiave.nome));
+            }
+            if (!chiave.codice.isEmpty()) {
+                r->spunta("chkCodFisc");
+                r->scrivi("txtCodFisc", chiave.codice);
+            }
+            if (chiave.trovata == 0) {
+                r->t.dialogs.expectMessage(kFineDelFile, MessageAnswer::No);
+            }
+            r->trova();
+            chiave.trovata == 0 ? r->nessuna() : r->trovata(chiave.trovata);
+            QVERIFY(r->t.finish());
+        }
     }
 
     // The application found is shown at full width with dotted amounts and,
