@@ -2,7 +2,6 @@
 #include "ItalianTranslations.h"
 #include "Program.h"
 #include "QtDialogs.h"
-#include "Twips.h"
 #include "wizard/FrmDatiAnagrafici.h"
 #include "wizard/FrmIntestazione.h"
 #include "wizard/FrmPresentazione.h"
@@ -30,7 +29,6 @@ struct Visto {
     QString predefinito;   // input box: its text
     QMessageBox::Icon icona = QMessageBox::NoIcon;
     Qt::TextFormat formato = Qt::AutoText;
-    QPoint posto;
 };
 
 QString caption(const QAbstractButton* button) {
@@ -57,7 +55,7 @@ void sulDialogo(const std::function<void(QWidget*)>& act, int tentativi = 200) {
 void sulMessaggio(Visto& visto, const QString& premi = QStringLiteral("OK")) {
     sulDialogo([&visto, premi](QWidget* dialog) {
         if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
-            visto = {box->windowTitle(), box->text(), {}, {}, box->icon(), box->textFormat(), {}};
+            visto = {box->windowTitle(), box->text(), {}, {}, box->icon(), box->textFormat()};
             QAbstractButton* scelto = nullptr;
             for (QAbstractButton* button : box->buttons()) {
                 const bool predefinito = button == box->defaultButton();
@@ -181,14 +179,6 @@ private slots:
             QCOMPARE(entry->focusWidget(), box("TxtCognStud"));
             QCOMPARE(entry->LeggiModulo()[ricevente], testo);
         }
-        // Leaving ISEE that way lets a point into the expenses again.
-        QTest::keyClicks(box("TxtSpese"), "5,");
-        box("TxtIsee")->setFocus();
-        sulMessaggio(visto);
-        QTest::keyClick(box("TxtIsee"), Qt::Key_Return);
-        box("TxtSpese")->setText(QStringLiteral("5"));
-        QTest::keyClicks(box("TxtSpese"), ",5");
-        QCOMPARE(box("TxtSpese")->text(), QStringLiteral("5.5"));
         // Leaving with Tab copies too, over an edit of the student's box.
         box("TxtComStud")->setText(QStringLiteral("Tivoli"));
         QApplication::setActiveWindow(entry);
@@ -203,16 +193,12 @@ private slots:
         QTest::mouseClick(entry->findChild<QPushButton*>("CmdIndietro"), Qt::LeftButton);
 
         auto* optApri = scelta.findChild<QRadioButton*>("OptApri");
-        sulFile(visto, QString());
-        QTest::mouseClick(optApri, Qt::LeftButton);
-        QVERIFY(!optApri->isChecked());  // cancelled: nothing chosen
         sulFile(visto, file);
         QTest::mouseClick(optApri, Qt::LeftButton);
         QCOMPARE(visto.titolo, QStringLiteral("Open"));
         sulDialogo([&visto](QWidget* dialog) {  // the school year's box, cancelled
             if (auto* input = qobject_cast<QInputDialog*>(dialog)) {
-                visto = {input->windowTitle(), input->labelText(), {}, input->textValue(), {}, {},
-                         input->pos()};
+                visto = {input->windowTitle(), input->labelText(), {}, input->textValue()};
                 input->setTextValue(QStringLiteral("05-06"));
                 input->reject();
             }
@@ -221,7 +207,6 @@ private slots:
         QCOMPARE(visto.titolo, QStringLiteral("Gestione Sovvenzia"));
         QCOMPARE(visto.testo, QStringLiteral("Sovvenzia per l'anno scolastico:"));
         QCOMPARE(visto.predefinito, QString());
-        QCOMPARE(visto.posto, Twips::toPixels(QPoint(2000, 2000)));
         QVERIFY(program.stato().sIntestazione.isEmpty());  // cancelled
         QCOMPARE(program.stato().sFileElenco, file);
         QVERIFY(!program.stato().bElencoNuovo);

@@ -12,13 +12,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-// The entry screen's boxes, in tab order.
-inline const QStringList kNomiCaselle = {
-    "TxtCognRich", "TxtNomeRich",  "TxtLuogoRich", "MskDataRich",     "TxtCodFiscRich",
-    "TxtComRich",  "TxtCapRich",   "TxtViaRich",   "TxtNumRich",      "TxtCognStud",
-    "TxtnomeStud", "TxtLuogoStud", "MskDataStud",  "TxtCodFiscStud1", "TxtComStud",
-    "TxtCapStud",  "TxtViaStud",   "TxtNumStud",   "TxtSpese",        "TxtIsee"};
-
 // A file system that fails the calls a test asks it to; built before the
 // program that uses it.
 struct ConGuasti {

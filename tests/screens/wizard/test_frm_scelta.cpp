@@ -1,14 +1,9 @@
-#include "Controls.h"
 #include "ProgramUnderTest.h"
 #include "merge/FrmCaricaFile.h"
 #include "wizard/FrmDatiAnagrafici.h"
 #include "wizard/FrmPresentazione.h"
 #include "wizard/FrmScelta.h"
-#include "wizard/IntroImage.h"
 
-#include <QFontMetrics>
-#include <QGroupBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -59,29 +54,6 @@ private slots:
         t.reset();
     }
 
-    // At the intro screen's own size and at those of 72 to 192 dots per inch.
-    void the_intro_picture_shows_its_title_and_subtitle_whole() {
-        auto* picture = t->screens().get<FrmPresentazione>().findChild<QLabel*>("Picture2");
-        for (const QSize size : {picture->size(), QSize(439, 265), QSize(1170, 706)}) {
-            for (const IntroLine& line : introLines(size)) {
-                const QRect needed = QFontMetrics(line.font).boundingRect(line.text);
-                QVERIFY2(needed.width() <= line.place.width(), qPrintable(line.text));
-                QVERIFY(QRect(QPoint(), size).contains(line.place));
-                QVERIFY(line.font.pixelSize() >= size.height() / 40);  // still readable
-            }
-        }
-    }
-
-    void each_tab_shows_its_own_group_and_keeps_its_option() {
-        QCOMPARE(stato(), QStringLiteral("Frame1"));
-        t->dialogs.expectFile(apri(QString()), t->path("a.svz"));
-        ProgramUnderTest::click(ctl("OptApri"));
-        scheda(1);
-        QCOMPARE(stato(), QStringLiteral("OptApri Frame2"));
-        scheda(0);
-        QCOMPARE(stato(), QStringLiteral("OptApri Frame1"));
-    }
-
     void avanti_asks_for_a_choice_on_each_tab_and_a_cancel_is_no_choice() {
         QCOMPARE(t->screens().activeScreen(), scelta);
         QVERIFY(!t->screens().get<FrmPresentazione>().isVisible());
@@ -98,17 +70,6 @@ private slots:
         scheda(1);
         avanti();
         QVERIFY(scelta->isVisible());
-
-        // A second cancel takes the name chosen before.
-        scheda(0);
-        const QString scelto = t->path("Roma.svz");
-        t->dialogs.expectFile(apri(QString()), scelto).expectFile(apri(scelto), std::nullopt);
-        ProgramUnderTest::click(ctl("OptApri"));
-        Controls::clearOption(ctl("OptApri"));
-        t->stato().sFileElenco.clear();
-        ProgramUnderTest::click(ctl("OptApri"));
-        QCOMPARE(stato(), QStringLiteral("OptApri Frame1"));
-        QCOMPARE(t->stato().sFileElenco, scelto);
     }
 
     void each_option_opens_its_screen_coming_back_clears_them_and_annulla_ends() {

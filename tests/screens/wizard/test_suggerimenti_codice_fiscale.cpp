@@ -64,18 +64,10 @@ private slots:
             "Il carattere di controllo del codice fiscale non corrisponde (atteso: H).\n"
             "Le lettere del cognome non corrispondono (attese: VSP).");
         QCOMPARE(avviso(codice), atteso);
-        QCOMPARE(codice->accessibleDescription(), atteso);
-        QCOMPARE(codice->toolTip(), QStringLiteral("Premi il tasto TAB"));
-
-        // Leaving the surname checks the code again.
-        casella("TxtCognRich")->setText(QStringLiteral("Quarzolo"));
-        suggerimenti->casellaLasciata(casella("TxtCognRich"));
-        QCOMPARE(avviso(codice), atteso.section(u'\n', 0, 0));
+        QCOMPARE(codice->toolTip(), QStringLiteral("Premi il tasto TAB"));  // its own tip kept
 
         QTest::keyClick(codice, Qt::Key_Backspace);
         QCOMPARE(avviso(codice), QString());
-        QCOMPARE(codice->accessibleDescription(), QString());
-        QCOMPARE(avviso(casella("TxtCodFiscStud1")), QString());
     }
 
     void the_same_student_is_named_unless_it_is_the_one_modified() {
