@@ -2,6 +2,7 @@
 #include "ItalianTranslations.h"
 #include "Program.h"
 #include "QtDialogs.h"
+#include "Twips.h"
 #include "wizard/FrmDatiAnagrafici.h"
 #include "wizard/FrmIntestazione.h"
 #include "wizard/FrmPresentazione.h"
@@ -29,6 +30,7 @@ struct Visto {
     QString predefinito;   // input box: its text
     QMessageBox::Icon icona = QMessageBox::NoIcon;
     Qt::TextFormat formato = Qt::AutoText;
+    QPoint posto;  // input box: where it stands
 };
 
 QString caption(const QAbstractButton* button) {
@@ -198,7 +200,8 @@ private slots:
         QCOMPARE(visto.titolo, QStringLiteral("Open"));
         sulDialogo([&visto](QWidget* dialog) {  // the school year's box, cancelled
             if (auto* input = qobject_cast<QInputDialog*>(dialog)) {
-                visto = {input->windowTitle(), input->labelText(), {}, input->textValue()};
+                visto = {input->windowTitle(), input->labelText(), {}, input->textValue(), {}, {},
+                         input->pos()};
                 input->setTextValue(QStringLiteral("05-06"));
                 input->reject();
             }
@@ -207,6 +210,7 @@ private slots:
         QCOMPARE(visto.titolo, QStringLiteral("Gestione Sovvenzia"));
         QCOMPARE(visto.testo, QStringLiteral("Sovvenzia per l'anno scolastico:"));
         QCOMPARE(visto.predefinito, QString());
+        QCOMPARE(visto.posto, Twips::toPixels(QPoint(2000, 2000)));
         QVERIFY(program.stato().sIntestazione.isEmpty());  // cancelled
         QCOMPARE(program.stato().sFileElenco, file);
         QVERIFY(!program.stato().bElencoNuovo);

@@ -3,6 +3,10 @@
 #include "wizard/FrmDatiAnagrafici.h"
 #include "wizard/FrmPresentazione.h"
 #include "wizard/FrmScelta.h"
+#include "wizard/IntroImage.h"
+
+#include <QFontMetrics>
+#include <QLabel>
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -42,6 +46,19 @@ private:
     }
 
 private slots:
+    // At the intro screen's own size and at those of 72 to 192 dots per inch.
+    void the_intro_picture_shows_its_title_and_subtitle_whole() {
+        auto* picture = t->screens().get<FrmPresentazione>().findChild<QLabel*>("Picture2");
+        for (const QSize size : {picture->size(), QSize(439, 265), QSize(1170, 706)}) {
+            for (const IntroLine& line : introLines(size)) {
+                const QRect needed = QFontMetrics(line.font).boundingRect(line.text);
+                QVERIFY2(needed.width() <= line.place.width(), qPrintable(line.text));
+                QVERIFY(QRect(QPoint(), size).contains(line.place));
+                QVERIFY(line.font.pixelSize() >= size.height() / 40);  // still readable
+            }
+        }
+    }
+
     void init() {
         t = std::make_unique<ProgramUnderTest>();
         t->program.start();
