@@ -32,7 +32,8 @@ struct Banco : ProgrammaConGuasti {
             dialoghi.fileDaScegliere.push_back(Percorso(nome));
         }
         if (passo == Aggiunta || passo == Unione) {
-            copia = passo == Unione ? &ApriUnione() : &ApriAggiunta();
+            copia = passo == Unione ? &ApriDallaScelta<FrmCreaUnione>("OptNuovaUnione")
+                                    : &ApriDallaScelta<FrmCaricaFile>("OptUnione");
         } else if (passo == Esporta) {
             QVERIFY(ApriScheda(Percorso("tre.svz")) != nullptr);
         } else if (passo != Carica) {
@@ -53,12 +54,17 @@ struct Banco : ProgrammaConGuasti {
     }
 
     void Esegui(Passo passo) {
-        const std::function<void()> passi[] = {[&] { ApriScheda(Percorso("tre.svz")); },
-                                               [&] { Premi(*scheda, {"CmdAvanti"}); },
-                                               [&] { Premi(*scheda, {"cmdModfica"}); },
-                                               [&] { Aggiungi(*copia); },
-                                               [&] { Unisci(*copia); },
-                                               [&] { Riepiloga(); }};
+        const std::function<void()> passi[] = {
+            [&] { ApriScheda(Percorso("tre.svz")); },
+            [&] { Premi(*scheda, {"CmdAvanti"}); },
+            [&] { Premi(*scheda, {"cmdModfica"}); },
+            [&] {
+                Premi(*copia, {"cmdSfoglia1", "cmdSfoglia2", "cmdOk"});
+            },
+            [&] {
+                Premi(*copia, {"cmdSfoglia1", "cmdSfoglia2", "cmdsalva", "cmdUnisci"});
+            },
+            [&] { Riepiloga(); }};
         passi[passo]();
     }
 
