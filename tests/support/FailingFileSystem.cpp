@@ -24,14 +24,6 @@ void FailingFileSystem::shortWriteOn(int nth, std::size_t bytes) {
     rules_[indexOf(Call::Write)] = Rule{false, nth, 0, bytes};
 }
 
-void FailingFileSystem::clearFailures() {
-    rules_ = {};
-}
-
-int FailingFileSystem::calls(Call kind) const {
-    return calls_[indexOf(kind)];
-}
-
 std::optional<FailingFileSystem::Rule> FailingFileSystem::ruleFor(Call kind) {
     ++calls_[indexOf(kind)];
     std::optional<Rule>& rule = rules_[indexOf(kind)];

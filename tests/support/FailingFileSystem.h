@@ -37,10 +37,10 @@ public:
     // that count, as a write cut short by the system does.
     void shortWriteOn(int nth, std::size_t bytes);
     // Every call goes through again.
-    void clearFailures();
+    void clearFailures() { rules_ = {}; }
 
     // How many calls of that kind were made since construction.
-    int calls(Call kind) const;
+    int calls(Call kind) const { return calls_[static_cast<std::size_t>(kind)]; }
 
     int openReadWrite(const std::string& path) override {
         return fails(ruleFor(Call::Open)) ? -1 : real_.openReadWrite(path);
