@@ -12,18 +12,6 @@ std::size_t indexOf(FailingFileSystem::Call kind) {
 
 }  // namespace
 
-void FailingFileSystem::failOn(Call kind, int nth, int errorNumber) {
-    rules_[indexOf(kind)] = Rule{false, nth, errorNumber, std::nullopt};
-}
-
-void FailingFileSystem::failAlways(Call kind, int errorNumber) {
-    rules_[indexOf(kind)] = Rule{true, 0, errorNumber, std::nullopt};
-}
-
-void FailingFileSystem::shortWriteOn(int nth, std::size_t bytes) {
-    rules_[indexOf(Call::Write)] = Rule{false, nth, 0, bytes};
-}
-
 std::optional<FailingFileSystem::Rule> FailingFileSystem::ruleFor(Call kind) {
     ++calls_[indexOf(kind)];
     std::optional<Rule>& rule = rules_[indexOf(kind)];

@@ -30,12 +30,16 @@ public:
 
     // The nth call of that kind from now fails with errorNumber and changes
     // nothing; the calls before and after it go through.
-    void failOn(Call kind, int nth, int errorNumber);
+    void failOn(Call kind, int nth, int errorNumber) {
+        rule(kind) = Rule{false, nth, errorNumber, {}};
+    }
     // Every call of that kind from now on fails with errorNumber.
-    void failAlways(Call kind, int errorNumber);
+    void failAlways(Call kind, int errorNumber) { rule(kind) = Rule{true, 0, errorNumber, {}}; }
     // The nth write from now writes only its first `bytes` bytes and reports
     // that count, as a write cut short by the system does.
-    void shortWriteOn(int nth, std::size_t bytes);
+    void shortWriteOn(int nth, std::size_t bytes) {
+        rule(Call::Write) = Rule{false, nth, 0, bytes};
+    }
     // Every call goes through again.
     void clearFailures() { rules_ = {}; }
 
@@ -102,6 +106,7 @@ private:
         std::optional<std::size_t> shortWriteBytes;
     };
 
+    std::optional<Rule>& rule(Call kind) { return rules_[static_cast<std::size_t>(kind)]; }
     // Counts the call and gives the rule that hits it, if any.
     std::optional<Rule> ruleFor(Call kind);
     // True, with errno set, when the rule makes the call fail.
