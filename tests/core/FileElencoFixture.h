@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FailingFileSystem.h"
+#include "FileDiProva.h"
 #include "FileElenco.h"
 #include "QtPrinters.h"
 
@@ -19,14 +20,9 @@ protected:
     QString path(const QString& name) const { return dir_.filePath(name); }
 
     void writeFile(const QString& name, const QByteArray& bytes) const {
-        QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        ASSERT_TRUE(ScriviFile(path(name), bytes));
     }
-
-    QByteArray readFile(const QString& name) const {
-        QFile file(path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray readFile(const QString& name) const { return LeggiFile(path(name)); }
 
     // A record whose surname tells it apart from the others.
     static DatiDomanda domanda(const QString& surname, float spese = 100.0f) {

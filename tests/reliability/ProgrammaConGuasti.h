@@ -111,12 +111,14 @@ public:
 
     // The append or merge screen as the operator reaches it: intro screen,
     // choice screen, tab "Avanzate", the option.
-    QWidget& ApriAggiunta() { return ApriDallaScelta<FrmCaricaFile>("OptUnione"); }
-    QWidget& ApriUnione() { return ApriDallaScelta<FrmCreaUnione>("OptNuovaUnione"); }
-    // The names chosen in turn, then the button that does the work.
-    void Aggiungi(QWidget& schermo) { Premi(schermo, {"cmdSfoglia1", "cmdSfoglia2", "cmdOk"}); }
-    void Unisci(QWidget& schermo) {
-        Premi(schermo, {"cmdSfoglia1", "cmdSfoglia2", "cmdsalva", "cmdUnisci"});
+    template <class Frm>
+    QWidget& ApriDallaScelta(const char* opzione) {
+        programma.start();
+        QTest::keyClick(&programma.screens().get<FrmPresentazione>(), Qt::Key_Return);
+        FrmScelta& scelta = programma.screens().get<FrmScelta>();
+        Controllo<QTabWidget>(scelta, "TabOpzioni")->setCurrentIndex(1);
+        QTest::mouseClick(Controllo<QRadioButton>(scelta, opzione), Qt::LeftButton);
+        return programma.screens().get<Frm>();
     }
 
     // Presses the buttons in turn as the operator would; fails the test
@@ -137,16 +139,5 @@ public:
                          __LINE__);
         }
         return widget;
-    }
-
-private:
-    template <class Frm>
-    QWidget& ApriDallaScelta(const char* opzione) {
-        programma.start();
-        QTest::keyClick(&programma.screens().get<FrmPresentazione>(), Qt::Key_Return);
-        FrmScelta& scelta = programma.screens().get<FrmScelta>();
-        Controllo<QTabWidget>(scelta, "TabOpzioni")->setCurrentIndex(1);
-        QTest::mouseClick(Controllo<QRadioButton>(scelta, opzione), Qt::LeftButton);
-        return programma.screens().get<Frm>();
     }
 };

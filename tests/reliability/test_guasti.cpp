@@ -1,4 +1,4 @@
-#include "DomandeNumerate.h"
+#include "ElenchiDiProva.h"
 #include "ErroreDiSistema.h"
 #include "ProgrammaConGuasti.h"
 #include "search/FrmRicerca.h"
@@ -17,11 +17,6 @@ using Chiamata = FailingFileSystem::Call;
 // The steps of the program that work on lists, as the operator does them.
 enum Passo { Carica, Registra, Modifica, Aggiunta, Unione, Esporta };
 
-// The lists in the folder before each step.
-const QMap<QString, QByteArray> kPrima = {{"tre.svz", RecordNumerati(1, 3)},
-                                          {"due.svz", RecordNumerati(4, 2)},
-                                          {"vecchia.svz", RecordNumerati(900, 4)}};
-
 // The program brought up to the step, with the entry screen holding an
 // application (on Modifica, in modify mode on record 2 as a search hit
 // leaves it), or the append or merge screen with the lists to choose.
@@ -30,14 +25,15 @@ struct Banco : ProgrammaConGuasti {
     QWidget* copia = nullptr;
 
     void Prepara(Passo passo, const QStringList& scelti) {
-        for (auto file = kPrima.begin(); file != kPrima.end(); ++file) {
+        for (auto file = kElenchi.begin(); file != kElenchi.end(); ++file) {
             Scrivi(file.key(), file.value());
         }
         for (const QString& nome : scelti) {
             dialoghi.fileDaScegliere.push_back(Percorso(nome));
         }
         if (passo == Aggiunta || passo == Unione) {
-            copia = passo == Unione ? &ApriUnione() : &ApriAggiunta();
+            copia = passo == Unione ? &ApriDallaScelta<FrmCreaUnione>("OptNuovaUnione")
+                                    : &ApriDallaScelta<FrmCaricaFile>("OptUnione");
         } else if (passo == Esporta) {
             QVERIFY(ApriScheda(Percorso("tre.svz")) != nullptr);
         } else if (passo != Carica) {
@@ -58,12 +54,17 @@ struct Banco : ProgrammaConGuasti {
     }
 
     void Esegui(Passo passo) {
-        const std::function<void()> passi[] = {[&] { ApriScheda(Percorso("tre.svz")); },
-                                               [&] { Premi(*scheda, {"CmdAvanti"}); },
-                                               [&] { Premi(*scheda, {"cmdModfica"}); },
-                                               [&] { Aggiungi(*copia); },
-                                               [&] { Unisci(*copia); },
-                                               [&] { Riepiloga(); }};
+        const std::function<void()> passi[] = {
+            [&] { ApriScheda(Percorso("tre.svz")); },
+            [&] { Premi(*scheda, {"CmdAvanti"}); },
+            [&] { Premi(*scheda, {"cmdModfica"}); },
+            [&] {
+                Premi(*copia, {"cmdSfoglia1", "cmdSfoglia2", "cmdOk"});
+            },
+            [&] {
+                Premi(*copia, {"cmdSfoglia1", "cmdSfoglia2", "cmdsalva", "cmdUnisci"});
+            },
+            [&] { Riepiloga(); }};
         passi[passo]();
     }
 
@@ -99,7 +100,7 @@ class TestGuasti : public QObject {
             return;
         }
         const auto prima = b.File();
-        auto dopo = kPrima;
+        auto dopo = kElenchi;
         dopo[scritta] = attesa;
         const ModuloDomanda digitato = b.scheda ? b.scheda->LeggiModulo() : ModuloDomanda{};
         const int chiamate = b.fs.calls(tipo);
@@ -131,8 +132,8 @@ private slots:
         QTest::addColumn<QString>("scritta");     // the list the step writes
         QTest::addColumn<QByteArray>("attesa");   // and what it holds after
         QTest::addColumn<int>("minimi");          // faults the step reaches
-        const QByteArray tre = kPrima["tre.svz"];
-        const QByteArray due = kPrima["due.svz"];
+        const QByteArray tre = kTre;
+        const QByteArray due = kDue;
         const QStringList unione{"tre.svz", "due.svz", "nuova.svz"};
         const QStringList sostituzione{"tre.svz", "due.svz", "vecchia.svz"};
         QTest::newRow("load") << int(Carica) << QStringList() << "tre.svz" << tre << 2;

@@ -1,3 +1,4 @@
+#include "Arrotondamento.h"
 #include "ControlliDomanda.h"
 #include "DatiDomanda.h"
 #include "DomandeNumerate.h"
@@ -7,6 +8,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+
+#include <random>
 
 namespace {
 
@@ -88,7 +91,9 @@ QString Difetto(const QByteArray& prima, const QByteArray& dopo, bool detto,
 
 // Every bad input ends either stored as the checks allow it (the record is
 // exactly what the boxes make, with no control characters) or refused with a
-// message and nothing written.
+// message and nothing written. A list of random bytes chosen on the entry
+// screen is continued in whole records; what the list file makes of it is
+// proven by test_file_cattivi.
 class TestInputCattivi : public QObject {
     Q_OBJECT
 
@@ -128,7 +133,23 @@ private slots:
         qInfo("input provati: %lld, registrati: %d", input.size() * 2, registrati);
         QVERIFY2(difetti.isEmpty(), qPrintable(difetti.join(u'\n')));
         // A pasted tab is refused by its code, which can be read.
-        QVERIFY(p.Detto(QStringLiteral("Il carattere \"U+0009\" della casella")));
+        QVERIFY(p.Detto(QStringLiteral("U+0009")));
+    }
+
+    void a_list_of_random_bytes_is_continued_in_whole_records() {
+        std::mt19937 caso(418);
+        for (const int lunghezza : {1, 209, 627, 1045, 5000}) {
+            QByteArray casuale(lunghezza, Qt::Uninitialized);
+            std::ranges::generate(casuale, [&] { return static_cast<char>(caso()); });
+            ProgrammaConGuasti p;
+            FrmDatiAnagrafici* scheda = p.ApriScheda(p.Scrivi(QStringLiteral("caso.svz"), casuale));
+            QVERIFY(scheda != nullptr && scheda->isVisible());
+            scheda->ScriviModulo(ModuloNumerato(1));
+            p.Premi(*scheda, {"CmdAvanti"});
+            const QByteArray dopo = p.File().value(QStringLiteral("caso.svz"));
+            QCOMPARE(dopo.size(), ArrotondaPari(lunghezza / 418.0 + 1) * kLunghezzaRecord);
+            QVERIFY(dopo.right(kLunghezzaRecord) == RecordNumerato(1));
+        }
     }
 };
 

@@ -30,36 +30,68 @@ public:
 
     // The nth call of that kind from now fails with errorNumber and changes
     // nothing; the calls before and after it go through.
-    void failOn(Call kind, int nth, int errorNumber);
+    void failOn(Call kind, int nth, int errorNumber) {
+        rule(kind) = Rule{false, nth, errorNumber, {}};
+    }
     // Every call of that kind from now on fails with errorNumber.
-    void failAlways(Call kind, int errorNumber);
+    void failAlways(Call kind, int errorNumber) { rule(kind) = Rule{true, 0, errorNumber, {}}; }
     // The nth write from now writes only its first `bytes` bytes and reports
     // that count, as a write cut short by the system does.
-    void shortWriteOn(int nth, std::size_t bytes);
+    void shortWriteOn(int nth, std::size_t bytes) {
+        rule(Call::Write) = Rule{false, nth, 0, bytes};
+    }
     // Every call goes through again.
-    void clearFailures();
+    void clearFailures() { rules_ = {}; }
 
     // How many calls of that kind were made since construction.
-    int calls(Call kind) const;
+    int calls(Call kind) const { return calls_[static_cast<std::size_t>(kind)]; }
 
-    int openReadWrite(const std::string& path) override;
-    int createExclusive(const std::string& path, mode_t mode) override;
-    int openForReading(const std::string& path) override;
-    ssize_t readAt(int fd, void* buffer, size_t count, off_t offset) override;
+    int openReadWrite(const std::string& path) override {
+        return fails(ruleFor(Call::Open)) ? -1 : real_.openReadWrite(path);
+    }
+    int createExclusive(const std::string& path, mode_t mode) override {
+        return fails(ruleFor(Call::Create)) ? -1 : side(real_.createExclusive(path, mode));
+    }
+    int openForReading(const std::string& path) override {
+        return fails(ruleFor(Call::OpenForReading)) ? -1 : side(real_.openForReading(path));
+    }
+    ssize_t readAt(int fd, void* buffer, size_t count, off_t offset) override {
+        return fails(ruleFor(Call::Read)) ? -1 : real_.readAt(fd, buffer, count, offset);
+    }
     ssize_t writeAt(int fd, const void* buffer, size_t count, off_t offset) override;
     int flush(int fd) override;
-    int truncate(int fd, off_t length) override;
-    off_t size(int fd) override;
-    int identify(int fd, FileIdentity& identity) override;
-    int changeMode(int fd, mode_t mode) override;
+    int truncate(int fd, off_t length) override {
+        return fails(ruleFor(Call::Truncate)) ? -1 : real_.truncate(fd, length);
+    }
+    off_t size(int fd) override { return fails(ruleFor(Call::Size)) ? -1 : real_.size(fd); }
+    int identify(int fd, FileIdentity& identity) override {
+        return fails(ruleFor(Call::Identify)) ? -1 : real_.identify(fd, identity);
+    }
+    int changeMode(int fd, mode_t mode) override {
+        return fails(ruleFor(Call::ChangeMode)) ? -1 : real_.changeMode(fd, mode);
+    }
     int close(int fd) override;
-    int identifyPath(const std::string& path, FileIdentity& identity) override;
-    std::string canonicalPath(const std::string& path) override;
-    int rename(const std::string& from, const std::string& to) override;
-    int link(const std::string& from, const std::string& to) override;
-    int unlink(const std::string& path) override;
-    int syncFolder(const std::string& folder) override;
-    int listFolder(const std::string& folder, std::vector<std::string>& names) override;
+    int identifyPath(const std::string& path, FileIdentity& identity) override {
+        return fails(ruleFor(Call::IdentifyPath)) ? -1 : real_.identifyPath(path, identity);
+    }
+    std::string canonicalPath(const std::string& path) override {
+        return fails(ruleFor(Call::Canonical)) ? std::string() : real_.canonicalPath(path);
+    }
+    int rename(const std::string& from, const std::string& to) override {
+        return fails(ruleFor(Call::Rename)) ? -1 : real_.rename(from, to);
+    }
+    int link(const std::string& from, const std::string& to) override {
+        return fails(ruleFor(Call::Link)) ? -1 : real_.link(from, to);
+    }
+    int unlink(const std::string& path) override {
+        return fails(ruleFor(Call::Unlink)) ? -1 : real_.unlink(path);
+    }
+    int syncFolder(const std::string& folder) override {
+        return fails(ruleFor(Call::SyncFolder)) ? -1 : real_.syncFolder(folder);
+    }
+    int listFolder(const std::string& folder, std::vector<std::string>& names) override {
+        return fails(ruleFor(Call::ListFolder)) ? -1 : real_.listFolder(folder, names);
+    }
     std::string bootId() override { return real_.bootId(); }
     pid_t processId() override { return real_.processId(); }
     std::uint64_t processStart(pid_t pid) override { return real_.processStart(pid); }
@@ -74,6 +106,7 @@ private:
         std::optional<std::size_t> shortWriteBytes;
     };
 
+    std::optional<Rule>& rule(Call kind) { return rules_[static_cast<std::size_t>(kind)]; }
     // Counts the call and gives the rule that hits it, if any.
     std::optional<Rule> ruleFor(Call kind);
     // True, with errno set, when the rule makes the call fail.

@@ -23,10 +23,6 @@ int fail(int error) {
 
 PowerCutFileSystem::PowerCutFileSystem(unsigned seed) : random_(seed) {}
 
-void PowerCutFileSystem::addFolder(const std::string& folder) {
-    folders_.insert(folder);
-}
-
 void PowerCutFileSystem::put(const std::string& path, const QByteArray& bytes) {
     auto inode = std::make_shared<Inode>(Inode{bytes, bytes, 0660, nextInode_++});
     names_[path] = inode;
@@ -311,16 +307,4 @@ int PowerCutFileSystem::listFolder(const std::string& folder, std::vector<std::s
     const std::set<std::string> inFolder = this->names(folder);
     names.assign(inFolder.begin(), inFolder.end());
     return 0;
-}
-
-std::string PowerCutFileSystem::bootId() {
-    return "boot-" + std::to_string(boot_);
-}
-
-pid_t PowerCutFileSystem::processId() {
-    return 1000 + boot_;
-}
-
-std::uint64_t PowerCutFileSystem::processStart(pid_t pid) {
-    return pid == processId() ? 1 : 0;
 }

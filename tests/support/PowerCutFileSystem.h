@@ -27,7 +27,7 @@ public:
     explicit PowerCutFileSystem(unsigned seed = 1);
 
     // A folder that exists from the start.
-    void addFolder(const std::string& folder);
+    void addFolder(const std::string& folder) { folders_.insert(folder); }
     // A file already on the disk.
     void put(const std::string& path, const QByteArray& bytes);
     // A file's bytes as the program sees them; nothing when it does not exist.
@@ -59,9 +59,9 @@ public:
     int unlink(const std::string& path) override;
     int syncFolder(const std::string& folder) override;
     int listFolder(const std::string& folder, std::vector<std::string>& names) override;
-    std::string bootId() override;
-    pid_t processId() override;
-    std::uint64_t processStart(pid_t pid) override;
+    std::string bootId() override { return "boot-" + std::to_string(boot_); }
+    pid_t processId() override { return 1000 + boot_; }
+    std::uint64_t processStart(pid_t pid) override { return pid == processId() ? 1 : 0; }
 
 private:
     struct Inode {
