@@ -48,6 +48,7 @@ TEST(CodificaDomanda, PutsEveryFieldInItsPlaceAndReadsItBackExactly) {
     EXPECT_EQ(ImportoDelRecord(record.constData(), C::Isee), 12345.67f);
 }
 
+// An empty application is all blanks and two zero amounts.
 TEST(CodificaDomanda, PadsWithBlanksCutsAtTheWidthAndWritesWindows1252) {
     DatiDomanda domanda = AzzeraRecord();
     domanda[C::CognRich] = QStringLiteral("NICOLÀ € A\u0142B\U0001F600C");
@@ -61,9 +62,6 @@ TEST(CodificaDomanda, PadsWithBlanksCutsAtTheWidthAndWritesWindows1252) {
     EXPECT_EQ(record.mid(200, 6), QByteArray("00123 "));
     EXPECT_EQ(DecodificaDomanda(record.constData(), record.size())[C::CognRich],
               QStringLiteral("NICOLÀ € A?B?C").leftJustified(30));
-}
-
-TEST(AzzeraRecord, GivesBlankTextsAndZeroAmounts) {
     EXPECT_EQ(CodificaDomanda(AzzeraRecord()), QByteArray(410, ' ') + QByteArray(8, '\0'));
     EXPECT_EQ(RecordVuoto(), CodificaDomanda(AzzeraRecord()));
 }
