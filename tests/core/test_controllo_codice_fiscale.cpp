@@ -8,6 +8,7 @@ namespace {
 
 // Codes made up for these tests, their check characters worked out by hand:
 //   QRZTDR87D15Z000H  QUARZOLO TEODORO, man, 15/04/1987
+//   QRZTDR87D15Z200L  the same born in place Z200
 //   QRZTDR87D1RZLLLT  the same with the last four digits substituted
 //   FRRGFR95S43Z000U  FERRUCCA GIANFRANCA, woman, 03/11/1995
 //   FRRGNF95S43Z000P  the same with the name's first three consonants
@@ -34,7 +35,7 @@ QString Suggerimento(const QString& atteso) {
 }
 
 const Caso kCasi[] = {
-    {"Quarzolo|Teodoro|15/04/1987|QRZTDR87D15Z000H", {}},
+    {"Quarzolo|Teodoro|15/04/1987|QRZTDR87D15Z200L", {}},
     {"quarzolo | teodoro|15/04/1987| qrztdr87d15z000h", {}},      // lower case, blanks
     {"Quarzolo|Teodoro|15/04/1987|QRZTDR87D1RZLLLT", {}},         // substitute letters
     {"Ferrucca|Gianfranca|03/11/1995|FRRGFR95S43Z000U", {}},      // woman, 4-consonant name
