@@ -6,60 +6,45 @@
 
 namespace {
 
-class StudenteRipetutoTest : public FileElencoTest {
-protected:
-    static QByteArray record(const QString& cognome, const QString& nome, const QString& codice) {
-        DatiDomanda d = AzzeraRecord();
-        d[Campo::CognRich] = cognome;
-        d[Campo::NomeRich] = nome;
-        d[Campo::CodFiscStud] = codice;
-        return CodificaDomanda(d);
-    }
-
-    // The same student in the first and the last of four applications; the
-    // second holds a student of its own.
-    void SetUp() override {
-        list(QStringLiteral("elenco.svz"), record("QUARZOLO", "TEODORO", "QRZLCU12A01Z000X") +
-                                               record("FERRUCCA", "ROBERTA", "FRRLCU12A01Z000X") +
-                                               record("VESPOLO", "UGO", "") +
-                                               record("OÀ", "DANILO", "QRZLCU12A01Z000X"));
-    }
-
-    std::optional<StudenteRipetuto> cerca(const QString& codice, std::int16_t escluso) {
-        const auto trovato = CercaStudenteRipetuto(elenco_, 1, codice, escluso);
-        EXPECT_TRUE(trovato.ok());
-        return trovato.ok() ? *trovato : std::nullopt;
-    }
-};
-
-TEST_F(StudenteRipetutoTest, FindsTheOtherApplicationsOfTheStudent) {
-    struct Caso {
-        const char* codice;
-        std::int16_t escluso;
-        std::optional<QString> avviso;
-    };
-    const Caso casi[] = {
-        {"QRZLCU12A01Z000X", kNessunRecordEscluso,
-         "Già presente nella domanda n. 1 (richiedente QUARZOLO TEODORO) e in altre 1"},
-        {" qrzlcu12a01z000x ", 1, "Già presente nella domanda n. 4 (richiedente OÀ DANILO)"},
-        {"QRZLCU12A01Z000X", 4, "Già presente nella domanda n. 1 (richiedente QUARZOLO TEODORO)"},
-        {"FRRLCU12A01Z000X", 2, std::nullopt},
-        {"QRZLCU12A01Z000", kNessunRecordEscluso, std::nullopt},
-        {"", kNessunRecordEscluso, std::nullopt},
-    };
-    for (const Caso& caso : casi) {
-        const std::optional<StudenteRipetuto> trovato = cerca(caso.codice, caso.escluso);
-        const std::optional<QString> avviso =
-            trovato ? std::optional(AvvisoStudenteRipetuto(*trovato)) : std::nullopt;
-        EXPECT_EQ(avviso, caso.avviso) << caso.codice << " " << caso.escluso;
-    }
+QByteArray record(const QString& richiedente, const QString& codiceStudente) {
+    DatiDomanda d = AzzeraRecord();
+    d[Campo::CognRich] = richiedente.section(u' ', 0, 0);
+    d[Campo::NomeRich] = richiedente.section(u' ', 1);
+    d[Campo::CodFiscStud] = codiceStudente;
+    return CodificaDomanda(d);
 }
 
-TEST_F(StudenteRipetutoTest, AReadThatFailsGivesItsError) {
+// The same student in the first and the last of four applications; the
+// second holds a student of its own.
+TEST_F(FileElencoTest, StudenteRipetutoFindsTheOtherApplicationsOfTheStudent) {
+    list(QStringLiteral("elenco.svz"), record("QUARZOLO TEODORO", "QRZLCU12A01Z000X") +
+                                           record("FERRUCCA ROBERTA", "FRRLCU12A01Z000X") +
+                                           record("VESPOLO UGO", "") +
+                                           record("OÀ DANILO", "QRZLCU12A01Z000X"));
+    const std::pair<const char*, std::int16_t> casi[] = {{"QRZLCU12A01Z000X", kNessunRecordEscluso},
+                                                         {" qrzlcu12a01z000x ", 1},
+                                                         {"QRZLCU12A01Z000X", 4},
+                                                         {"FRRLCU12A01Z000X", 2},
+                                                         {"QRZLCU12A01Z000", kNessunRecordEscluso},
+                                                         {"", kNessunRecordEscluso}};
+    const char* attesi[] = {
+        "Già presente nella domanda n. 1 (richiedente QUARZOLO TEODORO) e in altre 1",
+        "Già presente nella domanda n. 4 (richiedente OÀ DANILO)",
+        "Già presente nella domanda n. 1 (richiedente QUARZOLO TEODORO)",
+        "",
+        "",
+        ""};
+    for (std::size_t i = 0; i < std::size(casi); ++i) {
+        const auto trovato = CercaStudenteRipetuto(elenco_, 1, casi[i].first, casi[i].second);
+        ASSERT_TRUE(trovato.ok());
+        EXPECT_EQ(*trovato ? AvvisoStudenteRipetuto(**trovato) : QString(),
+                  QString::fromUtf8(attesi[i]))
+            << i;
+    }
     fs_.failAlways(Call::Read, EIO);
-    const auto trovato = CercaStudenteRipetuto(elenco_, 1, "QRZLCU12A01Z000X", 0);
-    ASSERT_FALSE(trovato.ok());
-    EXPECT_EQ(trovato.error().code, EIO);
+    const auto fallita = CercaStudenteRipetuto(elenco_, 1, "QRZLCU12A01Z000X", 0);
+    ASSERT_FALSE(fallita.ok());
+    EXPECT_EQ(fallita.error().code, EIO);
 }
 
 }  // namespace

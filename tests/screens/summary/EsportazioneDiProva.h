@@ -15,19 +15,6 @@
 #include <memory>
 #include <vector>
 
-// The headers of the summary table, column 0 to 14.
-inline const QStringList kIntestazioni =
-    QStringLiteral(
-        "Num. |Cognome e Nome del Richiedente |Luogo di nascita|Data di nascita|"
-        "Codice Fiscale|Indirizzo, Num. Civico|Comune di Residenza - CAP|"
-        "Cognome e Nome dello Studente|Luogo di nascita|Data di nascita|"
-        "Codice Fiscale|Indirizzo, Num. Civico|Comune di Residenza - CAP|"
-        "Spese Sostenute|ISEE")
-        .split(u'|');
-
-// Row 3 of an exported summary: column A empty, every header in bold.
-inline const QString kRigaIntestazioni = "3:*|*" + kIntestazioni.mid(1).join("|*");
-
 inline bool clessidra() {
     const QCursor* cursore = QGuiApplication::overrideCursor();
     return cursore != nullptr && cursore->shape() == Qt::WaitCursor;
@@ -35,7 +22,7 @@ inline bool clessidra() {
 
 // A desktop whose documents folder is `cartella`; it records the files it is
 // asked to open (answering `apre`) and whether the hourglass showed while the
-// workbook was written and when it was opened.
+// workbook was written.
 struct DesktopDiProva final : Desktop {
     QString documentsFolder() const override {
         clessidraInScrittura = clessidra();
@@ -43,7 +30,6 @@ struct DesktopDiProva final : Desktop {
     }
     bool openWithDefaultApplication(const QString& path) override {
         aperti.append(path);
-        clessidraInApertura = clessidra();
         return apre;
     }
 
@@ -51,15 +37,14 @@ struct DesktopDiProva final : Desktop {
     bool apre = true;
     QStringList aperti;
     mutable bool clessidraInScrittura = false;
-    bool clessidraInApertura = false;
 };
 
-// Dialogs that keep every message box (answered OK), with whether the
-// hourglass showed under it, and every input box, answered from `risposte`.
+// Dialogs that keep every message box (answered OK), noting whether the
+// hourglass showed under one, and every input box, answered from `risposte`.
 struct DialogsRegistrati final : DialogService {
     MessageAnswer messageBox(const MessageBoxRequest& request) override {
+        clessidraAiMessaggi = clessidraAiMessaggi || clessidra();
         messaggi.push_back(request);
-        clessidraAiMessaggi.push_back(clessidra());
         return MessageAnswer::Ok;
     }
     QString inputBox(const InputBoxRequest& request) override {
@@ -69,7 +54,7 @@ struct DialogsRegistrati final : DialogService {
     std::optional<QString> fileDialog(const FileDialogRequest&) override { return {}; }
 
     std::vector<MessageBoxRequest> messaggi;
-    std::vector<bool> clessidraAiMessaggi;
+    bool clessidraAiMessaggi = false;
     std::vector<InputBoxRequest> domande;
     QStringList risposte;
 };
@@ -93,24 +78,13 @@ struct TabellaDiTesti final : TextGrid {
 };
 
 // A table with this header and these rows, each a "|"-separated text.
-inline std::unique_ptr<TabellaDiTesti> tabella(const QStringList& intestazioni,
+inline std::unique_ptr<TabellaDiTesti> tabella(const QString& intestazione,
                                                const QStringList& righe = {}) {
     auto griglia = std::make_unique<TabellaDiTesti>();
-    griglia->righe.push_back(intestazioni);
-    for (const QString& riga : righe) {
+    for (const QString& riga : QStringList{intestazione} + righe) {
         griglia->righe.push_back(riga.split(u'|'));
     }
     return griglia;
-}
-
-// A row of the summary table with these amounts ("250|99,5").
-inline QString rigaRiepilogo(int numero, const QString& cognome, const QString& importi,
-                             const QString& dataStudente = QStringLiteral("25/05/2006")) {
-    return QStringLiteral(
-               "%1|%2 MARIO|ROMA|05/03/1970|RSSMRA70C05H501X|VIA ROMA, 1|ROMA - 00100|"
-               "%2 LUCA|ROMA|%3|RSSLCU06E25H501Y|VIA ROMA, 1|ROMA - 00100|%4")
-        .arg(numero)
-        .arg(cognome, dataStudente, importi);
 }
 
 // Recording dialogs and a test desktop whose documents folder is a fresh
@@ -118,9 +92,8 @@ inline QString rigaRiepilogo(int numero, const QString& cognome, const QString& 
 struct EsportazioneDiProva {
     EsportazioneDiProva() { desktop.cartella = cartella.path(); }
 
-    void esporta(TextGrid& griglia, const QString& sName, const QString& sColData = "3-9",
-                 int tipoOut = 1, const QString& sColStringa = "1-2-4-5-6-7-8-10-11-12",
-                 const QString& sColExport = {}) {
+    void esporta(TextGrid& griglia, const QString& sName, const QString& sColData = {},
+                 int tipoOut = 1, const QString& sColStringa = {}, const QString& sColExport = {}) {
         Excel::EsportaExcel({dialogs, desktop}, griglia, sName, QStringLiteral("X"), sColData, 1,
                             tipoOut, sColStringa, sColExport);
     }
@@ -128,8 +101,8 @@ struct EsportazioneDiProva {
         return QDir(cartella.path()).entryList({QStringLiteral("*.xlsx")}, QDir::Files, QDir::Name);
     }
     // The only workbook written as an independent reader (openpyxl, through
-    // Debian's Python) sees it: sheet names, column widths set, then one line
-    // per row (see leggi_cartella.py); the reader's errors when it fails.
+    // Debian's Python) sees it: sheet names, then one line per row (see
+    // leggi_cartella.py); the reader's errors when it fails.
     QStringList unica() const {
         QProcess lettore;
         lettore.start(QStringLiteral("/usr/bin/python3"),

@@ -1,5 +1,5 @@
 """Prints a workbook written by the export as an independent reader sees it,
-one line each: the sheet names, the column widths that were set, then every
+one line each: the sheet names, then every
 row holding a value or a style as "row:cell|cell|..." from column A, where a
 bold cell starts with "*", a number with "#", any other non-text type with
 its openpyxl type and ":"."""
@@ -21,9 +21,6 @@ def main(path):
     workbook = openpyxl.load_workbook(path)
     sheet = workbook.worksheets[0]
     print(",".join(workbook.sheetnames))
-    print(" ".join(f"{letter}={dimension.width:g}"
-                   for letter, dimension in sorted(sheet.column_dimensions.items())
-                   if dimension.customWidth))
     for row in sheet.iter_rows():
         texts = [cell_text(cell) for cell in row]
         while texts and not texts[-1]:

@@ -35,10 +35,7 @@ private slots:
         auto creata = XlsxWorkbook::create(file, "Foglio");
         QVERIFY(creata && (*creata)->writeString(1, 1, "testo"));
         QVERIFY(sparita.remove());
-        QCOMPARE((*creata)->close().error().message,
-                 QStringLiteral("Impossibile scrivere il file \"%1\": file o cartella "
-                                "inesistente.")
-                     .arg(file));
+        QVERIFY(!(*creata)->close());
         QVERIFY(!QFile::exists(file));
     }
 };
