@@ -200,7 +200,10 @@ private slots:
                          "3:*|*" + kIntestazioni.mid(1).join("|*"), "4:|" + bianchi + "|#250|#99.5",
                          "5:|" + QString(kRossi).replace("00100", "=1+1").section(u'|', 1) +
                              "#1234.5|#0"}));
-        // The table itself keeps record 1 in row 1.
+        // The cell the operator sees as current is the last one read; the
+        // table itself keeps record 1 in row 1.
+        QCOMPARE(t->griglia()->currentIndex().row(), 1);
+        QCOMPARE(t->griglia()->currentIndex().column(), 14);
         QCOMPARE(t->riga(1).section(u'|', 1, 1), QStringLiteral("ROSSI MARIO"));
     }
 
