@@ -9,6 +9,7 @@
 #include "DomandeDiProva.h"
 #include "FileElenco.h"
 #include "MemoriaResidente.h"
+#include "RiepilogoPieno.h"
 #include "TextGridView.h"
 #include "summary/Excel.h"
 #include "summary/RigheRiepilogo.h"
@@ -28,25 +29,6 @@
 namespace {
 
 constexpr std::int32_t kDomande = kDomandePiene;
-
-// The full summary table, as the summary screen fills it, and its grid.
-TextGridView& tabellaPiena() {
-    static RigheRiepilogo righe;
-    static TextGridView griglia(nullptr, "Griglia", righe, {240, 240, 14415, 5415});
-    static const bool piena = [] {
-        for (int c = 0; c < kColonneRiepilogo; ++c) {
-            righe.setHeaderText(c, IntestazioneRiepilogo(c));
-        }
-        QByteArray records;
-        for (std::int32_t r = 1; r <= kDomande; ++r) {
-            records.append(CodificaDomanda(domandaPiena(r)));
-        }
-        righe.aggiungi(records);
-        return true;
-    }();
-    (void)piena;
-    return griglia;
-}
 
 class NessunDialogo final : public DialogService {
 public:
@@ -78,14 +60,14 @@ private:
 QString esportaRiepilogo(const QString& cartella) {
     NessunDialogo dialoghi;
     DesktopMuto desktop(cartella);
-    Excel::EsportaExcel({dialoghi, desktop}, tabellaPiena(), QStringLiteral("Primaria"),
+    Excel::EsportaExcel({dialoghi, desktop}, riepilogoPieno(), QStringLiteral("Primaria"),
                         QStringLiteral("Reggio nell'Emilia"), QStringLiteral("3-9"), 1, 1,
                         QStringLiteral("1-2-4-5-6-7-8-10-11-12"), QString());
     return desktop.ultimo;
 }
 
 void BM_EsportaRiepilogo(benchmark::State& state) {
-    tabellaPiena();
+    riepilogoPieno();
     QTemporaryDir cartella;
     std::int64_t dimensione = 0;
     for (auto _ : state) {
@@ -111,7 +93,7 @@ struct CelleNude {
 const CelleNude& celleNude() {
     static const CelleNude celle = [] {
         CelleNude c;
-        const TextGridModel& tabella = tabellaPiena().cells();
+        const TextGridModel& tabella = riepilogoPieno().cells();
         const QLocale locale;
         std::vector<int> lunghezze(kColonneRiepilogo, 0);
         for (int col = 1; col < kColonneRiepilogo; ++col) {

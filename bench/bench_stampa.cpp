@@ -5,6 +5,7 @@
 
 #include "DomandeDiProva.h"
 #include "MemoriaResidente.h"
+#include "RiepilogoPieno.h"
 #include "TextGridView.h"
 #include "summary/ImpaginazioneRiepilogo.h"
 #include "summary/RigheRiepilogo.h"
@@ -29,25 +30,6 @@ namespace {
 
 constexpr std::int32_t kDomande = kDomandePiene;
 
-// The full list as the summary holds it, and its grid.
-TextGridView& grigliaPiena() {
-    static RigheRiepilogo righe;
-    static TextGridView griglia(nullptr, "Griglia", righe, {240, 240, 14415, 5415});
-    static const bool piena = [] {
-        for (int c = 0; c < kColonneRiepilogo; ++c) {
-            righe.setHeaderText(c, IntestazioneRiepilogo(c));
-        }
-        QByteArray records;
-        for (std::int32_t r = 1; r <= kDomande; ++r) {
-            records.append(CodificaDomanda(domandaPiena(r)));
-        }
-        righe.aggiungi(records);
-        return true;
-    }();
-    (void)piena;
-    return griglia;
-}
-
 const StampaRiepilogo kStampa{QStringLiteral("Reggio.svz"), QStringLiteral("2025/2026"),
                               QDate(2026, 9, 1), QStringLiteral("Domande: 32767")};
 
@@ -56,7 +38,7 @@ bool sempre(int, int) {
 }
 
 std::int64_t salvaPdf(const QString& percorso) {
-    if (!kStampa.salvaPdf(percorso, grigliaPiena(), sempre).value()) {
+    if (!kStampa.salvaPdf(percorso, riepilogoPieno(), sempre).value()) {
         std::abort();
     }
     return QFileInfo(percorso).size();
@@ -68,7 +50,7 @@ const std::vector<QString>& testiPreparati() {
         std::vector<QString> tutti;
         std::vector<QString> riga;
         for (int r = 0; r <= kDomande; ++r) {
-            grigliaPiena().readRow(r, riga);
+            riepilogoPieno().readRow(r, riga);
             tutti.insert(tutti.end(), riga.begin(), riga.end());
         }
         return tutti;
@@ -109,7 +91,7 @@ std::int64_t pdfNudo(const QString& percorso) {
 }
 
 void BM_StampaPdf(benchmark::State& state) {
-    grigliaPiena();
+    riepilogoPieno();
     QTemporaryDir cartella;
     std::int64_t dimensione = 0;
     for (auto _ : state) {
@@ -136,14 +118,14 @@ void anteprima() {
     StampaRiepilogo::impostaPagine(stampante);
     QPrintPreviewDialog dialogo(&stampante);
     QObject::connect(&dialogo, &QPrintPreviewDialog::paintRequested, [](QPrinter* dispositivo) {
-        kStampa.disegna(*dispositivo, grigliaPiena(), sempre);
+        kStampa.disegna(*dispositivo, riepilogoPieno(), sempre);
     });
     dialogo.show();
     QApplication::processEvents();
 }
 
 void BM_AnteprimaStampa(benchmark::State& state) {
-    grigliaPiena();
+    riepilogoPieno();
     for (auto _ : state) {
         anteprima();
     }
@@ -155,7 +137,7 @@ BENCHMARK(BM_AnteprimaStampa)->Unit(benchmark::kMillisecond)->Iterations(1);
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication applicazione(argc, argv);
-    grigliaPiena();
+    riepilogoPieno();
     testiPreparati();
     // --memoria=stampa, --memoria=nudo or --memoria=anteprima: the memory
     // one printout adds, measured alone in this process.
