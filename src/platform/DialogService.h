@@ -14,6 +14,19 @@ enum class MessageButtons { Ok, YesNo, YesNoCancel };
 enum class MessageIcon { None, Information, Exclamation, Question, Critical };
 enum class MessageAnswer { Ok, Yes, No, Cancel };
 
+// The answer of a box closed through its frame or with Escape.
+inline MessageAnswer escapeAnswer(MessageButtons buttons) {
+    switch (buttons) {
+        case MessageButtons::YesNo:
+            return MessageAnswer::No;
+        case MessageButtons::YesNoCancel:
+            return MessageAnswer::Cancel;
+        case MessageButtons::Ok:
+            break;
+    }
+    return MessageAnswer::Ok;
+}
+
 inline const QString kTitoloApplicazione = QStringLiteral("Sovvenzia");
 
 struct MessageBoxRequest {

@@ -51,19 +51,6 @@ MessageAnswer answerOf(int button) {
     }
 }
 
-// The answer of a box closed through its frame or with Escape.
-MessageAnswer escapeAnswer(MessageButtons buttons) {
-    switch (buttons) {
-        case MessageButtons::YesNo:
-            return MessageAnswer::No;
-        case MessageButtons::YesNoCancel:
-            return MessageAnswer::Cancel;
-        case MessageButtons::Ok:
-            break;
-    }
-    return MessageAnswer::Ok;
-}
-
 }  // namespace
 
 MessageAnswer QtDialogs::messageBox(const MessageBoxRequest& request) {

@@ -57,7 +57,7 @@ void sulDialogo(const std::function<void(QWidget*)>& act, int tentativi = 200) {
 void sulMessaggio(Visto& visto, const QString& premi = QStringLiteral("OK")) {
     sulDialogo([&visto, premi](QWidget* dialog) {
         if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
-            visto = {box->windowTitle(), box->text(), {}, {}, box->icon(), box->textFormat()};
+            visto = {box->windowTitle(), box->text(), {}, {}, box->icon(), box->textFormat(), {}};
             QAbstractButton* scelto = nullptr;
             for (QAbstractButton* button : box->buttons()) {
                 const bool predefinito = button == box->defaultButton();

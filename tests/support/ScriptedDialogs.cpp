@@ -36,18 +36,6 @@ QString quoted(const QString& text) {
     return QLatin1Char('"') + shown + QLatin1Char('"');
 }
 
-MessageAnswer cancelOf(MessageButtons buttons) {
-    switch (buttons) {
-        case MessageButtons::YesNo:
-            return MessageAnswer::No;
-        case MessageButtons::YesNoCancel:
-            return MessageAnswer::Cancel;
-        case MessageButtons::Ok:
-            break;
-    }
-    return MessageAnswer::Ok;
-}
-
 // One-line descriptions used in failure reports.
 QString describe(const MessageBoxRequest& request) {
     return QStringLiteral("message box %1, %2, %3%4, title %5")
@@ -134,7 +122,7 @@ Answer ScriptedDialogs::take(const Request& request, Answer fallback) {
 }
 
 MessageAnswer ScriptedDialogs::messageBox(const MessageBoxRequest& request) {
-    return take<MessageStep>(request, cancelOf(request.buttons));
+    return take<MessageStep>(request, escapeAnswer(request.buttons));
 }
 
 QString ScriptedDialogs::inputBox(const InputBoxRequest& request) {
