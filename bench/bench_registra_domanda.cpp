@@ -54,8 +54,10 @@ void registra(benchmark::State& state) {
         std::fprintf(stderr, "unexpected dialog: %s\n", qPrintable(failure));
         std::abort();
     });
-    Program program(dialogs);
-    program.stato().sFileElenco = percorso;
+    Module1 stato;
+    FileElenco elenchi;
+    Program program(dialogs, stato, elenchi);
+    stato.sFileElenco = percorso;
     const ModuloDomanda modulo = domanda();
     FrmDatiAnagrafici* entry = nullptr;
 
@@ -64,7 +66,7 @@ void registra(benchmark::State& state) {
         // typed: the list never grows past its starting length.
         state.PauseTiming();
         if (entry != nullptr) {
-            program.elenco().ChiudiElenco(1);
+            elenchi.ChiudiElenco(1);
             program.screens().unload(*entry);
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }

@@ -41,9 +41,11 @@ public:
 // leaves it.
 struct ProgrammaConElenco {
     NessunDialogo dialoghi;
-    Program programma{dialoghi};
+    Module1 stato;
+    FileElenco elenchi;
+    Program programma{dialoghi, stato, elenchi};
     ProgrammaConElenco() {
-        if (!programma.elenco().ApriElenco(percorsoDomandePiene(), 1).ok()) {
+        if (!elenchi.ApriElenco(percorsoDomandePiene(), 1).ok()) {
             std::abort();
         }
     }

@@ -24,7 +24,9 @@ int main(int argc, char* argv[]) {
     installItalianTranslations(application);
 
     QtDialogs dialogs;
-    Program program(dialogs);
+    Module1 stato;
+    FileElenco elenco;
+    Program program(dialogs, stato, elenco);
     QObject::connect(&program.screens(), &ScreenManager::ended, &application, &QApplication::quit,
                      Qt::QueuedConnection);
     program.start(request.elenco);

@@ -75,10 +75,6 @@ public:
     // Ends the program at once: runs the end step, hides and discards every
     // screen and emits ended(). Nothing is shown any more afterwards.
     void endProgram();
-    bool programEnded() const { return ended_; }
-
-    // The screen that is active among the program's screens, if any.
-    Screen* activeScreen() const { return active_; }
 
 signals:
     void ended();

@@ -13,8 +13,8 @@
 #include "wizard/FrmPresentazione.h"
 #include "wizard/FrmScelta.h"
 
-Program::Program(DialogService& dialogs, FileSystem& fileSystem, Desktop& desktop)
-    : elenco_(fileSystem), context_{screens_, dialogs, stato_, elenco_, desktop} {
+Program::Program(DialogService& dialogs, Module1& stato, FileElenco& elenco, Desktop& desktop)
+    : context_{screens_, dialogs, stato, elenco, desktop} {
     define<FrmPresentazione>();
     define<FrmScelta>();
     define<FrmInfo>();
@@ -24,7 +24,7 @@ Program::Program(DialogService& dialogs, FileSystem& fileSystem, Desktop& deskto
     define<FrmRiepilogo>();
     define<FrmCaricaFile>();
     define<FrmCreaUnione>();
-    screens_.setOnEnd([this] { elenco_.ChiudiTutti(); });
+    screens_.setOnEnd([&elenco] { elenco.ChiudiTutti(); });
 }
 
 template <class T>

@@ -133,7 +133,9 @@ private slots:
     // the box that was left still does its work; then the list is continued
     // through the real Open dialog and input box.
     void a_list_made_and_continued_with_real_dialogs_and_boxes_left_behind_a_message() {
-        Program program(dialogs);
+        Module1 stato;
+        FileElenco elenchi;
+        Program program(dialogs, stato, elenchi);
         ScreenManager& screens = program.screens();
         program.start();
         QTest::keyClick(&screens.get<FrmPresentazione>(), Qt::Key_Return);
@@ -211,10 +213,10 @@ private slots:
         QCOMPARE(visto.testo, QStringLiteral("Sovvenzia per l'anno scolastico:"));
         QCOMPARE(visto.predefinito, QString());
         QCOMPARE(visto.posto, Twips::toPixels(QPoint(2000, 2000)));
-        QVERIFY(program.stato().sIntestazione.isEmpty());  // cancelled
-        QCOMPARE(program.stato().sFileElenco, file);
-        QVERIFY(!program.stato().bElencoNuovo);
-        QCOMPARE(program.stato().nProssimoRecord, std::int16_t(2));
+        QVERIFY(stato.sIntestazione.isEmpty());  // cancelled
+        QCOMPARE(stato.sFileElenco, file);
+        QVERIFY(!stato.bElencoNuovo);
+        QCOMPARE(stato.nProssimoRecord, std::int16_t(2));
     }
 };
 

@@ -1,8 +1,11 @@
 #include "ElenchiDiProva.h"
 #include "ErroreDiSistema.h"
-#include "ProgrammaConGuasti.h"
+#include "ProgramUnderTest.h"
+#include "merge/FrmCaricaFile.h"
+#include "merge/FrmCreaUnione.h"
 #include "search/FrmRicerca.h"
 #include "summary/FrmRiepilogo.h"
+#include "wizard/FrmDatiAnagrafici.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,31 +23,36 @@ enum Passo { Carica, Registra, Modifica, Aggiunta, Unione, Esporta };
 // The program brought up to the step, with the entry screen holding an
 // application (on Modifica, in modify mode on record 2 as a search hit
 // leaves it), or the append or merge screen with the lists to choose.
-struct Banco : ProgrammaConGuasti {
+struct Banco : ProgramUnderTest {
+    Banco() {
+        dialogs.goingOn =
+            ScriptedDialogs::Operator{MessageAnswer::Yes, {QStringLiteral("2026-27")}, {}};
+    }
+
     FrmDatiAnagrafici* scheda = nullptr;
     QWidget* copia = nullptr;
 
     void Prepara(Passo passo, const QStringList& scelti) {
         for (auto file = kElenchi.begin(); file != kElenchi.end(); ++file) {
-            Scrivi(file.key(), file.value());
+            write(file.key(), file.value());
         }
         for (const QString& nome : scelti) {
-            dialoghi.fileDaScegliere.push_back(Percorso(nome));
+            dialogs.goingOn->files.push_back(path(nome));
         }
         if (passo == Aggiunta || passo == Unione) {
-            copia = passo == Unione ? &ApriDallaScelta<FrmCreaUnione>("OptNuovaUnione")
-                                    : &ApriDallaScelta<FrmCaricaFile>("OptUnione");
+            copia = passo == Unione ? static_cast<QWidget*>(&openFromChoice<FrmCreaUnione>("OptNuovaUnione"))
+                                    : &openFromChoice<FrmCaricaFile>("OptUnione");
         } else if (passo == Esporta) {
-            QVERIFY(ApriScheda(Percorso("tre.svz")) != nullptr);
+            QVERIFY(openEntry(path("tre.svz")) != nullptr);
         } else if (passo != Carica) {
-            scheda = ApriScheda(Percorso("tre.svz"));
-            QVERIFY(scheda != nullptr && dialoghi.messaggi.isEmpty());
+            scheda = openEntry(path("tre.svz"));
+            QVERIFY(scheda != nullptr && dialogs.messages.empty());
             if (passo == Modifica) {
-                Controllo<QAction>(*scheda, "mnuDomanda")->trigger();
-                programma.stato().bTrovato = true;
-                programma.stato().nRecordTrovato = 2;
-                programma.screens().hide<FrmRicerca>();
-                programma.screens().show(*scheda);
+                control<QAction>(*scheda, "mnuDomanda")->trigger();
+                stato.bTrovato = true;
+                stato.nRecordTrovato = 2;
+                screens().hide<FrmRicerca>();
+                screens().show(*scheda);
                 // The offscreen platform does not activate a window shown again.
                 QApplication::setActiveWindow(scheda);
                 QVERIFY(QTest::qWaitForWindowActive(scheda));
@@ -55,14 +63,14 @@ struct Banco : ProgrammaConGuasti {
 
     void Esegui(Passo passo) {
         const std::function<void()> passi[] = {
-            [&] { ApriScheda(Percorso("tre.svz")); },
-            [&] { Premi(*scheda, {"CmdAvanti"}); },
-            [&] { Premi(*scheda, {"cmdModfica"}); },
+            [&] { openEntry(path("tre.svz")); },
+            [&] { click(*scheda, {"CmdAvanti"}); },
+            [&] { click(*scheda, {"cmdModfica"}); },
             [&] {
-                Premi(*copia, {"cmdSfoglia1", "cmdSfoglia2", "cmdOk"});
+                click(*copia, {"cmdSfoglia1", "cmdSfoglia2", "cmdOk"});
             },
             [&] {
-                Premi(*copia, {"cmdSfoglia1", "cmdSfoglia2", "cmdsalva", "cmdUnisci"});
+                click(*copia, {"cmdSfoglia1", "cmdSfoglia2", "cmdsalva", "cmdUnisci"});
             },
             [&] { Riepiloga(); }};
         passi[passo]();
@@ -70,11 +78,11 @@ struct Banco : ProgrammaConGuasti {
 
     // The summary, then its export, when the summary could show the list.
     void Riepiloga() {
-        programma.screens().show<FrmRiepilogo>();
-        if (FrmRiepilogo* riepilogo = programma.screens().find<FrmRiepilogo>();
+        screens().show<FrmRiepilogo>();
+        if (FrmRiepilogo* riepilogo = screens().find<FrmRiepilogo>();
             riepilogo != nullptr && riepilogo->isVisible()) {
-            Premi(*riepilogo, {"Command1"});
-            QCOMPARE(scrivania.aperti.size(), 1);
+            click(*riepilogo, {"Command1"});
+            QCOMPARE(desktop.aperti.size(), 1);
         }
     }
 };
@@ -99,7 +107,7 @@ class TestGuasti : public QObject {
         if (QTest::currentTestFailed()) {
             return;
         }
-        const auto prima = b.File();
+        const auto prima = b.files();
         auto dopo = kElenchi;
         dopo[scritta] = attesa;
         const ModuloDomanda digitato = b.scheda ? b.scheda->LeggiModulo() : ModuloDomanda{};
@@ -112,17 +120,17 @@ class TestGuasti : public QObject {
         b.fs.clearFailures();
         // A fault the step can do without (a leftover it could not clean
         // up) is not told: the step has then done its work.
-        if (colpita && b.Detto(DescrizioneErrore(EIO))) {
+        if (colpita && b.dialogs.told(DescrizioneErrore(EIO))) {
             // A copy is all or nothing: one told of a fault after its rename
             // may stand whole.
-            QVERIFY(b.File() == prima || (b.scheda == nullptr && b.File() == dopo));
+            QVERIFY(b.files() == prima || (b.scheda == nullptr && b.files() == dopo));
             QVERIFY(!b.scheda || b.scheda->LeggiModulo() == digitato);
             if (b.scheda == nullptr) {
                 return;
             }
             b.Esegui(Passo(passo));
         }
-        QVERIFY(b.File() == dopo);
+        QVERIFY(b.files() == dopo);
     }
 
 private slots:

@@ -2,12 +2,14 @@
 #include "ControlliDomanda.h"
 #include "DatiDomanda.h"
 #include "DomandeNumerate.h"
-#include "ProgrammaConGuasti.h"
+#include "ProgramUnderTest.h"
 #include "RiempiRecord.h"
+#include "wizard/FrmDatiAnagrafici.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include <random>
 
@@ -99,8 +101,9 @@ class TestInputCattivi : public QObject {
 
 private slots:
     void bad_input_is_stored_as_the_checks_allow_or_refused_with_nothing_written() {
-        ProgrammaConGuasti p;
-        FrmDatiAnagrafici* scheda = p.ApriScheda(p.Scrivi(QStringLiteral("elenco.svz"), {}));
+        ProgramUnderTest p;
+        p.dialogs.goingOn.emplace();
+        FrmDatiAnagrafici* scheda = p.openEntry(p.write(QStringLiteral("elenco.svz"), {}));
         QVERIFY(scheda != nullptr);
         QApplication::setActiveWindow(scheda);
         QVERIFY(QTest::qWaitForWindowActive(scheda));
@@ -110,18 +113,18 @@ private slots:
         for (const bool incolla : {true, false}) {
             for (const auto& [casella, testo] : input) {
                 scheda->ScriviModulo(ModuloNumerato(registrati + 1));
-                Inserisci(*p.Controllo<QLineEdit>(*scheda, casella), testo, incolla);
+                Inserisci(*p.control<QLineEdit>(*scheda, casella), testo, incolla);
                 // Leaving the box for the button may copy the requester's address.
-                p.Controllo<QPushButton>(*scheda, "CmdAvanti")->setFocus();
+                p.control<QPushButton>(*scheda, "CmdAvanti")->setFocus();
                 const ModuloDomanda modulo = scheda->LeggiModulo();
-                const QByteArray prima = p.File().value(QStringLiteral("elenco.svz"));
-                const qsizetype messaggi = p.dialoghi.messaggi.size();
+                const QByteArray prima = p.files().value(QStringLiteral("elenco.svz"));
+                const std::size_t messaggi = p.dialogs.messages.size();
 
-                p.Premi(*scheda, {"CmdAvanti"});
+                p.click(*scheda, {"CmdAvanti"});
 
-                const QByteArray dopo = p.File().value(QStringLiteral("elenco.svz"));
+                const QByteArray dopo = p.files().value(QStringLiteral("elenco.svz"));
                 const QString difetto =
-                    Difetto(prima, dopo, p.dialoghi.messaggi.size() > messaggi, modulo);
+                    Difetto(prima, dopo, p.dialogs.messages.size() > messaggi, modulo);
                 if (!difetto.isEmpty()) {
                     difetti << QStringLiteral("%1 %2 \"%3\": %4")
                                    .arg(incolla ? "incollato in" : "digitato in",
@@ -133,7 +136,7 @@ private slots:
         qInfo("input provati: %lld, registrati: %d", input.size() * 2, registrati);
         QVERIFY2(difetti.isEmpty(), qPrintable(difetti.join(u'\n')));
         // A pasted tab is refused by its code, which can be read.
-        QVERIFY(p.Detto(QStringLiteral("U+0009")));
+        QVERIFY(p.dialogs.told(QStringLiteral("U+0009")));
     }
 
     void a_list_of_random_bytes_is_continued_in_whole_records() {
@@ -141,12 +144,13 @@ private slots:
         for (const int lunghezza : {1, 209, 627, 1045, 5000}) {
             QByteArray casuale(lunghezza, Qt::Uninitialized);
             std::ranges::generate(casuale, [&] { return static_cast<char>(caso()); });
-            ProgrammaConGuasti p;
-            FrmDatiAnagrafici* scheda = p.ApriScheda(p.Scrivi(QStringLiteral("caso.svz"), casuale));
+            ProgramUnderTest p;
+            p.dialogs.goingOn.emplace();
+            FrmDatiAnagrafici* scheda = p.openEntry(p.write(QStringLiteral("caso.svz"), casuale));
             QVERIFY(scheda != nullptr && scheda->isVisible());
             scheda->ScriviModulo(ModuloNumerato(1));
-            p.Premi(*scheda, {"CmdAvanti"});
-            const QByteArray dopo = p.File().value(QStringLiteral("caso.svz"));
+            p.click(*scheda, {"CmdAvanti"});
+            const QByteArray dopo = p.files().value(QStringLiteral("caso.svz"));
             QCOMPARE(dopo.size(), ArrotondaPari(lunghezza / 418.0 + 1) * kLunghezzaRecord);
             QVERIFY(dopo.right(kLunghezzaRecord) == RecordNumerato(1));
         }

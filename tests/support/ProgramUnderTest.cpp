@@ -1,8 +1,14 @@
 #include "ProgramUnderTest.h"
 
+#include "wizard/FrmDatiAnagrafici.h"
+#include "wizard/FrmPresentazione.h"
+#include "wizard/FrmScelta.h"
+
 #include <QAbstractButton>
 #include <QAction>
-#include <QFile>
+#include <QDir>
+#include <QRadioButton>
+#include <QTabWidget>
 
 namespace {
 
@@ -27,15 +33,32 @@ bool isOn(const QObject* control, const QString& name) {
 
 }  // namespace
 
-ProgramUnderTest::ProgramUnderTest() : dialogs(failTest), program(dialogs) {}
+ProgramUnderTest::ProgramUnderTest() : dialogs(failTest) {
+    desktop.cartella = path(QStringLiteral("Documenti"));
+    QDir().mkpath(desktop.cartella);
+}
 
-ProgramUnderTest::ProgramUnderTest(FileSystem& fileSystem)
-    : dialogs(failTest), program(dialogs, fileSystem) {}
+QStringList ProgramUnderTest::shownScreens() {
+    QStringList shown;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (qobject_cast<Screen*>(window) != nullptr && window->isVisible()) {
+            shown << window->objectName();
+        }
+    }
+    shown.sort();
+    return shown;
+}
 
 void ProgramUnderTest::click(QWidget* button) {
     QVERIFY(button != nullptr);
     QVERIFY2(button->isVisible() && button->isEnabled(), qPrintable(button->objectName()));
     QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void ProgramUnderTest::click(QWidget& screen, std::initializer_list<const char*> names) {
+    for (const char* name : names) {
+        click(control<QAbstractButton>(screen, QString::fromLatin1(name)));
+    }
 }
 
 QString ProgramUnderTest::on(QWidget& screen, const QStringList& names) {
@@ -62,16 +85,38 @@ void ProgramUnderTest::type(QWidget* widget, const QString& text) {
 }
 
 QString ProgramUnderTest::write(const QString& name, const QByteArray& bytes) {
-    QFile file(path(name));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-        failTest(QStringLiteral("cannot write ") + file.fileName());
+    if (!ScriviFile(path(name), bytes)) {
+        failTest(QStringLiteral("cannot write ") + path(name));
     }
-    return file.fileName();
+    return path(name);
 }
 
-QByteArray ProgramUnderTest::read(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+QMap<QString, QByteArray> ProgramUnderTest::files() const {
+    QMap<QString, QByteArray> files;
+    for (const QString& name : QDir(folder.path()).entryList(QDir::Files)) {
+        files[name] = LeggiFile(path(name));
+    }
+    return files;
+}
+
+FrmDatiAnagrafici* ProgramUnderTest::openEntry(const QString& list, bool nuovo) {
+    stato.sFileElenco = list;
+    stato.bElencoNuovo = nuovo;
+    stato.sIntestazione = QStringLiteral("05-06");
+    screens().show<FrmDatiAnagrafici>();
+    auto* entry = screens().find<FrmDatiAnagrafici>();
+    if (entry != nullptr && !QTest::qWaitForWindowActive(entry)) {
+        failTest(QStringLiteral("the entry screen did not become active"));
+    }
+    return entry;
+}
+
+void ProgramUnderTest::chooseAdvanced(const char* option) {
+    program.start();
+    QTest::keyClick(&screens().get<FrmPresentazione>(), Qt::Key_Return);
+    FrmScelta& scelta = screens().get<FrmScelta>();
+    control<QTabWidget>(scelta, QStringLiteral("TabOpzioni"))->setCurrentIndex(1);
+    click(control<QRadioButton>(scelta, QString::fromLatin1(option)));
 }
 
 MessageBoxRequest informazione(const QString& testo) {

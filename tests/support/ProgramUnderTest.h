@@ -1,27 +1,42 @@
 #pragma once
 
+#include "DesktopDiProva.h"
+#include "FailingFileSystem.h"
+#include "FileDiProva.h"
 #include "Program.h"
+#include "Screen.h"
 #include "ScriptedDialogs.h"
 
+#include <QApplication>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <memory>
+#include <initializer_list>
 
-// The whole program with scripted dialogs, built afresh for each test, and a
-// temporary folder for its list files. Dialog mismatches fail the running
-// test; finish() fails it for scripted dialogs that were never shown.
+class FrmDatiAnagrafici;
+
+// The whole program, built afresh for each test, over a file system that
+// fails only the calls it is told to, with scripted dialogs, a temporary
+// folder for its list files and a desktop whose documents folder is
+// "Documenti" inside it. Dialog mismatches fail the running test; finish()
+// fails it for scripted dialogs that were never shown.
 class ProgramUnderTest {
 public:
     ProgramUnderTest();
-    explicit ProgramUnderTest(FileSystem& fileSystem);
 
+    FailingFileSystem fs;
     ScriptedDialogs dialogs;
-    Program program;
     QTemporaryDir folder;
+    DesktopDiProva desktop;
+    Module1 stato;
+    FileElenco elenchi{fs};
+    Program program{dialogs, stato, elenchi, desktop};
+    QSignalSpy ended{&program.screens(), &ScreenManager::ended};
 
     ScreenManager& screens() { return program.screens(); }
-    Module1& stato() { return program.stato(); }
+    // The names of the program's screens shown, sorted.
+    static QStringList shownScreens();
 
     // A path inside the temporary folder.
     QString path(const QString& name) const { return folder.filePath(name); }
@@ -43,16 +58,32 @@ public:
 
     // Presses a button as the operator would, with the mouse.
     static void click(QWidget* button);
+    // Presses the named buttons of the screen in turn.
+    void click(QWidget& screen, std::initializer_list<const char*> names);
     // Types the text key by key into the widget, non-ASCII characters too.
     static void type(QWidget* widget, const QString& text);
 
     // Writes a file of the given bytes in the temporary folder; its path.
     QString write(const QString& name, const QByteArray& bytes);
-    // The bytes of a file, empty when it cannot be read.
-    static QByteArray read(const QString& path);
+    // Every file of the folder that an operator sees (not the hidden lock
+    // and journal files), with its bytes.
+    QMap<QString, QByteArray> files() const;
+
+    // The entry screen continuing the list, as the choice screen opens it.
+    FrmDatiAnagrafici* openEntry(const QString& list, bool nuovo = false);
+    // The screen of class T as the operator reaches it: intro screen, choice
+    // screen, tab "Avanzate", the option.
+    template <class T>
+    T& openFromChoice(const char* option) {
+        chooseAdvanced(option);
+        return screens().get<T>();
+    }
 
     // Fails the test for scripted dialogs left unused; true when all were used.
     bool finish() { return dialogs.verifyAllUsed(); }
+
+private:
+    void chooseAdvanced(const char* option);
 };
 
 // The message box every information notice uses (OK button, application title).

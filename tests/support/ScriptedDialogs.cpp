@@ -1,5 +1,9 @@
 #include "ScriptedDialogs.h"
 
+#include "DesktopDiProva.h"
+
+#include <algorithm>
+
 namespace {
 
 QString name(MessageButtons buttons) {
@@ -95,8 +99,15 @@ bool ScriptedDialogs::verifyAllUsed() {
     return allUsed;
 }
 
+bool ScriptedDialogs::told(const QString& text) const {
+    return std::ranges::any_of(messages, [&](const auto& m) { return m.prompt.contains(text); });
+}
+
 template <class StepType, class Request, class Answer>
 Answer ScriptedDialogs::take(const Request& request, Answer fallback) {
+    if (script_.empty() && goingOn) {
+        return fallback;
+    }
     if (script_.empty()) {
         onFailure_(QStringLiteral("unexpected dialog: ") + describe(request));
         return fallback;
@@ -122,13 +133,30 @@ Answer ScriptedDialogs::take(const Request& request, Answer fallback) {
 }
 
 MessageAnswer ScriptedDialogs::messageBox(const MessageBoxRequest& request) {
-    return take<MessageStep>(request, escapeAnswer(request.buttons));
+    messages.push_back(request);
+    hourglassUnderMessage = hourglassUnderMessage || clessidra();
+    const MessageAnswer fallback = !goingOn ? escapeAnswer(request.buttons)
+                                   : request.buttons == MessageButtons::Ok ? MessageAnswer::Ok
+                                                                           : goingOn->toQuestions;
+    return take<MessageStep>(request, fallback);
 }
 
 QString ScriptedDialogs::inputBox(const InputBoxRequest& request) {
-    return take<InputStep>(request, QString());
+    inputs.push_back(request);
+    const QStringList& answers = goingOn ? goingOn->inputs : QStringList();
+    const auto shown = static_cast<qsizetype>(inputs.size());
+    return take<InputStep>(request, answers.value(std::min(shown, answers.size()) - 1));
 }
 
 std::optional<QString> ScriptedDialogs::fileDialog(const FileDialogRequest& request) {
-    return take<FileStep>(request, std::optional<QString>());
+    return take<FileStep>(request, nextFile());
+}
+
+std::optional<QString> ScriptedDialogs::nextFile() {
+    if (!goingOn || goingOn->files.empty() || !script_.empty()) {
+        return std::nullopt;
+    }
+    const QString file = goingOn->files.front();
+    goingOn->files.pop_front();
+    return file;
 }

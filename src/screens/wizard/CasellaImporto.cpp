@@ -17,9 +17,8 @@ bool digitaTesto(const QKeyEvent* event) {
     return comandi == Qt::NoModifier && !event->text().isEmpty() && event->text().at(0).isPrint();
 }
 
-}  // namespace
-
-QAction* CasellaImporto::azioneIncolla(const QMenu& menu) {
+// The "paste" item of a line edit's standard context menu.
+QAction* azioneIncolla(const QMenu& menu) {
     const QString incolla = QCoreApplication::translate("QLineEdit", "&Paste");
     for (QAction* azione : menu.actions()) {
         if (azione->text().section(u'\t', 0, 0) == incolla) {
@@ -28,6 +27,8 @@ QAction* CasellaImporto::azioneIncolla(const QMenu& menu) {
     }
     return nullptr;
 }
+
+}  // namespace
 
 CasellaImporto::CasellaImporto(QWidget* parent) : QLineEdit(parent) {
     setAcceptDrops(false);

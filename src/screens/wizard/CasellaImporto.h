@@ -15,13 +15,7 @@ class CasellaImporto : public QLineEdit {
 public:
     explicit CasellaImporto(QWidget* parent);
 
-    bool bPunto() const { return bPunto_; }
     void azzeraPunto() { bPunto_ = false; }
-
-    // The box's context menu, whose "paste" goes through the same filter.
-    QMenu* menuContestuale();
-    // The "paste" item of a line edit's standard context menu.
-    static QAction* azioneIncolla(const QMenu& menu);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -29,6 +23,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    // The box's context menu, whose "paste" goes through the same filter.
+    QMenu* menuContestuale();
     // Inserts what the filter keeps of the text at the cursor.
     void inserisciFiltrato(const QString& testo);
     void incolla(QClipboard::Mode mode);

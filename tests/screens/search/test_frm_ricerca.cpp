@@ -40,15 +40,14 @@ struct Ricerca {
         QFile file(t.path(QStringLiteral("elenco.svz")));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(contenuto) == contenuto.size());
         file.close();
-        t.stato().sFileElenco = file.fileName();
-        t.stato().bElencoNuovo = false;
+        t.stato.sFileElenco = file.fileName();
+        t.stato.bElencoNuovo = false;
         t.screens().show<FrmDatiAnagrafici>();
         t.screens().show<FrmRicerca>();
         t.screens().hide<FrmDatiAnagrafici>();
     }
 
-    FailingFileSystem fs;
-    ProgramUnderTest t{fs};
+    ProgramUnderTest t;
 
     FrmRicerca* schermo() { return t.screens().find<FrmRicerca>(); }
     FrmDatiAnagrafici* scheda() { return t.screens().find<FrmDatiAnagrafici>(); }
@@ -75,13 +74,13 @@ struct Ricerca {
     // "Annulla" on the entry screen hands back to the search.
     void torna() {
         ProgramUnderTest::click(t.control<QPushButton>(*scheda(), QStringLiteral("cmdannulla")));
-        QCOMPARE(t.screens().activeScreen(), schermo());
+        QCOMPARE(t.shownScreens(), QStringList{"FrmRicerca"});
     }
     // Record n is on the entry screen, in front and in modify mode.
     void trovata(std::int16_t n) {
-        QCOMPARE(t.stato().nRecordTrovato, n);
-        QVERIFY(t.stato().bTrovato);
-        QCOMPARE(t.screens().activeScreen(), scheda());
+        QCOMPARE(t.stato.nRecordTrovato, n);
+        QVERIFY(t.stato.bTrovato);
+        QCOMPARE(t.shownScreens(), QStringList{"FrmDatiAnagrafici"});
         QVERIFY(t.control<QPushButton>(*scheda(), QStringLiteral("cmdModfica"))->isVisible());
         QVERIFY(!schermo()->isVisible());
     }
@@ -91,7 +90,7 @@ struct Ricerca {
         torna();
     }
     void nessuna() {
-        QCOMPARE(t.screens().activeScreen(), schermo());
+        QCOMPARE(t.shownScreens(), QStringList{"FrmRicerca"});
         QVERIFY(!scheda()->isVisible());
     }
 };
@@ -155,7 +154,7 @@ private slots:
         r = std::make_unique<Ricerca>(domanda("VERDI", "ANNA", "X") +
                                       domanda("ROSSI", "MARIO", kCodice) +
                                       domanda("BIANCHI", "LIA", "Y"));
-        const QByteArray prima = ProgramUnderTest::read(r->t.stato().sFileElenco);
+        const QByteArray prima = LeggiFile(r->t.stato.sFileElenco);
         r->spunta("chkCodFisc");
         r->cercaCodice(kCodice.toLower());
         r->trovata(2);
@@ -177,17 +176,17 @@ private slots:
         QCOMPARE(r->scheda()->focusWidget()->objectName(), QStringLiteral("MskDataStud"));
         modulo[Campo::DataStud] = QStringLiteral("05/03/2000");
         r->scheda()->ScriviModulo(modulo);
-        r->fs.failOn(FailingFileSystem::Call::Write, 1, ENOSPC);
+        r->t.fs.failOn(FailingFileSystem::Call::Write, 1, ENOSPC);
         r->t.dialogs.expectMessage(
             {QStringLiteral("La modifica non è stata registrata.\nImpossibile scrivere nel file "
                             "\"%1\": spazio esaurito sul disco.\nI dati restano nel modulo: "
                             "eliminata la causa, si può registrarli di nuovo.")
-                 .arg(r->t.stato().sFileElenco),
+                 .arg(r->t.stato.sFileElenco),
              MessageButtons::Ok, MessageIcon::Critical});
         modifica();
-        QCOMPARE(ProgramUnderTest::read(r->t.stato().sFileElenco), prima);
+        QCOMPARE(LeggiFile(r->t.stato.sFileElenco), prima);
         QVERIFY(r->scheda()->LeggiModulo() == modulo);
-        QVERIFY(!r->t.stato().bModificaEseguita);
+        QVERIFY(!r->t.stato.bModificaEseguita);
 
         modifica();
         DatiDomanda atteso =
@@ -195,11 +194,11 @@ private slots:
         atteso[Campo::CodFiscRich].clear();
         atteso[Campo::NomeRich] = QStringLiteral("GIUSEPPE");
         atteso[Campo::DataStud] = QStringLiteral("05/03/2000");
-        QCOMPARE(ProgramUnderTest::read(r->t.stato().sFileElenco),
+        QCOMPARE(LeggiFile(r->t.stato.sFileElenco),
                  prima.left(kLunghezzaRecord) + CodificaDomanda(atteso) +
                      prima.mid(2 * kLunghezzaRecord));
-        QVERIFY(r->t.stato().bModificaEseguita);
-        QCOMPARE(r->t.screens().activeScreen(), r->schermo());
+        QVERIFY(r->t.stato.bModificaEseguita);
+        QCOMPARE(r->t.shownScreens(), QStringList{"FrmRicerca"});
     }
 
     void a_missing_field_is_refused_and_no_box_ticked_does_nothing() {
@@ -284,9 +283,9 @@ private slots:
         r->trovata(2);
         r->torna();
         ProgramUnderTest::click(r->ctl<QPushButton>("cmdIndietro"));
-        QVERIFY(!r->t.stato().bTrovato);
+        QVERIFY(!r->t.stato.bTrovato);
         QCOMPARE(r->schermo(), nullptr);
-        QCOMPARE(r->t.screens().activeScreen(), r->scheda());
+        QCOMPARE(r->t.shownScreens(), QStringList{"FrmDatiAnagrafici"});
         QCOMPARE(r->scheda()->LeggiModulo()[Campo::CognRich], QString());
     }
 };

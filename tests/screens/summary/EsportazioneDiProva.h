@@ -1,63 +1,17 @@
 #pragma once
 
-#include "Desktop.h"
-#include "DialogService.h"
+#include "DesktopDiProva.h"
+#include "ScriptedDialogs.h"
 #include "TextGrid.h"
 #include "summary/Excel.h"
 
-#include <QCursor>
 #include <QDir>
-#include <QGuiApplication>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
 #include <vector>
-
-inline bool clessidra() {
-    const QCursor* cursore = QGuiApplication::overrideCursor();
-    return cursore != nullptr && cursore->shape() == Qt::WaitCursor;
-}
-
-// A desktop whose documents folder is `cartella`; it records the files it is
-// asked to open (answering `apre`) and whether the hourglass showed while the
-// workbook was written.
-struct DesktopDiProva final : Desktop {
-    QString documentsFolder() const override {
-        clessidraInScrittura = clessidra();
-        return cartella;
-    }
-    bool openWithDefaultApplication(const QString& path) override {
-        aperti.append(path);
-        return apre;
-    }
-
-    QString cartella;
-    bool apre = true;
-    QStringList aperti;
-    mutable bool clessidraInScrittura = false;
-};
-
-// Dialogs that keep every message box (answered OK), noting whether the
-// hourglass showed under one, and every input box, answered from `risposte`.
-struct DialogsRegistrati final : DialogService {
-    MessageAnswer messageBox(const MessageBoxRequest& request) override {
-        clessidraAiMessaggi = clessidraAiMessaggi || clessidra();
-        messaggi.push_back(request);
-        return MessageAnswer::Ok;
-    }
-    QString inputBox(const InputBoxRequest& request) override {
-        domande.push_back(request);
-        return risposte.value(static_cast<qsizetype>(domande.size()) - 1);
-    }
-    std::optional<QString> fileDialog(const FileDialogRequest&) override { return {}; }
-
-    std::vector<MessageBoxRequest> messaggi;
-    bool clessidraAiMessaggi = false;
-    std::vector<InputBoxRequest> domande;
-    QStringList risposte;
-};
 
 // A table of texts with a current cell: row 0 is the header.
 struct TabellaDiTesti final : TextGrid {
@@ -87,10 +41,13 @@ inline std::unique_ptr<TabellaDiTesti> tabella(const QString& intestazione,
     return griglia;
 }
 
-// Recording dialogs and a test desktop whose documents folder is a fresh
-// temporary folder, and the export run against them.
+// Dialogs answered as an operator who goes on, and a test desktop whose
+// documents folder is a fresh temporary folder, and the export run against them.
 struct EsportazioneDiProva {
-    EsportazioneDiProva() { desktop.cartella = cartella.path(); }
+    EsportazioneDiProva() {
+        desktop.cartella = cartella.path();
+        dialogs.goingOn.emplace();
+    }
 
     void esporta(TextGrid& griglia, const QString& sName, const QString& sColData = {},
                  int tipoOut = 1, const QString& sColStringa = {}, const QString& sColExport = {}) {
@@ -116,6 +73,7 @@ struct EsportazioneDiProva {
     }
 
     QTemporaryDir cartella;
-    DialogsRegistrati dialogs;
+    ScriptedDialogs dialogs{
+        [](const QString& failure) { QTest::qFail(qPrintable(failure), __FILE__, __LINE__); }};
     DesktopDiProva desktop;
 };

@@ -51,9 +51,9 @@ private slots:
                    colonne[1].toInt(), colonne[2], colonne[3]);
         QCOMPARE(e->unica(), QStringList({"Foglio", "1:COMUNE DI: X", "2:SCUOLA Foglio"}) + attese);
         // Saved even when no application opens it: the message names the file.
-        QCOMPARE(e->dialogs.messaggi.size(), 1u);
-        QVERIFY(e->dialogs.messaggi[0].prompt.contains(e->cartella.filePath(e->file().value(0))));
-        QCOMPARE(e->dialogs.messaggi[0].icon, MessageIcon::Information);
+        QCOMPARE(e->dialogs.messages.size(), 1u);
+        QVERIFY(e->dialogs.messages[0].prompt.contains(e->cartella.filePath(e->file().value(0))));
+        QCOMPARE(e->dialogs.messages[0].icon, MessageIcon::Information);
     }
 
     void sheet_names_lose_forbidden_characters_default_gets_nuovo_and_are_cut() {
@@ -113,12 +113,12 @@ private slots:
         e->esporta(*tabella("Num.|Nome|Data", {"1|ROSSI|25/05/2006", "2|BIANCHI|" + data}), nome,
                    date, 3, QStringLiteral("1"));
 
-        QCOMPARE(e->dialogs.messaggi.size(), 1u);
-        const MessageBoxRequest& mostrato = e->dialogs.messaggi[0];
+        QCOMPARE(e->dialogs.messages.size(), 1u);
+        const MessageBoxRequest& mostrato = e->dialogs.messages[0];
         QVERIFY(mostrato.prompt.startsWith(QStringLiteral("%1:\n").arg(numero)));
         QCOMPARE(mostrato.title, QStringLiteral("Errore"));
         QCOMPARE(mostrato.icon, MessageIcon::Critical);
-        QVERIFY(!e->dialogs.clessidraAiMessaggi);
+        QVERIFY(!e->dialogs.hourglassUnderMessage);
         if (attese.isEmpty()) {
             QCOMPARE(QDir(e->cartella.path()).entryList(QDir::Files | QDir::Hidden),
                      ostacolo.exists() ? QStringList{"Documenti"} : QStringList());

@@ -58,15 +58,15 @@ struct Riepilogo {
             file.write(CodificaDomanda(d));
         }
         file.close();
-        program.stato().sFileElenco = elenco();
-        program.stato().bElencoNuovo = false;
+        stato.sFileElenco = elenco();
+        stato.bElencoNuovo = false;
         program.screens().show<FrmDatiAnagrafici>();
     }
 
     QString elenco() const { return e.cartella.filePath(QStringLiteral("Roma.svz")); }
     // Stores an application through handle 1, as the entry screen does.
     void scrivi(int nRecord, const QString& cognome) {
-        QVERIFY(program.elenco().ScriviDomanda(1, nRecord, domanda(cognome)).ok());
+        QVERIFY(elenchi.ScriviDomanda(1, nRecord, domanda(cognome)).ok());
     }
     void apri() { program.screens().show<FrmRiepilogo>(); }
     FrmRiepilogo* schermo() { return program.screens().find<FrmRiepilogo>(); }
@@ -87,13 +87,14 @@ struct Riepilogo {
     void verifica(bool inPrimoPiano, int righe) {
         QCOMPARE(schermo() != nullptr && schermo()->isVisible(), inPrimoPiano);
         QCOMPARE(program.screens().get<FrmDatiAnagrafici>().isVisible(), !inPrimoPiano);
-        QCOMPARE(program.stato().nIndiceRiepilogo, righe);
+        QCOMPARE(stato.nIndiceRiepilogo, righe);
         QCOMPARE(schermo() ? griglia()->cells().Rows() : 1, righe + 1);
     }
 
-    FailingFileSystem fs;
     EsportazioneDiProva e;
-    Program program{e.dialogs, fs, e.desktop};
+    Module1 stato;
+    FileElenco elenchi;
+    Program program{e.dialogs, stato, elenchi, e.desktop};
 };
 
 // The headers of the summary table, column 0 to 14.
@@ -120,7 +121,7 @@ class TestFrmRiepilogo : public QObject {
 private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); }
     void cleanup() {
-        QVERIFY(!t || t->e.dialogs.messaggi.empty());  // each test takes the ones it expects
+        QVERIFY(!t || t->e.dialogs.messages.empty());  // each test takes the ones it expects
         t.reset();
     }
 
@@ -154,7 +155,7 @@ private slots:
         t->verifica(true, 3);
         QCOMPARE(t->riga(1), kRossi + "250|99,5");
         QCOMPARE(t->riga(3).left(15), QStringLiteral("3|GIALLI MARIO|"));
-        t->program.stato().bModificaEseguita = true;
+        t->stato.bModificaEseguita = true;
         for (const char* cognome : {"CAMBIATO", "DI NUOVO"}) {
             t->premi("CmdIndietro");
             t->scrivi(2, cognome);
@@ -170,9 +171,9 @@ private slots:
     void an_empty_list_says_so_and_keeps_the_entry_screen_in_front() {
         t = std::make_unique<Riepilogo>(std::vector<DatiDomanda>{});
         t->apri();
-        QCOMPARE(t->e.dialogs.messaggi,
+        QCOMPARE(t->e.dialogs.messages,
                  std::vector{informazione(QStringLiteral("Il file è vuoto!"))});
-        t->e.dialogs.messaggi.clear();
+        t->e.dialogs.messages.clear();
         t->verifica(false, 0);
     }
 
@@ -185,11 +186,11 @@ private slots:
         QHeaderView* intestazione = t->griglia()->horizontalHeader();
         QTest::mouseClick(intestazione->viewport(), Qt::LeftButton, {},
                           QPoint(intestazione->sectionViewportPosition(1) + 5, 5));
-        t->e.dialogs.risposte = {QStringLiteral("Roma"), QStringLiteral("Primaria")};
+        t->e.dialogs.goingOn->inputs = {QStringLiteral("Roma"), QStringLiteral("Primaria")};
         t->premi("Command1");
-        QCOMPARE(t->e.dialogs.domande.size(), 2u);
-        QCOMPARE(t->e.dialogs.domande[0].prompt, QStringLiteral("Comune di:"));
-        QCOMPARE(t->e.dialogs.domande[1].prompt, "Inserire di seguito il grado della scuola...");
+        QCOMPARE(t->e.dialogs.inputs.size(), 2u);
+        QCOMPARE(t->e.dialogs.inputs[0].prompt, QStringLiteral("Comune di:"));
+        QCOMPARE(t->e.dialogs.inputs[1].prompt, "Inserire di seguito il grado della scuola...");
         QCOMPARE(t->e.desktop.aperti, QStringList{t->e.cartella.filePath(t->e.file().value(0))});
         QVERIFY(t->e.file().first().startsWith(QStringLiteral("Primaria ")));
         QVERIFY(t->e.desktop.clessidraInScrittura);

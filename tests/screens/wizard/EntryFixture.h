@@ -4,7 +4,6 @@
 #include "CaselleModulo.h"
 #include "DatiDomanda.h"
 #include "DomandaDiProva.h"
-#include "FailingFileSystem.h"
 #include "ProgramUnderTest.h"
 #include "wizard/FrmDatiAnagrafici.h"
 
@@ -12,18 +11,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-// A file system that fails the calls a test asks it to; built before the
-// program that uses it.
-struct ConGuasti {
-    FailingFileSystem fs;
-};
-
 // The whole program with the entry screen opened on a list file in its
 // temporary folder, typed into as the operator would.
-class EntryFixture : public ConGuasti, public ProgramUnderTest {
+class EntryFixture : public ProgramUnderTest {
 public:
-    EntryFixture() : ProgramUnderTest(fs) {}
-
     FrmDatiAnagrafici* entry = nullptr;
     QString file;
 
@@ -43,14 +34,7 @@ public:
     // list) or the heading screen (new list) would.
     void apri(const QString& percorso, bool nuovo = false) {
         file = percorso;
-        stato().sFileElenco = percorso;
-        stato().bElencoNuovo = nuovo;
-        stato().sIntestazione = QStringLiteral("05-06");
-        screens().show<FrmDatiAnagrafici>();
-        entry = screens().find<FrmDatiAnagrafici>();
-        if (entry != nullptr && !QTest::qWaitForWindowActive(entry)) {
-            QTest::qFail("the entry screen did not become active", __FILE__, __LINE__);
-        }
+        entry = openEntry(percorso, nuovo);
     }
 
     QLineEdit* box(const QString& name) { return control<QLineEdit>(*entry, name); }
@@ -75,7 +59,7 @@ public:
     }
 
     void successivo() { click(button("CmdAvanti")); }
-    QByteArray bytes() const { return read(file); }
+    QByteArray bytes() const { return LeggiFile(file); }
     QByteArray record(int n) const {
         return bytes().mid((n - 1) * kLunghezzaRecord, kLunghezzaRecord);
     }

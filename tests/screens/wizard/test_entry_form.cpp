@@ -72,8 +72,8 @@ private slots:
              {std::tuple{1, false, 2}, std::tuple{2, false, 4}, std::tuple{0, true, 1}}) {
             EntryFixture g;
             g.apri(g.elenco(records, 209), nuovo);
-            QCOMPARE(g.stato().nProssimoRecord, std::int16_t(prossimo));
-            QVERIFY(g.program.elenco().Aperto(1));
+            QCOMPARE(g.stato.nProssimoRecord, std::int16_t(prossimo));
+            QVERIFY(g.elenchi.Aperto(1));
             QCOMPARE(g.modalita(), kInserimento);
         }
     }
@@ -84,7 +84,7 @@ private slots:
             " ATTENZIONE! Impossibile sovrascrivere un file esistente.\n"
             "E' necessario creare un file totalmente nuovo. Tornare al menu precedente")));
         f->apri(percorso, true);
-        QVERIFY(!f->program.elenco().Aperto(1));
+        QVERIFY(!f->elenchi.Aperto(1));
         QCOMPARE(f->modalita(), QStringLiteral("CmdEsci CmdIndietro"));
         QVERIFY(!f->action("mnuSalva")->isEnabled());
         QVERIFY(f->action("mnuInfo")->isEnabled());
@@ -93,7 +93,7 @@ private slots:
         QVERIFY(f->screens().get<FrmScelta>().isVisible());
         QVERIFY(f->screens().find<FrmDatiAnagrafici>() == nullptr);
         f->apri(percorso);
-        QCOMPARE(f->stato().nProssimoRecord, std::int16_t(4));
+        QCOMPARE(f->stato.nProssimoRecord, std::int16_t(4));
         QCOMPARE(f->modalita(), kInserimento);
     }
 
@@ -108,7 +108,7 @@ private slots:
         f->screens().show(*f->entry);
         QTest::keyClicks(f->box("TxtCognRich"), QStringLiteral("perso"));
         ProgramUnderTest::click(f->button("CmdIndietro"));
-        QVERIFY(!f->program.elenco().Aperto(1));
+        QVERIFY(!f->elenchi.Aperto(1));
         QVERIFY(f->screens().find<FrmRiepilogo>() == nullptr);
         QVERIFY(f->screens().get<FrmScelta>().isVisible());
     }
@@ -118,14 +118,14 @@ private slots:
         f->compila(ModuloCompleto());
         f->dialogs.expectMessage(kUscita, MessageAnswer::No);
         f->entry->close();  // the window frame's close button
-        QVERIFY(!f->screens().programEnded());
+        QVERIFY(f->ended.isEmpty());
         f->action("mnuSalva")->trigger();  // stored: nothing to lose
         f->action("mnuInfo")->trigger();
         QTest::keyClick(&f->screens().get<FrmInfo>(), Qt::Key_Return);
         f->dialogs.expectMessage(kUscita, MessageAnswer::Yes);  // the about box brings it back
         ProgramUnderTest::click(f->button("CmdEsci"));
-        QVERIFY(f->screens().programEnded());
-        QVERIFY(!f->program.elenco().Aperto(1));
+        QVERIFY(!f->ended.isEmpty());
+        QVERIFY(!f->elenchi.Aperto(1));
     }
 
     void an_amount_takes_digits_and_one_point_typed_or_pasted() {

@@ -57,7 +57,7 @@ private:
         QVERIFY2(f->box(fuoco)->hasFocus(), casella);
         QCOMPARE(f->bytes(), prima);
         QVERIFY(f->entry->LeggiModulo() == modulo);
-        QVERIFY(!f->stato().bDomandaSalvata);
+        QVERIFY(!f->stato.bDomandaSalvata);
     }
     void invio() {
         f->box("TxtIsee")->setFocus();
@@ -80,8 +80,8 @@ private slots:
         f->successivo();
         QCOMPARE(f->bytes(), prima + completo);
         QVERIFY(schermoVuoto());
-        QCOMPARE(f->stato().nProssimoRecord, std::int16_t(5));
-        QVERIFY(!f->stato().bDomandaSalvata);
+        QCOMPARE(f->stato.nProssimoRecord, std::int16_t(5));
+        QVERIFY(!f->stato.bDomandaSalvata);
 
         f->compila(ModuloCompleto());  // the same application again is a new record
         f->successivo();
@@ -95,7 +95,7 @@ private slots:
         QCOMPARE(f->bytes(), prima + completo);
         QVERIFY(f->entry->LeggiModulo() == ModuloCompleto());
         QVERIFY(f->box("TxtNomeRich")->hasFocus());
-        QVERIFY(f->stato().bDomandaSalvata);
+        QVERIFY(f->stato.bDomandaSalvata);
 
         f->dialogs.expectMessage(
             informazione(QStringLiteral("Domanda di partecipazione già registrata!")));
@@ -163,7 +163,7 @@ private slots:
         f->action("mnuSalva")->trigger();
         f->action("mnuNuovo")->trigger();  // stored: nothing to lose, no question
         QVERIFY(schermoVuoto());
-        QVERIFY(!f->stato().bDomandaSalvata);
+        QVERIFY(!f->stato.bDomandaSalvata);
         QCOMPARE(f->bytes(), prima + completo + completo);
     }
 
@@ -175,8 +175,8 @@ private slots:
             comando[0] == 'C' ? f->successivo() : f->action(comando)->trigger();
             QCOMPARE(f->bytes(), prima);
             QVERIFY(f->entry->LeggiModulo() == ModuloCompleto());
-            QCOMPARE(f->stato().nProssimoRecord, std::int16_t(4));
-            QVERIFY(!f->stato().bDomandaSalvata);
+            QCOMPARE(f->stato.nProssimoRecord, std::int16_t(4));
+            QVERIFY(!f->stato.bDomandaSalvata);
         }
         f->successivo();
         QCOMPARE(f->bytes(), prima + completo);
