@@ -105,8 +105,6 @@ private slots:
         p.dialogs.goingOn.emplace();
         FrmDatiAnagrafici* scheda = p.openEntry(p.write(QStringLiteral("elenco.svz"), {}));
         QVERIFY(scheda != nullptr);
-        QApplication::setActiveWindow(scheda);
-        QVERIFY(QTest::qWaitForWindowActive(scheda));
         int registrati = 0;
         QStringList difetti;
         const auto input = InputCattivi();

@@ -7,31 +7,14 @@
 namespace {
 
 QString name(MessageButtons buttons) {
-    switch (buttons) {
-        case MessageButtons::Ok:
-            return QStringLiteral("OK");
-        case MessageButtons::YesNo:
-            return QStringLiteral("Yes/No");
-        case MessageButtons::YesNoCancel:
-            return QStringLiteral("Yes/No/Cancel");
-    }
-    return {};
+    static const char* const names[] = {"OK", "Yes/No", "Yes/No/Cancel"};
+    return QLatin1String(names[static_cast<int>(buttons)]);
 }
 
 QString name(MessageIcon icon) {
-    switch (icon) {
-        case MessageIcon::None:
-            return QStringLiteral("no icon");
-        case MessageIcon::Information:
-            return QStringLiteral("information");
-        case MessageIcon::Exclamation:
-            return QStringLiteral("exclamation");
-        case MessageIcon::Question:
-            return QStringLiteral("question");
-        case MessageIcon::Critical:
-            return QStringLiteral("critical");
-    }
-    return {};
+    static const char* const names[] = {"no icon", "information", "exclamation", "question",
+                                        "critical"};
+    return QLatin1String(names[static_cast<int>(icon)]);
 }
 
 QString quoted(const QString& text) {

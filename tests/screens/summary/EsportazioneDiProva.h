@@ -1,14 +1,11 @@
 #pragma once
 
-#include "DesktopDiProva.h"
-#include "ScriptedDialogs.h"
+#include "ProgramUnderTest.h"
 #include "TextGrid.h"
 #include "summary/Excel.h"
 
 #include <QDir>
 #include <QProcess>
-#include <QTemporaryDir>
-#include <QtTest>
 
 #include <memory>
 #include <vector>
@@ -41,21 +38,23 @@ inline std::unique_ptr<TabellaDiTesti> tabella(const QString& intestazione,
     return griglia;
 }
 
-// Dialogs answered as an operator who goes on, and a test desktop whose
-// documents folder is a fresh temporary folder, and the export run against them.
-struct EsportazioneDiProva {
-    EsportazioneDiProva() {
-        desktop.cartella = cartella.path();
-        dialogs.goingOn.emplace();
-    }
+// The harness with dialogs answered as an operator who goes on, and the
+// export run against them, writing into the test desktop's documents folder.
+struct EsportazioneDiProva : ProgramUnderTest {
+    EsportazioneDiProva() { dialogs.goingOn.emplace(); }
 
     void esporta(TextGrid& griglia, const QString& sName, const QString& sColData = {},
                  int tipoOut = 1, const QString& sColStringa = {}, const QString& sColExport = {}) {
         Excel::EsportaExcel({dialogs, desktop}, griglia, sName, QStringLiteral("X"), sColData, 1,
                             tipoOut, sColStringa, sColExport);
     }
+    // The workbooks in the documents folder, by name.
     QStringList file() const {
-        return QDir(cartella.path()).entryList({QStringLiteral("*.xlsx")}, QDir::Files, QDir::Name);
+        return QDir(path(QStringLiteral("Documenti")))
+            .entryList({QStringLiteral("*.xlsx")}, QDir::Files, QDir::Name);
+    }
+    QString documento(const QString& nome) const {
+        return path(QStringLiteral("Documenti/") + nome);
     }
     // The only workbook written as an independent reader (openpyxl, through
     // Debian's Python) sees it: sheet names, then one line per row (see
@@ -64,16 +63,11 @@ struct EsportazioneDiProva {
         QProcess lettore;
         lettore.start(QStringLiteral("/usr/bin/python3"),
                       {QStringLiteral(SOVVENZIA_LETTORE_CARTELLA),
-                       file().size() == 1 ? cartella.filePath(file().first()) : QString()});
+                       file().size() == 1 ? documento(file().first()) : QString()});
         lettore.waitForFinished(60000);
         if (lettore.exitCode() != 0) {
             return {QString::fromUtf8(lettore.readAllStandardError())};
         }
         return QString::fromUtf8(lettore.readAllStandardOutput()).chopped(1).split(u'\n');
     }
-
-    QTemporaryDir cartella;
-    ScriptedDialogs dialogs{
-        [](const QString& failure) { QTest::qFail(qPrintable(failure), __FILE__, __LINE__); }};
-    DesktopDiProva desktop;
 };

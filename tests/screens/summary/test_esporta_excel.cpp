@@ -52,7 +52,7 @@ private slots:
         QCOMPARE(e->unica(), QStringList({"Foglio", "1:COMUNE DI: X", "2:SCUOLA Foglio"}) + attese);
         // Saved even when no application opens it: the message names the file.
         QCOMPARE(e->dialogs.messages.size(), 1u);
-        QVERIFY(e->dialogs.messages[0].prompt.contains(e->cartella.filePath(e->file().value(0))));
+        QVERIFY(e->dialogs.messages[0].prompt.contains(e->documento(e->file().value(0))));
         QCOMPARE(e->dialogs.messages[0].icon, MessageIcon::Information);
     }
 
@@ -104,7 +104,7 @@ private slots:
         QFETCH(QString, data);
         QFETCH(int, numero);
         QFETCH(QStringList, attese);
-        QFile ostacolo(e->cartella.filePath(QStringLiteral("Documenti")));
+        QFile ostacolo(e->path(QStringLiteral("Ostacolo")));
         if (numero == 20) {
             QVERIFY(ostacolo.open(QIODevice::WriteOnly));
             ostacolo.close();
@@ -120,8 +120,7 @@ private slots:
         QCOMPARE(mostrato.icon, MessageIcon::Critical);
         QVERIFY(!e->dialogs.hourglassUnderMessage);
         if (attese.isEmpty()) {
-            QCOMPARE(QDir(e->cartella.path()).entryList(QDir::Files | QDir::Hidden),
-                     ostacolo.exists() ? QStringList{"Documenti"} : QStringList());
+            QVERIFY(QDir(e->path("Documenti")).entryList(QDir::Files | QDir::Hidden).isEmpty());
             QVERIFY(e->desktop.aperti.isEmpty());
             return;
         }

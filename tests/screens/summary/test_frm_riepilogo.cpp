@@ -6,11 +6,6 @@
 
 #include "DomandaDiProva.h"
 #include "EsportazioneDiProva.h"
-#include "FailingFileSystem.h"
-#include "FileElenco.h"
-#include "Program.h"
-#include "ProgramUnderTest.h"
-#include "ScreenManager.h"
 #include "TextGridView.h"
 #include "summary/FrmRiepilogo.h"
 #include "summary/RigheRiepilogo.h"
@@ -47,29 +42,24 @@ QString poppler(const QString& programma, const QStringList& argomenti) {
     return QString::fromUtf8(processo.readAllStandardOutput());
 }
 
-// The whole program with recording dialogs and a test desktop, continuing a
-// list of these applications on the entry screen, which holds it open on
-// handle 1 as it does when the operator opens the summary.
-struct Riepilogo {
+// The whole program continuing a list of these applications on the entry
+// screen, which holds it open on handle 1 as it does when the operator opens
+// the summary.
+struct Riepilogo : EsportazioneDiProva {
     explicit Riepilogo(const std::vector<DatiDomanda>& domande) {
-        QFile file(elenco());
-        QVERIFY(file.open(QIODevice::WriteOnly));
+        QByteArray elenco;
         for (const DatiDomanda& d : domande) {
-            file.write(CodificaDomanda(d));
+            elenco += CodificaDomanda(d);
         }
-        file.close();
-        stato.sFileElenco = elenco();
-        stato.bElencoNuovo = false;
-        program.screens().show<FrmDatiAnagrafici>();
+        openEntry(write(QStringLiteral("Roma.svz"), elenco));
     }
 
-    QString elenco() const { return e.cartella.filePath(QStringLiteral("Roma.svz")); }
     // Stores an application through handle 1, as the entry screen does.
     void scrivi(int nRecord, const QString& cognome) {
         QVERIFY(elenchi.ScriviDomanda(1, nRecord, domanda(cognome)).ok());
     }
-    void apri() { program.screens().show<FrmRiepilogo>(); }
-    FrmRiepilogo* schermo() { return program.screens().find<FrmRiepilogo>(); }
+    void apri() { screens().show<FrmRiepilogo>(); }
+    FrmRiepilogo* schermo() { return screens().find<FrmRiepilogo>(); }
     TextGridView* griglia() {
         return schermo()->findChild<TextGridView*>(QStringLiteral("Griglia"));
     }
@@ -79,22 +69,15 @@ struct Riepilogo {
         griglia()->cells().readRow(r, celle);
         return QStringList(celle.begin(), celle.end()).join(u'|');
     }
-    void premi(const char* pulsante) {
-        QTest::mouseClick(schermo()->findChild<QPushButton*>(pulsante), Qt::LeftButton);
-    }
+    void premi(const char* pulsante) { click(*schermo(), {pulsante}); }
     // The summary is in front with this many data rows, or hidden behind
     // the entry screen.
     void verifica(bool inPrimoPiano, int righe) {
         QCOMPARE(schermo() != nullptr && schermo()->isVisible(), inPrimoPiano);
-        QCOMPARE(program.screens().get<FrmDatiAnagrafici>().isVisible(), !inPrimoPiano);
+        QCOMPARE(screens().get<FrmDatiAnagrafici>().isVisible(), !inPrimoPiano);
         QCOMPARE(stato.nIndiceRiepilogo, righe);
         QCOMPARE(schermo() ? griglia()->cells().Rows() : 1, righe + 1);
     }
-
-    EsportazioneDiProva e;
-    Module1 stato;
-    FileElenco elenchi;
-    Program program{e.dialogs, stato, elenchi, e.desktop};
 };
 
 // The headers of the summary table, column 0 to 14.
@@ -121,7 +104,7 @@ class TestFrmRiepilogo : public QObject {
 private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); }
     void cleanup() {
-        QVERIFY(!t || t->e.dialogs.messages.empty());  // each test takes the ones it expects
+        QVERIFY(!t || t->dialogs.messages.empty());  // each test takes the ones it expects
         t.reset();
     }
 
@@ -171,9 +154,9 @@ private slots:
     void an_empty_list_says_so_and_keeps_the_entry_screen_in_front() {
         t = std::make_unique<Riepilogo>(std::vector<DatiDomanda>{});
         t->apri();
-        QCOMPARE(t->e.dialogs.messages,
+        QCOMPARE(t->dialogs.messages,
                  std::vector{informazione(QStringLiteral("Il file è vuoto!"))});
-        t->e.dialogs.messages.clear();
+        t->dialogs.messages.clear();
         t->verifica(false, 0);
     }
 
@@ -186,17 +169,17 @@ private slots:
         QHeaderView* intestazione = t->griglia()->horizontalHeader();
         QTest::mouseClick(intestazione->viewport(), Qt::LeftButton, {},
                           QPoint(intestazione->sectionViewportPosition(1) + 5, 5));
-        t->e.dialogs.goingOn->inputs = {QStringLiteral("Roma"), QStringLiteral("Primaria")};
+        t->dialogs.goingOn->inputs = {QStringLiteral("Roma"), QStringLiteral("Primaria")};
         t->premi("Command1");
-        QCOMPARE(t->e.dialogs.inputs.size(), 2u);
-        QCOMPARE(t->e.dialogs.inputs[0].prompt, QStringLiteral("Comune di:"));
-        QCOMPARE(t->e.dialogs.inputs[1].prompt, "Inserire di seguito il grado della scuola...");
-        QCOMPARE(t->e.desktop.aperti, QStringList{t->e.cartella.filePath(t->e.file().value(0))});
-        QVERIFY(t->e.file().first().startsWith(QStringLiteral("Primaria ")));
-        QVERIFY(t->e.desktop.clessidraInScrittura);
+        QCOMPARE(t->dialogs.inputs.size(), 2u);
+        QCOMPARE(t->dialogs.inputs[0].prompt, QStringLiteral("Comune di:"));
+        QCOMPARE(t->dialogs.inputs[1].prompt, "Inserire di seguito il grado della scuola...");
+        QCOMPARE(t->desktop.aperti, QStringList{t->documento(t->file().value(0))});
+        QVERIFY(t->file().first().startsWith(QStringLiteral("Primaria ")));
+        QVERIFY(t->desktop.clessidraInScrittura);
         const QString bianchi = t->riga(2).section(u'|', 1, -3);
         QCOMPARE(
-            t->e.unica(),
+            t->unica(),
             QStringList({"Primaria", "1:COMUNE DI: Roma", "2:SCUOLA Primaria",
                          "3:*|*" + kIntestazioni.mid(1).join("|*"), "4:|" + bianchi + "|#250|#99.5",
                          "5:|" + QString(kRossi).replace("00100", "=1+1").section(u'|', 1) +
@@ -243,7 +226,7 @@ private slots:
     void the_printout_saved_as_pdf_reads_back_page_by_page() {
         t = std::make_unique<Riepilogo>(std::vector(100, domanda("ROSSI")));
         t->apri();
-        const QString pdf = t->e.cartella.filePath(QStringLiteral("stampa.pdf"));
+        const QString pdf = t->path(QStringLiteral("stampa.pdf"));
         const StampaRiepilogo stampa{"Roma.svz", "2025/2026", QDate(2026, 9, 1), "Totali: 100"};
         QVERIFY(stampa.salvaPdf(pdf, *t->griglia(), [](int, int) { return true; }).value());
         const int pagine =
