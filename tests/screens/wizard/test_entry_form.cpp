@@ -80,7 +80,7 @@ private slots:
         }
     }
 
-    void a_new_list_on_a_file_with_applications_is_blocked_until_indietro() {
+    void a_new_list_on_a_file_with_applications_is_blocked_until_indietro_closes_it() {
         const QString percorso = f->elenco(3);
         f->dialogs.expectMessage(informazione(QStringLiteral(
             " ATTENZIONE! Impossibile sovrascrivere un file esistente.\n"
@@ -97,10 +97,9 @@ private slots:
         f->entry = f->openEntry(percorso);
         QCOMPARE(f->stato.nProssimoRecord, std::int16_t(4));
         QCOMPARE(modalita(*f), kInserimento);
-    }
 
-    void the_menus_open_search_and_summary_and_indietro_closes_both_list_and_summary() {
-        f->entry = f->openEntry(f->elenco(1));
+        // The menus open the search and the summary; Indietro closes both
+        // the list and the summary.
         f->action("mnuDomanda")->trigger();
         QVERIFY(f->screens().get<FrmRicerca>().isVisible());
         QVERIFY(!f->entry->isVisible());

@@ -73,24 +73,23 @@ private slots:
         f.reset();
     }
 
-    // A failed write keeps everything and can be retried; each Successivo
-    // appends an application and clears the screen.
+    // A failed Salva keeps everything and can be retried (the other ways of
+    // storing are swept by test_guasti); each Successivo appends an
+    // application and clears the screen.
     void successivo_appends_each_application_once_it_can_be_written() {
         f->compila(ModuloCompleto());
-        for (const char* comando : {"CmdAvanti", "mnuSalva"}) {
-            f->fs.failOn(FailingFileSystem::Call::Write, 1, ENOSPC);
-            f->dialogs.expectMessage(
-                {QStringLiteral("La domanda non è stata registrata.\nImpossibile scrivere nel file "
-                                "\"%1\": spazio esaurito sul disco.\nI dati restano nel modulo: "
-                                "eliminata la causa, si può registrarli di nuovo.")
-                     .arg(f->stato.sFileElenco),
-                 MessageButtons::Ok, MessageIcon::Critical});
-            comando[0] == 'C' ? f->click(*f->entry, {comando}) : f->action(comando)->trigger();
-            QCOMPARE(f->bytes(), prima);
-            QVERIFY(f->entry->LeggiModulo() == ModuloCompleto());
-            QCOMPARE(f->stato.nProssimoRecord, std::int16_t(4));
-            QVERIFY(!f->stato.bDomandaSalvata);
-        }
+        f->fs.failOn(FailingFileSystem::Call::Write, 1, ENOSPC);
+        f->dialogs.expectMessage(
+            {QStringLiteral("La domanda non è stata registrata.\nImpossibile scrivere nel file "
+                            "\"%1\": spazio esaurito sul disco.\nI dati restano nel modulo: "
+                            "eliminata la causa, si può registrarli di nuovo.")
+                 .arg(f->stato.sFileElenco),
+             MessageButtons::Ok, MessageIcon::Critical});
+        f->action("mnuSalva")->trigger();
+        QCOMPARE(f->bytes(), prima);
+        QVERIFY(f->entry->LeggiModulo() == ModuloCompleto());
+        QCOMPARE(f->stato.nProssimoRecord, std::int16_t(4));
+        QVERIFY(!f->stato.bDomandaSalvata);
         f->click(*f->entry, {"CmdAvanti"});
         QCOMPARE(f->bytes(), prima + completo);
         QVERIFY(schermoVuoto());
