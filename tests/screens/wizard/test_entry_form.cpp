@@ -26,6 +26,12 @@ private:
     const QString kInserimento =
         QStringLiteral("CmdAvanti CmdEsci CmdIndietro mnuFile mnuModifica MnuVisualizza");
 
+    // The buttons offered and the menus enabled.
+    static QString modalita(EntryFixture& g) {
+        return g.on(*g.entry, {"CmdAvanti", "CmdEsci", "CmdIndietro", "cmdModfica", "cmdannulla",
+                               "mnuFile", "mnuModifica", "MnuVisualizza"});
+    }
+
 private slots:
     void init() { f = std::make_unique<EntryFixture>(); }
     void cleanup() {
@@ -33,36 +39,32 @@ private slots:
         f.reset();
     }
 
-    void the_boxes_are_visited_in_order() {
-        f->apri(f->elenco(0));
-        QStringList visitate;
-        for (int i = 0; i < kNumeroCaselle + 3; ++i) {
-            visitate << QApplication::focusWidget()->objectName();
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        }
-        QStringList attese;
-        for (const DescrizioneCampo& campo : kCampi) {
-            attese << campo.casella;
-        }
-        attese << "CmdAvanti"
-               << "CmdEsci"
-               << "CmdIndietro";
-        QCOMPARE(visitate, attese);
-    }
-
-    void leaving_the_student_code_hints_at_the_same_student_already_listed() {
+    // Leaving a codice fiscale box marks it with what is wrong with the code
+    // or who else has the student, beside the box's own tip; a change of the
+    // code takes the mark away.
+    void a_codice_fiscale_box_left_shows_its_hints_until_the_code_changes() {
         DatiDomanda domanda = AzzeraRecord();
         domanda[Campo::CognRich] = QStringLiteral("ROSSI");
         domanda[Campo::NomeRich] = QStringLiteral("MARIO");
-        domanda[Campo::CodFiscStud] = QStringLiteral("RSSLCU06E25F205Y");
-        f->apri(f->write(QStringLiteral("Elenco.svz"), CodificaDomanda(domanda)));
-        QLineEdit* codice = f->box("TxtCodFiscStud1");
-        codice->setFocus();
-        QTest::keyClicks(codice, "rsslcu06e25f205y");
-        QTest::keyClick(codice, Qt::Key_Tab);
-        QVERIFY(!codice->actions().isEmpty());
-        QVERIFY(codice->actions().first()->toolTip().contains(
-            "Già presente nella domanda n. 1 (richiedente ROSSI MARIO)"));
+        domanda[Campo::CodFiscStud] = QStringLiteral("QRZTDR87D15Z000H");
+        f->entry = f->openEntry(f->write(QStringLiteral("Elenco.svz"), CodificaDomanda(domanda)));
+        const auto avviso = [](const QLineEdit* box) {
+            return box->actions().isEmpty() ? QString() : box->actions().first()->toolTip();
+        };
+        for (const auto& [casella, codice, atteso] :
+             {std::tuple{"TxtCodFiscStud1", "qrztdr87d15z000h",
+                         "Già presente nella domanda n. 1 (richiedente ROSSI MARIO)"},
+              std::tuple{"TxtCodFiscRich", "QRZTDR87D15Z000A", "(atteso: H)"}}) {
+            QLineEdit* box = f->box(casella);
+            const QString suggerimento = box->toolTip();
+            box->setFocus();
+            QTest::keyClicks(box, codice);
+            QTest::keyClick(box, Qt::Key_Tab);
+            QVERIFY2(avviso(box).contains(QString::fromUtf8(atteso)), casella);
+            QCOMPARE(box->toolTip(), suggerimento);
+            QTest::keyClick(box, Qt::Key_Backspace);
+            QCOMPARE(avviso(box), QString());
+        }
     }
 
     void loading_numbers_the_next_application_from_the_rounded_length() {
@@ -71,34 +73,33 @@ private slots:
         for (const auto& [records, nuovo, prossimo] :
              {std::tuple{1, false, 2}, std::tuple{2, false, 4}, std::tuple{0, true, 1}}) {
             EntryFixture g;
-            g.apri(g.elenco(records, 209), nuovo);
+            g.entry = g.openEntry(g.elenco(records, 209), nuovo);
             QCOMPARE(g.stato.nProssimoRecord, std::int16_t(prossimo));
             QVERIFY(g.elenchi.Aperto(1));
-            QCOMPARE(g.modalita(), kInserimento);
+            QCOMPARE(modalita(g), kInserimento);
         }
     }
 
-    void a_new_list_on_a_file_with_applications_is_blocked_until_indietro() {
+    void a_new_list_on_a_file_with_applications_is_blocked_until_indietro_closes_it() {
         const QString percorso = f->elenco(3);
         f->dialogs.expectMessage(informazione(QStringLiteral(
             " ATTENZIONE! Impossibile sovrascrivere un file esistente.\n"
             "E' necessario creare un file totalmente nuovo. Tornare al menu precedente")));
-        f->apri(percorso, true);
+        f->entry = f->openEntry(percorso, true);
         QVERIFY(!f->elenchi.Aperto(1));
-        QCOMPARE(f->modalita(), QStringLiteral("CmdEsci CmdIndietro"));
+        QCOMPARE(modalita(*f), QStringLiteral("CmdEsci CmdIndietro"));
         QVERIFY(!f->action("mnuSalva")->isEnabled());
         QVERIFY(f->action("mnuInfo")->isEnabled());
 
-        ProgramUnderTest::click(f->button("CmdIndietro"));
+        f->click(*f->entry, {"CmdIndietro"});
         QVERIFY(f->screens().get<FrmScelta>().isVisible());
         QVERIFY(f->screens().find<FrmDatiAnagrafici>() == nullptr);
-        f->apri(percorso);
+        f->entry = f->openEntry(percorso);
         QCOMPARE(f->stato.nProssimoRecord, std::int16_t(4));
-        QCOMPARE(f->modalita(), kInserimento);
-    }
+        QCOMPARE(modalita(*f), kInserimento);
 
-    void the_menus_open_search_and_summary_and_indietro_closes_both_list_and_summary() {
-        f->apri(f->elenco(1));
+        // The menus open the search and the summary; Indietro closes both
+        // the list and the summary.
         f->action("mnuDomanda")->trigger();
         QVERIFY(f->screens().get<FrmRicerca>().isVisible());
         QVERIFY(!f->entry->isVisible());
@@ -107,14 +108,14 @@ private slots:
         QVERIFY(f->screens().get<FrmRiepilogo>().isVisible());
         f->screens().show(*f->entry);
         QTest::keyClicks(f->box("TxtCognRich"), QStringLiteral("perso"));
-        ProgramUnderTest::click(f->button("CmdIndietro"));
+        f->click(*f->entry, {"CmdIndietro"});
         QVERIFY(!f->elenchi.Aperto(1));
         QVERIFY(f->screens().find<FrmRiepilogo>() == nullptr);
         QVERIFY(f->screens().get<FrmScelta>().isVisible());
     }
 
     void esci_asks_only_while_a_filled_application_is_not_stored() {
-        f->apri(f->elenco(0));
+        f->entry = f->openEntry(f->elenco(0));
         f->compila(ModuloCompleto());
         f->dialogs.expectMessage(kUscita, MessageAnswer::No);
         f->entry->close();  // the window frame's close button
@@ -123,13 +124,13 @@ private slots:
         f->action("mnuInfo")->trigger();
         QTest::keyClick(&f->screens().get<FrmInfo>(), Qt::Key_Return);
         f->dialogs.expectMessage(kUscita, MessageAnswer::Yes);  // the about box brings it back
-        ProgramUnderTest::click(f->button("CmdEsci"));
+        f->click(*f->entry, {"CmdEsci"});
         QVERIFY(!f->ended.isEmpty());
         QVERIFY(!f->elenchi.Aperto(1));
     }
 
     void an_amount_takes_digits_and_one_point_typed_or_pasted() {
-        f->apri(f->elenco(0));
+        f->entry = f->openEntry(f->elenco(0));
         QLineEdit* spese = f->box("TxtSpese");
         QApplication::clipboard()->setText(QStringLiteral("1.234,50 €"));
         spese->setFocus();

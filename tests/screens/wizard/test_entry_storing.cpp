@@ -1,7 +1,6 @@
 #include "ControlloImporti.h"
+#include "DomandaDiProva.h"
 #include "EntryFixture.h"
-
-#include <QFileInfo>
 
 #include <algorithm>
 #include <cerrno>
@@ -14,27 +13,26 @@ const MessageBoxRequest kNuovaDomanda(
                    "Aggiungerla all'elenco?"),
     MessageButtons::YesNoCancel, MessageIcon::Question);
 
-MessageBoxRequest discoPieno(const QString& cosa, const QString& file) {
-    return {cosa + QStringLiteral(" non è stata registrata.\n"
-                                  "Impossibile scrivere nel file \"%1\": spazio esaurito sul "
-                                  "disco.\nI dati restano nel modulo: eliminata la causa, si può "
-                                  "registrarli di nuovo.")
-                       .arg(file),
-            MessageButtons::Ok, MessageIcon::Critical};
+// The message of a refused box.
+MessageBoxRequest attenzione(const QString& testo) {
+    return {QStringLiteral("ATTENZIONE!\n") + testo, MessageButtons::Ok, MessageIcon::Exclamation};
 }
 
 }  // namespace
 
 // Storing applications ("Successivo", "Salva modulo corrente", "Nuova
-// domanda da compilare") on a list of three, and correcting record 2 in
-// modify mode: what reaches the list file, messages and focus.
+// domanda da compilare") on a list of three: what reaches the list file,
+// messages and focus.
 class TestEntryStoring : public QObject {
     Q_OBJECT
 
 private:
     std::unique_ptr<EntryFixture> f;
     QByteArray prima;
-    const QByteArray completo = EntryFixture::recordCompleto();
+    // ModuloCompleto() as stored: trimmed upper-case texts.
+    const QByteArray completo = CodificaDomanda(DomandaDa(
+        "ROSSI|MARIO|ROMA|05/03/1970|RSSMRA70C05H501X|ROMA|VIA DEI MILLE|12|00100|ROSSI|LUCA|"
+        "ROMA|29/02/2000|RSSLCU00B69H501Y|ROMA|VIA DEI MILLE|12|00100|1234.56|5000"));
 
     bool schermoVuoto(const char* fuoco = "TxtCognRich") {
         ModuloDomanda vuoto;
@@ -67,7 +65,7 @@ private:
 private slots:
     void init() {
         f = std::make_unique<EntryFixture>();
-        f->apri(f->elenco(3));
+        f->entry = f->openEntry(f->elenco(3));
         prima = f->bytes();
     }
     void cleanup() {
@@ -75,16 +73,31 @@ private slots:
         f.reset();
     }
 
-    void successivo_appends_each_application_and_clears_the_screen() {
+    // A failed Salva keeps everything and can be retried (the other ways of
+    // storing are swept by test_guasti); each Successivo appends an
+    // application and clears the screen.
+    void successivo_appends_each_application_once_it_can_be_written() {
         f->compila(ModuloCompleto());
-        f->successivo();
+        f->fs.failOn(FailingFileSystem::Call::Write, 1, ENOSPC);
+        f->dialogs.expectMessage(
+            {QStringLiteral("La domanda non è stata registrata.\nImpossibile scrivere nel file "
+                            "\"%1\": spazio esaurito sul disco.\nI dati restano nel modulo: "
+                            "eliminata la causa, si può registrarli di nuovo.")
+                 .arg(f->stato.sFileElenco),
+             MessageButtons::Ok, MessageIcon::Critical});
+        f->action("mnuSalva")->trigger();
+        QCOMPARE(f->bytes(), prima);
+        QVERIFY(f->entry->LeggiModulo() == ModuloCompleto());
+        QCOMPARE(f->stato.nProssimoRecord, std::int16_t(4));
+        QVERIFY(!f->stato.bDomandaSalvata);
+        f->click(*f->entry, {"CmdAvanti"});
         QCOMPARE(f->bytes(), prima + completo);
         QVERIFY(schermoVuoto());
         QCOMPARE(f->stato.nProssimoRecord, std::int16_t(5));
         QVERIFY(!f->stato.bDomandaSalvata);
 
         f->compila(ModuloCompleto());  // the same application again is a new record
-        f->successivo();
+        f->click(*f->entry, {"CmdAvanti"});
         QCOMPARE(f->bytes(), prima + completo + completo);
     }
 
@@ -109,7 +122,7 @@ private slots:
     void a_refused_application_is_told_and_the_focus_moved() {
         rifiutato(
             "MskDataStud", "29/02/1900", [this] { f->action("mnuSalva")->trigger(); },
-            EntryFixture::attenzione(" Data di Nascita dello Studente non valida"), "MskDataStud");
+            attenzione(" Data di Nascita dello Studente non valida"), "MskDataStud");
         rifiutato(
             "TxtViaRich", "Via Roma, 5", [this] { invio(); },
             informazione("Non inserire caratteri speciali quali ad esempio\n ' , . ; : ! ? "),
@@ -117,7 +130,7 @@ private slots:
         f->dialogs.expectMessage(kNuovaDomanda, MessageAnswer::Yes);
         rifiutato(
             "TxtCodFiscStud1", "RSSLCU00B69H501", [this] { f->action("mnuNuovo")->trigger(); },
-            EntryFixture::attenzione(" Codice Fiscale dello Studente non valido"), "TxtCognRich");
+            attenzione(" Codice Fiscale dello Studente non valido"), "TxtCognRich");
     }
 
     void three_decimals_set_the_amount_to_0_before_the_isee_message() {
@@ -128,7 +141,7 @@ private slots:
         f->dialogs
             .expectMessage(kMessaggioDecimali, MessageAnswer::Ok,
                            [this] { QCOMPARE(f->box("TxtSpese")->text(), "100.125"); })
-            .expectMessage(EntryFixture::attenzione(" L'ISEE indicato non è un importo valido"),
+            .expectMessage(attenzione(" L'ISEE indicato non è un importo valido"),
                            MessageAnswer::Ok,
                            [this] { QCOMPARE(f->box("TxtSpese")->text(), "0"); });
         invio();
@@ -167,44 +180,20 @@ private slots:
         QCOMPARE(f->bytes(), prima + completo + completo);
     }
 
-    void a_failed_write_keeps_everything_and_can_be_retried() {
-        f->compila(ModuloCompleto());
-        for (const char* comando : {"CmdAvanti", "mnuSalva"}) {
-            f->fs.failOn(FailingFileSystem::Call::Write, 1, ENOSPC);
-            f->dialogs.expectMessage(discoPieno("La domanda", f->file));
-            comando[0] == 'C' ? f->successivo() : f->action(comando)->trigger();
-            QCOMPARE(f->bytes(), prima);
-            QVERIFY(f->entry->LeggiModulo() == ModuloCompleto());
-            QCOMPARE(f->stato.nProssimoRecord, std::int16_t(4));
-            QVERIFY(!f->stato.bDomandaSalvata);
-        }
-        f->successivo();
-        QCOMPARE(f->bytes(), prima + completo);
-    }
-
+    // The 32,767th application is stored, then none.
     void a_list_of_32767_applications_refuses_one_more() {
-        // The 32,767th is stored, then none.
-        {
-            EntryFixture g;
-            const QString grande = g.write(QStringLiteral("Grande.svz"), {});
-            QVERIFY(QFile::resize(grande, qint64(32766) * kLunghezzaRecord));
-            g.apri(grande);
-            g.compila(ModuloCompleto());
-            g.successivo();
-            QCOMPARE(g.record(32767), completo);
-            const MessageBoxRequest pieno(
-                QStringLiteral("ATTENZIONE! L'elenco contiene già 32767 domande, il numero "
-                               "massimo consentito: la domanda non può essere aggiunta.\n"
-                               "Per le domande successive creare un nuovo elenco."),
-                MessageButtons::Ok, MessageIcon::Exclamation);
-            g.compila(ModuloCompleto());
-            g.dialogs.expectMessage(pieno).expectMessage(pieno);
-            g.successivo();
-            g.action("mnuSalva")->trigger();
-            QCOMPARE(QFileInfo(grande).size(), qint64(32767) * kLunghezzaRecord);
-            QVERIFY(g.entry->LeggiModulo() == ModuloCompleto());
-            QVERIFY(g.finish());
-        }
+        EntryFixture g;
+        const QByteArray piena(32766 * kLunghezzaRecord, ' ');
+        g.entry = g.openEntry(g.write(QStringLiteral("Grande.svz"), piena));
+        g.compila(ModuloCompleto());
+        g.click(*g.entry, {"CmdAvanti"});
+        g.compila(ModuloCompleto());
+        g.dialogs.goingOn.emplace();
+        g.click(*g.entry, {"CmdAvanti"});
+        g.action("mnuSalva")->trigger();
+        QVERIFY(g.dialogs.told(QStringLiteral("32767")));
+        QVERIFY(g.bytes() == piena + completo);
+        QVERIFY(g.entry->LeggiModulo() == ModuloCompleto());
     }
 };
 

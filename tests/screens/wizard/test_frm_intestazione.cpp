@@ -10,24 +10,30 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+namespace {
+
+FileDialogRequest salvataggio(const QString& proposto) {
+    return {FileDialogMode::Save, QStringLiteral("(*.svz) | *.svz"), proposto};
+}
+
+}  // namespace
+
 class TestFrmIntestazione : public QObject {
     Q_OBJECT
 
 private:
     std::unique_ptr<ProgramUnderTest> t;
-    FrmIntestazione* intestazione = nullptr;
 
+    FrmIntestazione& schermo() { return t->screens().get<FrmIntestazione>(); }
     template <class W = QComboBox>
-    W* ctl(const char* name) {
-        return t->control<W>(*intestazione, QString::fromLatin1(name));
+    W* ctl(const QString& name) {
+        return t->control<W>(schermo(), name);
     }
-    QPushButton* button(const char* name) { return ctl<QPushButton>(name); }
 
     // Chooses "Crea un nuovo elenco" on the choice screen.
     void creaNuovoElenco() {
-        ProgramUnderTest::click(t->screens().get<FrmScelta>().findChild<QRadioButton*>("OptNuovo"));
-        intestazione = t->screens().find<FrmIntestazione>();
-        QVERIFY(intestazione != nullptr && intestazione->isVisible());
+        t->click(t->screens().get<FrmScelta>(), {"OptNuovo"});
+        QVERIFY(schermo().isVisible());
     }
 
     // Types the municipality, picks the grade and the four year digits ("0506").
@@ -36,24 +42,12 @@ private:
         ProgramUnderTest::type(ctl<QLineEdit>("txtIntestComune"), comune);
         ctl("cmbScuola")->setCurrentText(scuola);
         for (int i = 0; i < 4; ++i) {
-            ctl(qPrintable(QStringLiteral("Cmb%1").arg(i + 1)))
-                ->setCurrentIndex(cifre[i].digitValue());
+            ctl(QStringLiteral("Cmb%1").arg(i + 1))->setCurrentIndex(cifre[i].digitValue());
         }
     }
 
-    // Presses "Salva", expecting the Save dialog to propose `proposto`, then
-    // what `poi` scripts.
-    void salva(
-        const QString& proposto, const std::optional<QString>& risposta,
-        const std::function<void()>& poi = [] {}) {
-        t->dialogs.expectFile({FileDialogMode::Save, QStringLiteral("(*.svz) | *.svz"), proposto},
-                              risposta);
-        poi();
-        ProgramUnderTest::click(button("cmdOk"));
-    }
-
     // The button offered where "Salva" and "Avanti" share their place.
-    QString offerto() { return ProgramUnderTest::on(*intestazione, {"cmdOk", "cmdAvanti"}); }
+    QString offerto() { return ProgramUnderTest::on(schermo(), {"cmdOk", "cmdAvanti"}); }
 
 private slots:
     void init() {
@@ -77,7 +71,7 @@ private slots:
             }
             t->dialogs.expectMessage(
                 informazione(QStringLiteral("Riempire correttamente tutti gli spazi")));
-            ProgramUnderTest::click(button("cmdOk"));
+            t->click(schermo(), {"cmdOk"});
             QVERIFY2(t->finish(), nome);
         }
         QVERIFY(!t->stato.bElencoNuovo);
@@ -96,13 +90,15 @@ private slots:
         for (const QStringList& caso : casi) {
             compila(caso[0], caso[1], caso[2]);
             const bool annulla = caso[4] == QStringLiteral("annulla");
-            salva(caso[3], annulla ? std::nullopt : std::optional(caso[4]), [this, annulla] {
-                if (!annulla) {
-                    t->dialogs.expectMessage(informazione(
-                        QStringLiteral("Dare un nome significativo al file.\n"
-                                       "Si consiglia di lasciare inalterato quello proposto")));
-                }
-            });
+            t->dialogs.expectFile(salvataggio(caso[3]),
+                                  annulla ? std::nullopt : std::optional(caso[4]));
+            if (!annulla) {
+                t->dialogs.expectMessage(
+                    informazione(QStringLiteral("Dare un nome significativo al file.\n"
+                                                "Si consiglia di lasciare inalterato quello "
+                                                "proposto")));
+            }
+            t->click(schermo(), {"cmdOk"});
             QCOMPARE(offerto(), QStringLiteral("cmdOk"));
         }
         QCOMPARE(t->stato.sFileElenco, QStringLiteral("/prima/Elenco.svz"));
@@ -111,33 +107,37 @@ private slots:
 
     void a_chosen_name_is_kept_as_returned_and_coming_back_offers_salva_again() {
         compila(QStringLiteral("Roma"), QStringLiteral("primaria"), QStringLiteral("0506"));
-        ProgramUnderTest::click(button("CmdAnnulla"));
+        t->click(schermo(), {"CmdAnnulla"});
         QCOMPARE(t->shownScreens(), QStringList{"FrmScelta"});
         QVERIFY(!t->stato.bElencoNuovo);
 
         const QString esistente = t->write(QStringLiteral("Vecchio.svz"), QByteArray(418, ' '));
         for (const QString& scelto : {t->path("Roma"), " " + t->path("Roma ") + ' ', esistente}) {
             creaNuovoElenco();  // the same window, fields as left
-            salva(QStringLiteral("Roma_Primaria_05-06"), scelto);
+            t->dialogs.expectFile(salvataggio(QStringLiteral("Roma_Primaria_05-06")), scelto);
+            t->click(schermo(), {"cmdOk"});
             QCOMPARE(t->stato.sFileElenco, scelto);
             QVERIFY(t->stato.bElencoNuovo);
             QCOMPARE(offerto(), QStringLiteral("cmdAvanti"));
-            intestazione->close();  // the window frame acts as Annulla
+            schermo().close();  // the window frame acts as Annulla
             QVERIFY(t->screens().get<FrmScelta>().isVisible());
         }
         QVERIFY(!QFile::exists(t->path("Roma")));  // the entry screen creates it, not this one
         QCOMPARE(QFile(esistente).size(), 418);
     }
 
-    void enter_presses_salva_and_avanti_reads_the_years_anew() {
+    // Enter presses "Salva" only: once the list is named it does nothing
+    // until "Avanti", which reads the years anew.
+    void enter_presses_salva_only_and_avanti_reads_the_years_anew() {
         compila(QStringLiteral("Roma"), QStringLiteral("primaria"), QStringLiteral("0506"));
-        t->dialogs.expectFile(
-            {FileDialogMode::Save, QStringLiteral("(*.svz) | *.svz"), "Roma_Primaria_05-06"},
-            t->path("Roma.svz"));
+        t->dialogs.expectFile(salvataggio(QStringLiteral("Roma_Primaria_05-06")),
+                              t->path("Roma.svz"));
         QTest::keyClick(ctl<QLineEdit>("txtIntestComune"), Qt::Key_Return);
         QCOMPARE(offerto(), QStringLiteral("cmdAvanti"));
         compila(QStringLiteral("Roma"), QStringLiteral("primaria"), QStringLiteral("0708"));
-        ProgramUnderTest::click(button("cmdAvanti"));
+        QTest::keyClick(ctl<QLineEdit>("txtIntestComune"), Qt::Key_Return);
+        QVERIFY(t->screens().find<FrmDatiAnagrafici>() == nullptr);
+        t->click(schermo(), {"cmdAvanti"});
         QCOMPARE(t->stato.sIntestazione, QStringLiteral("07-08"));
         QCOMPARE(t->stato.sFileElenco, t->path("Roma.svz"));
         QVERIFY(t->screens().get<FrmDatiAnagrafici>().isVisible());

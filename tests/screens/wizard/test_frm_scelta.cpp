@@ -1,15 +1,11 @@
 #include "ProgramUnderTest.h"
 #include "merge/FrmCaricaFile.h"
-#include "wizard/FrmDatiAnagrafici.h"
 #include "wizard/FrmPresentazione.h"
 #include "wizard/FrmScelta.h"
 #include "wizard/IntroImage.h"
 
 #include <QFontMetrics>
 #include <QLabel>
-
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTabWidget>
 
 namespace {
@@ -18,10 +14,6 @@ const QString kScelta = QStringLiteral(
     "E' Necessario effettuare una scelta.\n"
     "Scegli la prima opzione se vuoi creare un nuovo elenco. \n"
     "Scegli la seconda opzione se vuoi ");
-
-FileDialogRequest apri(const QString& nomeTenuto) {
-    return {FileDialogMode::Open, QStringLiteral("(*.svz) | *.svz"), nomeTenuto};
-}
 
 }  // namespace
 
@@ -32,13 +24,7 @@ private:
     std::unique_ptr<ProgramUnderTest> t;
     FrmScelta* scelta = nullptr;
 
-    template <class W = QRadioButton>
-    W* ctl(const char* name) {
-        return t->control<W>(*scelta, QString::fromLatin1(name));
-    }
-    void avanti() { ProgramUnderTest::click(ctl<QPushButton>("cmdAvanti")); }
-    void scheda(int indice) { ctl<QTabWidget>("TabOpzioni")->setCurrentIndex(indice); }
-
+    QTabWidget* schede() { return t->control<QTabWidget>(*scelta, "TabOpzioni"); }
     // The checked options and the visible groups.
     QString stato() {
         return ProgramUnderTest::on(
@@ -73,19 +59,19 @@ private slots:
 
     void avanti_asks_for_a_choice_on_each_tab_and_a_cancel_is_no_choice() {
         QCOMPARE(t->shownScreens(), QStringList{"FrmScelta"});
-        QVERIFY(!t->screens().get<FrmPresentazione>().isVisible());
         t->stato.sFileElenco = QStringLiteral("/prima/Elenco.svz");
-        t->dialogs.expectFile(apri(QString()), std::nullopt)
+        t->dialogs
+            .expectFile({FileDialogMode::Open, QStringLiteral("(*.svz) | *.svz"), {}}, std::nullopt)
             .expectMessage(
                 informazione(kScelta + "continuare ad inserire dati in un elenco già esistente."))
             .expectMessage(informazione(
                 kScelta + "che i dati del secondo elenco vengano agganciati al primo."));
-        ProgramUnderTest::click(ctl("OptApri"));
+        t->click(*scelta, {"OptApri"});
         QCOMPARE(stato(), QStringLiteral("Frame1"));
         QCOMPARE(t->stato.sFileElenco, QStringLiteral("/prima/Elenco.svz"));
-        avanti();
-        scheda(1);
-        avanti();
+        t->click(*scelta, {"cmdAvanti"});
+        schede()->setCurrentIndex(1);
+        t->click(*scelta, {"cmdAvanti"});
         QVERIFY(scelta->isVisible());
     }
 
@@ -97,13 +83,13 @@ private slots:
         for (const Via& via :
              {Via{0, "OptNuovo", "FrmIntestazione"}, Via{1, "OptNuovaUnione", "FrmCreaUnione"},
               Via{1, "OptUnione", "FrmCaricaFile"}}) {
-            scheda(via.tab);
-            ProgramUnderTest::click(ctl(via.opzione));
+            schede()->setCurrentIndex(via.tab);
+            t->click(*scelta, {via.opzione});
             QVERIFY(t->shownScreens().contains(via.schermo));
             // The merge screens open in front of the choice screen; the
             // operator clicks on it. The heading screen hides it until shown again.
             QCOMPARE(scelta->isVisible(), via.tab == 1);
-            QVERIFY(ctl(via.opzione)->isChecked());
+            QCOMPARE(ProgramUnderTest::on(*scelta, {via.opzione}), via.opzione);
             QEvent activate(QEvent::WindowActivate);
             if (scelta->isVisible()) {
                 QApplication::sendEvent(scelta, &activate);
@@ -111,10 +97,10 @@ private slots:
                 t->screens().show(*scelta);
             }
             QCOMPARE(stato(), QStringLiteral("Frame1"));
-            QCOMPARE(ctl<QTabWidget>("TabOpzioni")->currentIndex(), 0);
+            QCOMPARE(schede()->currentIndex(), 0);
         }
         // "Annulla" ends the program and closes the append screen left open.
-        ProgramUnderTest::click(ctl<QPushButton>("CmdAnnulla"));
+        t->click(*scelta, {"CmdAnnulla"});
         QVERIFY(!t->ended.isEmpty());
         QVERIFY(t->screens().find<FrmCaricaFile>() == nullptr);
     }
