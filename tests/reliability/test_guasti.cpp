@@ -40,8 +40,9 @@ struct Banco : ProgramUnderTest {
             dialogs.goingOn->files.push_back(path(nome));
         }
         if (passo == Aggiunta || passo == Unione) {
-            copia = passo == Unione ? static_cast<QWidget*>(&openFromChoice<FrmCreaUnione>("OptNuovaUnione"))
-                                    : &openFromChoice<FrmCaricaFile>("OptUnione");
+            copia = passo == Unione
+                        ? static_cast<QWidget*>(&openFromChoice<FrmCreaUnione>("OptNuovaUnione"))
+                        : &openFromChoice<FrmCaricaFile>("OptUnione");
         } else if (passo == Esporta) {
             QVERIFY(openEntry(path("tre.svz")) != nullptr);
         } else if (passo != Carica) {
@@ -57,7 +58,7 @@ struct Banco : ProgramUnderTest {
                 QApplication::setActiveWindow(scheda);
                 QVERIFY(QTest::qWaitForWindowActive(scheda));
             }
-            scheda->ScriviModulo(ModuloNumerato(passo == Modifica ? 7 : 4));
+            scheda->ScriviModulo(ModuloCompleto(passo == Modifica ? 7 : 4));
         }
     }
 
@@ -146,9 +147,9 @@ private slots:
         const QStringList sostituzione{"tre.svz", "due.svz", "vecchia.svz"};
         QTest::newRow("load") << int(Carica) << QStringList() << "tre.svz" << tre << 2;
         QTest::newRow("store") << int(Registra) << QStringList() << "tre.svz"
-                               << RecordNumerati(1, 4) << 3;
+                               << RecordCompleti(1, 4) << 3;
         QTest::newRow("modify") << int(Modifica) << QStringList() << "tre.svz"
-                                << RecordNumerato(1) + RecordNumerato(7) + RecordNumerato(3) << 3;
+                                << RecordCompleti(1) + RecordCompleti(7) + RecordCompleti(3) << 3;
         QTest::newRow("append") << int(Aggiunta) << QStringList{"tre.svz", "due.svz"} << "tre.svz"
                                 << tre + due << 6;
         QTest::newRow("append to itself")

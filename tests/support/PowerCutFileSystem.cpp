@@ -50,20 +50,7 @@ void PowerCutFileSystem::cutAfter(int nth, bool tornSectors) {
 }
 
 bool PowerCutFileSystem::change() {
-    if (!off_ && cutAt_ > 0 && changes_ + 1 >= cutAt_) {
-        // What the disk holds at this moment, names as last synced.
-        diskAtCut_.clear();
-        std::map<const Inode*, std::shared_ptr<Inode>> survivors;
-        for (const auto& [path, inode] : durableNames_) {
-            auto& survivor = survivors[inode.get()];
-            if (!survivor) {
-                survivor = std::make_shared<Inode>(*inode);
-                survivor->data = survivor->durable = afterTheCut(*inode);
-            }
-            diskAtCut_[path] = survivor;
-        }
-        off_ = true;
-    }
+    off_ = off_ || (cutAt_ > 0 && changes_ + 1 >= cutAt_);
     if (off_) {
         return fail(EIO) == 0;
     }
@@ -88,17 +75,20 @@ QByteArray PowerCutFileSystem::afterTheCut(const Inode& inode) {
     return disk;
 }
 
-bool PowerCutFileSystem::alive() const {
-    if (off_) {
-        errno = EIO;
-    }
-    return !off_;
-}
-
 void PowerCutFileSystem::restart() {
     if (off_) {
-        names_ = diskAtCut_;
-        durableNames_ = diskAtCut_;
+        // What the disk held when the power went, names as last synced.
+        std::map<const Inode*, std::shared_ptr<Inode>> survivors;
+        names_.clear();
+        for (const auto& [path, inode] : durableNames_) {
+            auto& survivor = survivors[inode.get()];
+            if (!survivor) {
+                survivor = std::make_shared<Inode>(*inode);
+                survivor->data = survivor->durable = afterTheCut(*inode);
+            }
+            names_[path] = survivor;
+        }
+        durableNames_ = names_;
     }
     descriptors_.clear();
     off_ = false;
@@ -128,9 +118,6 @@ std::shared_ptr<PowerCutFileSystem::Inode> PowerCutFileSystem::create(const std:
 }
 
 int PowerCutFileSystem::openReadWrite(const std::string& path) {
-    if (!alive()) {
-        return -1;
-    }
     if (const auto found = names_.find(path); found != names_.end()) {
         return newDescriptor(found->second);
     }
@@ -141,23 +128,16 @@ int PowerCutFileSystem::createExclusive(const std::string& path, mode_t mode) {
     if (names_.count(path) != 0) {
         return fail(EEXIST);
     }
-    if (folders_.count(folderOf(path)) == 0) {
-        return fail(ENOENT);
-    }
     return change() ? newDescriptor(create(path, mode)) : -1;
 }
 
 int PowerCutFileSystem::openForReading(const std::string& path) {
-    if (!alive()) {
-        return -1;
-    }
     const auto found = names_.find(path);
-    return found == names_.end() ? fail(folders_.count(path) ? EISDIR : ENOENT)
-                                 : newDescriptor(found->second);
+    return found == names_.end() ? fail(ENOENT) : newDescriptor(found->second);
 }
 
 ssize_t PowerCutFileSystem::readAt(int fd, void* buffer, size_t count, off_t offset) {
-    const auto inode = alive() ? open(fd) : nullptr;
+    const auto inode = open(fd);
     if (!inode) {
         return -1;
     }
@@ -200,17 +180,16 @@ int PowerCutFileSystem::truncate(int fd, off_t length) {
 }
 
 off_t PowerCutFileSystem::size(int fd) {
-    const auto inode = alive() ? open(fd) : nullptr;
+    const auto inode = open(fd);
     return inode ? inode->data.size() : -1;
 }
 
 int PowerCutFileSystem::identify(int fd, FileIdentity& identity) {
-    const auto inode = alive() ? open(fd) : nullptr;
-    if (!inode) {
-        return -1;
+    const auto inode = open(fd);
+    if (inode) {
+        identity = FileIdentity{1, inode->number, ::geteuid(), inode->mode, true};
     }
-    identity = FileIdentity{1, inode->number, ::geteuid(), inode->mode, true};
-    return 0;
+    return inode ? 0 : -1;
 }
 
 int PowerCutFileSystem::changeMode(int fd, mode_t mode) {
@@ -227,27 +206,12 @@ int PowerCutFileSystem::close(int fd) {
 }
 
 int PowerCutFileSystem::identifyPath(const std::string& path, FileIdentity& identity) {
-    if (!alive()) {
-        return -1;
-    }
-    if (folders_.count(path) != 0) {
-        identity = FileIdentity{1, 0, ::geteuid(), 0700, false};
-        return 0;
-    }
     const auto found = names_.find(path);
     if (found == names_.end()) {
         return fail(ENOENT);
     }
     identity = FileIdentity{1, found->second->number, ::geteuid(), found->second->mode, true};
     return 0;
-}
-
-std::string PowerCutFileSystem::canonicalPath(const std::string& path) {
-    const bool exists = alive() && (folders_.count(path) != 0 || names_.count(path) != 0);
-    if (!exists && !off_) {
-        errno = ENOENT;
-    }
-    return exists ? path : std::string();
 }
 
 int PowerCutFileSystem::rename(const std::string& from, const std::string& to) {
@@ -301,9 +265,6 @@ int PowerCutFileSystem::syncFolder(const std::string& folder) {
 }
 
 int PowerCutFileSystem::listFolder(const std::string& folder, std::vector<std::string>& names) {
-    if (!alive()) {
-        return -1;
-    }
     const std::set<std::string> inFolder = this->names(folder);
     names.assign(inFolder.begin(), inFolder.end());
     return 0;

@@ -17,8 +17,8 @@
 // sync (a create, rename, link or unlink is undone until then).
 //
 // Armed with cutAfter(n), the power goes just before the n-th call that
-// would change or flush something: from then on every call fails with EIO
-// and changes nothing, as for a program whose computer has stopped. Then
+// would change or flush something: from then on every such call fails with
+// EIO and changes nothing, as for a program whose computer has stopped. Then
 // restart() brings up what the disk held: unflushed bytes dropped, or, with
 // torn sectors, each 512-byte sector of them kept or dropped at random.
 // A restart is a new boot with a new process id.
@@ -26,8 +26,6 @@ class PowerCutFileSystem final : public FileSystem {
 public:
     explicit PowerCutFileSystem(unsigned seed = 1);
 
-    // A folder that exists from the start.
-    void addFolder(const std::string& folder) { folders_.insert(folder); }
     // A file already on the disk.
     void put(const std::string& path, const QByteArray& bytes);
     // A file's bytes as the program sees them; nothing when it does not exist.
@@ -53,7 +51,8 @@ public:
     int changeMode(int fd, mode_t mode) override;
     int close(int fd) override;
     int identifyPath(const std::string& path, FileIdentity& identity) override;
-    std::string canonicalPath(const std::string& path) override;
+    // The paths of the trials are canonical, their folders there from the start.
+    std::string canonicalPath(const std::string& path) override { return path; }
     int rename(const std::string& from, const std::string& to) override;
     int link(const std::string& from, const std::string& to) override;
     int unlink(const std::string& path) override;
@@ -74,18 +73,15 @@ private:
 
     // False, with errno EIO, once the power is off; counts a change.
     bool change();
-    bool alive() const;
     std::shared_ptr<Inode> open(int fd) const;
     int newDescriptor(std::shared_ptr<Inode> inode);
     std::shared_ptr<Inode> create(const std::string& path, mode_t mode);
     QByteArray afterTheCut(const Inode& inode);
 
     std::mt19937 random_;
-    std::set<std::string> folders_;
     Names names_;
     Names durableNames_;
     std::map<int, std::shared_ptr<Inode>> descriptors_;
-    Names diskAtCut_;
     int nextDescriptor_ = 3;
     std::uint64_t nextInode_ = 1;
     int boot_ = 0;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "../../core/ModuloDiProva.h"
 #include "CaselleModulo.h"
 #include "DatiDomanda.h"
 #include "DomandaDiProva.h"
