@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -46,10 +47,10 @@ public:
     ssize_t writeAt(int fd, const void* buffer, size_t count, off_t offset) override;
     int flush(int fd) override;
     int truncate(int fd, off_t length) override;
-    off_t size(int fd) override;
+    off_t size(int fd) override { return file(fd).data.size(); }
     int identify(int fd, FileIdentity& identity) override;
     int changeMode(int fd, mode_t mode) override;
-    int close(int fd) override;
+    int close(int fd) override { return descriptors_.erase(fd) == 1 ? 0 : -1; }
     int identifyPath(const std::string& path, FileIdentity& identity) override;
     // The paths of the trials are canonical, their folders there from the start.
     std::string canonicalPath(const std::string& path) override { return path; }
@@ -71,11 +72,11 @@ private:
     };
     using Names = std::map<std::string, std::shared_ptr<Inode>>;
 
-    // False, with errno EIO, once the power is off; counts a change.
-    bool change();
-    std::shared_ptr<Inode> open(int fd) const;
+    // Counts and makes a change that would reach the disk: 0, or -1 with
+    // errno EIO once the power is off.
+    int change(const std::function<void()>& make);
+    Inode& file(int fd) const { return *descriptors_.at(fd); }
     int newDescriptor(std::shared_ptr<Inode> inode);
-    std::shared_ptr<Inode> create(const std::string& path, mode_t mode);
     QByteArray afterTheCut(const Inode& inode);
 
     std::mt19937 random_;
