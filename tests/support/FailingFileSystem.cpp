@@ -15,7 +15,7 @@ std::size_t indexOf(FailingFileSystem::Call kind) {
 std::optional<FailingFileSystem::Rule> FailingFileSystem::ruleFor(Call kind) {
     ++calls_[indexOf(kind)];
     std::optional<Rule>& rule = rules_[indexOf(kind)];
-    if (!rule || rule->always) {
+    if (!rule) {
         return rule;
     }
     if (--rule->remaining > 0) {

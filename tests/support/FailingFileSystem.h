@@ -19,27 +19,23 @@ public:
     enum class Call {
         Open, Read, Write, Flush, Truncate, Size, Close, Create, OpenForReading, Identify,
         ChangeMode, IdentifyPath, Canonical, Rename, Link, Unlink, SyncFolder, ListFolder,
-        SideWrite, SideFlush
+        SideWrite, SideFlush  // the last kind
     };
-    static constexpr Call kEveryCall[] = {
-        Call::Open, Call::Read, Call::Write, Call::Flush, Call::Truncate, Call::Size, Call::Close,
-        Call::Create, Call::OpenForReading, Call::Identify, Call::ChangeMode, Call::IdentifyPath,
-        Call::Canonical, Call::Rename, Call::Link, Call::Unlink, Call::SyncFolder,
-        Call::ListFolder, Call::SideWrite, Call::SideFlush};
     // clang-format on
+    static constexpr auto kEveryCall = [] {
+        std::array<Call, static_cast<std::size_t>(Call::SideFlush) + 1> every{};
+        for (std::size_t kind = 0; kind < every.size(); ++kind) {
+            every[kind] = static_cast<Call>(kind);
+        }
+        return every;
+    }();
 
     // The nth call of that kind from now fails with errorNumber and changes
     // nothing; the calls before and after it go through.
-    void failOn(Call kind, int nth, int errorNumber) {
-        rule(kind) = Rule{false, nth, errorNumber, {}};
-    }
-    // Every call of that kind from now on fails with errorNumber.
-    void failAlways(Call kind, int errorNumber) { rule(kind) = Rule{true, 0, errorNumber, {}}; }
+    void failOn(Call kind, int nth, int errorNumber) { rule(kind) = Rule{nth, errorNumber, {}}; }
     // The nth write from now writes only its first `bytes` bytes and reports
     // that count, as a write cut short by the system does.
-    void shortWriteOn(int nth, std::size_t bytes) {
-        rule(Call::Write) = Rule{false, nth, 0, bytes};
-    }
+    void shortWriteOn(int nth, std::size_t bytes) { rule(Call::Write) = Rule{nth, 0, bytes}; }
     // Every call goes through again.
     void clearFailures() { rules_ = {}; }
 
@@ -97,10 +93,9 @@ public:
     std::uint64_t processStart(pid_t pid) override { return real_.processStart(pid); }
 
 private:
-    static constexpr std::size_t kKinds = std::size(kEveryCall);
+    static constexpr std::size_t kKinds = kEveryCall.size();
 
     struct Rule {
-        bool always = false;
         int remaining = 0;  // calls left up to and including the one it hits
         int errorNumber = 0;
         std::optional<std::size_t> shortWriteBytes;
