@@ -141,28 +141,27 @@ protected:
 // A write cut short by the system, or a failed write over or past a cut last
 // record: the file exactly as it was, and the reason given with its name.
 // Every other failed call is swept through the whole program by test_guasti.
-TEST_F(FailedCall, AWriteCutShortSaysSoAndLeavesTheFileAsItWas) {
-    for (const auto& [shortBytes, nRecord] : {std::pair<std::size_t, int>{100, 5}, {200, 1}}) {
-        fs_.shortWriteOn(1, shortBytes);
+TEST_F(FailedCall, AFailedWriteLeavesTheFileAsItWasAndSaysWhy) {
+    const QByteArray cut = RecordCompleti(1, 3).left(1248);
+    // The file, the record written, and the bytes a short write takes (0: the flush fails).
+    const std::tuple<QByteArray, int, std::size_t> cases[] = {
+        {before_, 5, 100}, {before_, 1, 200}, {cut, 3, 0}, {cut, 5, 0}};
+    for (const auto& [bytes, nRecord, shortBytes] : cases) {
+        ASSERT_TRUE(ScriviFile(path("lista.svz"), bytes));
+        if (shortBytes > 0) {
+            fs_.shortWriteOn(1, shortBytes);
+        } else {
+            fs_.failOn(Call::Flush, 1, ENOSPC);
+        }
 
         const Result<void> written = elenco_.ScriviDomanda(1, nRecord, DomandaCompleta(9));
 
-        ASSERT_FALSE(written.ok());
-        EXPECT_TRUE(written.error().message.contains(path("lista.svz")) &&
-                    written.error().message.contains(QString::number(shortBytes)));
-        EXPECT_EQ(readFile("lista.svz"), before_);
-    }
-}
-
-TEST_F(FailedCall, AFailedWriteOverOrPastACutLastRecordRestoresBytesAndLength) {
-    const QByteArray cut = RecordCompleti(1, 3).left(1248);
-    ASSERT_TRUE(ScriviFile(path("lista.svz"), cut));
-    for (std::int32_t nRecord : {3, 5}) {
-        fs_.failOn(Call::Flush, 1, ENOSPC);
-
-        EXPECT_FALSE(elenco_.ScriviDomanda(1, nRecord, DomandaCompleta(9)).ok());
-
-        EXPECT_EQ(readFile("lista.svz"), cut) << "record " << nRecord;
+        ASSERT_FALSE(written.ok()) << nRecord;
+        const QString& message = written.error().message;
+        EXPECT_TRUE(message.contains(path("lista.svz")) &&
+                    (shortBytes == 0 || message.contains(QString::number(shortBytes))))
+            << message.toStdString();
+        EXPECT_EQ(readFile("lista.svz"), bytes) << nRecord;
     }
 }
 
