@@ -52,9 +52,10 @@ protected:
         return piano.ok() ? *piano : PianoCopia{};
     }
 
-    Result<void> append() { return AggiungiElenco(elenco_, plan(TipoCopia::Aggiunta)); }
-
-    Result<void> merge() { return CreaUnione(elenco_, path("nuovo.svz"), plan(TipoCopia::Unione)); }
+    Result<void> copy(TipoCopia tipo) {
+        return tipo == TipoCopia::Aggiunta ? AggiungiElenco(elenco_, plan(tipo))
+                                           : CreaUnione(elenco_, path("nuovo.svz"), plan(tipo));
+    }
 
     const QByteArray primo_ = RecordCompleti(1, 3);
     const QByteArray secondo_ = RecordCompleti(11, 3);
@@ -78,7 +79,7 @@ TEST_F(UnioneTest, AppendingAndMergingFractionalListsFollowTheirRoundedCounts) {
          primo_.left(627) + RecordVuoto().mid(209) + secondo_.left(836)}};
     for (const auto& [primo, secondo, tipo, result] : cases) {
         sources(primo, secondo);
-        ASSERT_TRUE((tipo == TipoCopia::Aggiunta ? append() : merge()).ok());
+        ASSERT_TRUE(copy(tipo).ok());
         EXPECT_EQ(readFile(tipo == TipoCopia::Aggiunta ? "uno.svz" : "nuovo.svz"), result);
         elenco_.ChiudiTutti();
     }
@@ -92,7 +93,7 @@ TEST_F(UnioneTest, AFailedAppendThatCannotPutListOneBackSaysSo) {
     fs_.failOn(Call::Write, 2, ENOSPC);
     fs_.failOn(Call::Truncate, 1, EIO);
 
-    const Result<void> esito = append();
+    const Result<void> esito = copy(TipoCopia::Aggiunta);
 
     ASSERT_FALSE(esito.ok());
     EXPECT_TRUE(esito.error().message.contains(QStringLiteral("ATTENZIONE")))
