@@ -1,7 +1,7 @@
 #include "ControlliDomanda.h"
 #include "ControlloImporti.h"
 #include "DataCalendario.h"
-#include "ModuloDiProva.h"
+#include "DomandaDiProva.h"
 #include "QtPrinters.h"
 #include "clsGlobal.h"
 

@@ -5,20 +5,19 @@
 namespace {
 
 TEST_F(FileElencoTest, AMissingListIsCreatedEmptyFilledRecordByRecordAndOverwrittenInPlace) {
-    open("tre.svz");
+    list("tre.svz");
     ASSERT_TRUE(QFile::exists(path("tre.svz")));
     ASSERT_EQ(*elenco_.ContaDomande(1), 0);
     for (int n = 1; n <= 3; ++n) {
-        ASSERT_TRUE(
-            elenco_.ScriviDomanda(1, n, domanda(QStringLiteral("L %1").arg(n), n + 0.5f)).ok());
+        ASSERT_TRUE(elenco_.ScriviDomanda(1, n, DomandaCompleta(n)).ok());
     }
-    EXPECT_EQ(readFile("tre.svz"), records("L", 3));
-    EXPECT_EQ(*elenco_.LeggiDomanda(1, 2), domanda("L 2", 2.5f));
+    EXPECT_EQ(readFile("tre.svz"), RecordCompleti(1, 3));
+    const QByteArray due = RecordCompleti(2);
+    EXPECT_EQ(*elenco_.LeggiDomanda(1, 2), DecodificaDomanda(due.constData(), due.size()));
 
-    ASSERT_TRUE(elenco_.ScriviDomanda(1, 2, domanda("NUOVO")).ok());
+    ASSERT_TRUE(elenco_.ScriviDomanda(1, 2, DomandaCompleta(9)).ok());
 
-    EXPECT_EQ(readFile("tre.svz"),
-              records("L", 1) + CodificaDomanda(domanda("NUOVO")) + records("L", 3).mid(836));
+    EXPECT_EQ(readFile("tre.svz"), RecordCompleti(1) + RecordCompleti(9) + RecordCompleti(3));
     EXPECT_EQ(*elenco_.ContaDomande(1), 3);
 }
 
@@ -26,29 +25,28 @@ TEST_F(FileElencoTest, AMissingListIsCreatedEmptyFilledRecordByRecordAndOverwrit
 // amount were 0, also once a record is written past it; the gap is filled
 // with a blank record's bytes in the same single write.
 TEST_F(FileElencoTest, ACutLastRecordReadsBlankFilledBeforeAndAfterAWritePastIt) {
-    const QByteArray first = records("P", 1);
+    const QByteArray first = RecordCompleti(1);
+    const QByteArray second = RecordCompleti(2);
     for (int cut : {100, 412}) {
         SCOPED_TRACE(cut);
-        const QByteArray second = CodificaDomanda(domanda("TRONCATO", 250.5f));
         list("mezzo.svz", first + second.left(cut));
         const QByteArray image = CompletaRecord(second.constData(), cut);
-        EXPECT_EQ(*elenco_.LeggiDomanda(1, 2), domanda("TRONCATO", 0.0f));
+        EXPECT_EQ(*elenco_.LeggiDomanda(1, 2), DecodificaDomanda(second.constData(), cut));
         EXPECT_EQ(*elenco_.LeggiRecord(1, 2), image);
         for (std::int32_t missing : {0, -1, 3, 40000}) {
             EXPECT_FALSE(elenco_.LeggiDomanda(1, missing).ok() ||
                          elenco_.LeggiRecord(1, missing).ok());
         }
 
-        ASSERT_TRUE(elenco_.ScriviDomanda(1, 4, domanda("QUARTO")).ok());
+        ASSERT_TRUE(elenco_.ScriviDomanda(1, 4, DomandaCompleta(4)).ok());
 
-        EXPECT_EQ(readFile("mezzo.svz"),
-                  first + image + RecordVuoto() + CodificaDomanda(domanda("QUARTO")));
+        EXPECT_EQ(readFile("mezzo.svz"), first + image + RecordVuoto() + RecordCompleti(4));
         elenco_.ChiudiElenco(1);
     }
 }
 
 TEST_F(FileElencoTest, ABlockReadInOneCallGivesTheRecordsAsReadOneByOne) {
-    list("blocco.svz", records("B", 3) + records("C", 1).left(150));
+    list("blocco.svz", RecordCompleti(1, 4).left(1404));
 
     EXPECT_EQ(*elenco_.LeggiRecords(1, 2, 10),
               *elenco_.LeggiRecord(1, 2) + *elenco_.LeggiRecord(1, 3) + *elenco_.LeggiRecord(1, 4));
@@ -58,7 +56,7 @@ TEST_F(FileElencoTest, ABlockReadInOneCallGivesTheRecordsAsReadOneByOne) {
 // The count follows the file's length as it is now; 32767.5 records would
 // round to 32768, past the 16-bit record numbers (-1: refused).
 TEST_F(FileElencoTest, CountsLengthOver418RoundedHalvesToEvenUpTo32767) {
-    open("lista.svz");
+    list("lista.svz");
     const qint64 full = 32767 * 418;
     const std::pair<qint64, int> cases[] = {{0, 0},        {209, 0},        {210, 1},  {418, 1},
                                             {627, 2},      {1045, 2},       {1254, 3}, {1463, 4},
@@ -87,31 +85,26 @@ TEST_F(FileElencoTest, APathThatIsNoRegularFileIsRefusedNamingItAndLeavesNoLock)
     EXPECT_TRUE(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
+// Several handles on one file and the lock they share: test_blocco_elenco.
 TEST_F(FileElencoTest, AHandleTakesOneFileUntilClosed) {
-    open("a.svz");
+    list("a.svz");
+    list("b.svz", {}, 2);
     EXPECT_FALSE(elenco_.ApriElenco(path("b.svz"), 1).ok());
     EXPECT_EQ(elenco_.Percorso(1), path("a.svz"));
-    open("a.svz", 2);  // the same file twice: a list may be appended to itself
-    open("b.svz", 3);
 
     elenco_.ChiudiElenco(1);
-    elenco_.ChiudiElenco(1);
-    elenco_.ChiudiElenco(9);
-    EXPECT_TRUE(elenco_.Aperto(2) && elenco_.Aperto(3));
-    EXPECT_FALSE(elenco_.ContaDomande(1).ok() || elenco_.ScriviDomanda(1, 1, domanda("X")).ok());
+    EXPECT_FALSE(elenco_.ContaDomande(1).ok() ||
+                 elenco_.ScriviDomanda(1, 1, DomandaCompleta()).ok());
     EXPECT_EQ(readFile("a.svz"), QByteArray());
-    open("b.svz");  // free again
-
+    list("b.svz");  // the same file on a free handle
     elenco_.ChiudiTutti();
-    EXPECT_FALSE(elenco_.Aperto(1) || elenco_.Aperto(2) || elenco_.Aperto(3));
-    FileElenco other(fs_);
-    EXPECT_TRUE(other.ApriElenco(path("a.svz"), 2).ok());
+    EXPECT_FALSE(elenco_.Aperto(1) || elenco_.Aperto(2));
 }
 
 TEST_F(FileElencoTest, RefusesRecordNumbersOutsideOneTo32767AndRecordsOfTheWrongSize) {
-    open("limite.svz");
+    list("limite.svz");
     for (std::int32_t invalid : {0, -5, 32768, 100000}) {
-        const Result<void> written = elenco_.ScriviDomanda(1, invalid, domanda("X"));
+        const Result<void> written = elenco_.ScriviDomanda(1, invalid, DomandaCompleta());
         ASSERT_FALSE(written.ok()) << invalid;
         EXPECT_TRUE(written.error().refused());
     }
@@ -126,9 +119,9 @@ TEST_F(FileElencoTest, RefusesRecordNumbersOutsideOneTo32767AndRecordsOfTheWrong
     }
     EXPECT_EQ(readFile("limite.svz").size(), 0);
 
-    ASSERT_TRUE(elenco_.ScriviDomanda(1, 32767, domanda("ULTIMO")).ok());
+    ASSERT_TRUE(elenco_.ScriviDomanda(1, 32767, DomandaCompleta()).ok());
     EXPECT_EQ(*elenco_.ContaDomande(1), 32767);
-    EXPECT_EQ(*elenco_.LeggiDomanda(1, 32767), domanda("ULTIMO"));
+    EXPECT_EQ(*elenco_.LeggiRecord(1, 32767), RecordCompleti(0));
 }
 
 // A list of two records, open on handle 1, whose calls are then made to fail.
@@ -136,41 +129,40 @@ class FailedCall : public FileElencoTest {
 protected:
     void SetUp() override { list("lista.svz", before_); }
 
-    const QByteArray before_ = records("R", 2);
+    const QByteArray before_ = RecordCompleti(1, 2);
 };
 
 // A write cut short by the system, or a failed write over or past a cut last
 // record: the file exactly as it was, and the reason given with its name.
 // Every other failed call is swept through the whole program by test_guasti.
-TEST_F(FailedCall, AWriteCutShortSaysSoAndLeavesTheFileAsItWas) {
-    for (const auto& [shortBytes, nRecord] : {std::pair<std::size_t, int>{100, 5}, {200, 1}}) {
-        fs_.shortWriteOn(1, shortBytes);
+TEST_F(FailedCall, AFailedWriteLeavesTheFileAsItWasAndSaysWhy) {
+    const QByteArray cut = RecordCompleti(1, 3).left(1248);
+    // The file, the record written, and the bytes a short write takes (0: the flush fails).
+    const std::tuple<QByteArray, int, std::size_t> cases[] = {
+        {before_, 5, 100}, {before_, 1, 200}, {cut, 3, 0}, {cut, 5, 0}};
+    for (const auto& [bytes, nRecord, shortBytes] : cases) {
+        ASSERT_TRUE(ScriviFile(path("lista.svz"), bytes));
+        if (shortBytes > 0) {
+            fs_.shortWriteOn(1, shortBytes);
+        } else {
+            fs_.failOn(Call::Flush, 1, ENOSPC);
+        }
 
-        const Result<void> written = elenco_.ScriviDomanda(1, nRecord, domanda("NUOVO"));
+        const Result<void> written = elenco_.ScriviDomanda(1, nRecord, DomandaCompleta(9));
 
-        ASSERT_FALSE(written.ok());
-        EXPECT_TRUE(written.error().message.contains(path("lista.svz")) &&
-                    written.error().message.contains(QString::number(shortBytes)));
-        EXPECT_EQ(readFile("lista.svz"), before_);
-    }
-}
-
-TEST_F(FailedCall, AFailedWriteOverOrPastACutLastRecordRestoresBytesAndLength) {
-    const QByteArray cut = before_ + CodificaDomanda(domanda("TERZO", 1234.56f)).left(412);
-    writeFile("lista.svz", cut);
-    for (std::int32_t nRecord : {3, 5}) {
-        fs_.failOn(Call::Flush, 1, ENOSPC);
-
-        EXPECT_FALSE(elenco_.ScriviDomanda(1, nRecord, domanda("NUOVO")).ok());
-
-        EXPECT_EQ(readFile("lista.svz"), cut) << "record " << nRecord;
+        ASSERT_FALSE(written.ok()) << nRecord;
+        const QString& message = written.error().message;
+        EXPECT_TRUE(message.contains(path("lista.svz")) &&
+                    (shortBytes == 0 || message.contains(QString::number(shortBytes))))
+            << message.toStdString();
+        EXPECT_EQ(readFile("lista.svz"), bytes) << nRecord;
     }
 }
 
 // A deferred write that fails is undone at once; the unsynchronised ones
 // before it stay.
 TEST_F(FailedCall, AFailedDeferredWriteIsUndoneAtOnceAndTheEarlierOnesStay) {
-    ASSERT_TRUE(elenco_.ScriviDomanda(1, 1, domanda("A")).ok());
+    ASSERT_TRUE(elenco_.ScriviDomanda(1, 1, DomandaCompleta(9)).ok());
     for (int n = 2; n <= 4; ++n) {
         ASSERT_TRUE(elenco_.ScriviRecord(1, n, RecordVuoto(), FileElenco::Flush::Differito).ok());
     }
@@ -178,7 +170,7 @@ TEST_F(FailedCall, AFailedDeferredWriteIsUndoneAtOnceAndTheEarlierOnesStay) {
 
     EXPECT_FALSE(elenco_.ScriviRecord(1, 5, RecordVuoto(), FileElenco::Flush::Differito).ok());
 
-    const QByteArray written = CodificaDomanda(domanda("A")) + RecordVuoto().repeated(3);
+    const QByteArray written = RecordCompleti(9) + RecordVuoto().repeated(3);
     EXPECT_EQ(readFile("lista.svz"), written);
     ASSERT_TRUE(elenco_.Sincronizza(1).ok());
     ASSERT_TRUE(elenco_.Tronca(1, 418).ok());

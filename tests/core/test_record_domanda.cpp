@@ -1,6 +1,6 @@
 #include "DatiDomanda.h"
+#include "DomandaDiProva.h"
 #include "ImportoConPunto.h"
-#include "ModuloDiProva.h"
 #include "QtPrinters.h"
 #include "RiempiRecord.h"
 #include "Windows1252.h"

@@ -41,7 +41,7 @@ TEST_F(FileElencoTest, StudenteRipetutoFindsTheOtherApplicationsOfTheStudent) {
                   QString::fromUtf8(attesi[i]))
             << i;
     }
-    fs_.failAlways(Call::Read, EIO);
+    fs_.failOn(Call::Read, 1, EIO);
     const auto fallita = CercaStudenteRipetuto(elenco_, 1, "QRZLCU12A01Z000X", 0);
     ASSERT_FALSE(fallita.ok());
     EXPECT_EQ(fallita.error().code, EIO);

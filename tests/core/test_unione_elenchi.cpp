@@ -52,15 +52,16 @@ protected:
         return piano.ok() ? *piano : PianoCopia{};
     }
 
-    Result<void> append() { return AggiungiElenco(elenco_, plan(TipoCopia::Aggiunta)); }
+    Result<void> copy(TipoCopia tipo) {
+        return tipo == TipoCopia::Aggiunta ? AggiungiElenco(elenco_, plan(tipo))
+                                           : CreaUnione(elenco_, path("nuovo.svz"), plan(tipo));
+    }
 
-    Result<void> merge() { return CreaUnione(elenco_, path("nuovo.svz"), plan(TipoCopia::Unione)); }
-
-    const QByteArray primo_ = records("PRIMO", 3);
-    const QByteArray secondo_ = records("SECONDO", 3);
+    const QByteArray primo_ = RecordCompleti(1, 3);
+    const QByteArray secondo_ = RecordCompleti(11, 3);
     // More records than one block of a copy holds, so that a copy that fails
     // on its second write has already written some.
-    const QByteArray molti_ = records("MOLTI", 600);
+    const QByteArray molti_ = RecordCompleti(100, 600);
 };
 
 // 2.3 records: the cut third is overwritten; 2.6 records: the cut third
@@ -68,7 +69,7 @@ protected:
 // and 6. A merge of 1.5 records (2, the second completed with blanks) and
 // 2.5 (2) copies them back to back.
 TEST_F(UnioneTest, AppendingAndMergingFractionalListsFollowTheirRoundedCounts) {
-    const QByteArray threeAndAHalf = records("PRIMO", 4).left(1463);
+    const QByteArray threeAndAHalf = RecordCompleti(1, 4).left(1463);
     const std::tuple<QByteArray, QByteArray, TipoCopia, QByteArray> cases[] = {
         {primo_.left(961), secondo_.left(1087), TipoCopia::Aggiunta,
          primo_.left(836) + secondo_.left(1087) + RecordVuoto().mid(251)},
@@ -78,7 +79,7 @@ TEST_F(UnioneTest, AppendingAndMergingFractionalListsFollowTheirRoundedCounts) {
          primo_.left(627) + RecordVuoto().mid(209) + secondo_.left(836)}};
     for (const auto& [primo, secondo, tipo, result] : cases) {
         sources(primo, secondo);
-        ASSERT_TRUE((tipo == TipoCopia::Aggiunta ? append() : merge()).ok());
+        ASSERT_TRUE(copy(tipo).ok());
         EXPECT_EQ(readFile(tipo == TipoCopia::Aggiunta ? "uno.svz" : "nuovo.svz"), result);
         elenco_.ChiudiTutti();
     }
@@ -90,9 +91,9 @@ TEST_F(UnioneTest, AppendingAndMergingFractionalListsFollowTheirRoundedCounts) {
 TEST_F(UnioneTest, AFailedAppendThatCannotPutListOneBackSaysSo) {
     sources(primo_.left(961), molti_);
     fs_.failOn(Call::Write, 2, ENOSPC);
-    fs_.failAlways(Call::Truncate, EIO);
+    fs_.failOn(Call::Truncate, 1, EIO);
 
-    const Result<void> esito = append();
+    const Result<void> esito = copy(TipoCopia::Aggiunta);
 
     ASSERT_FALSE(esito.ok());
     EXPECT_TRUE(esito.error().message.contains(QStringLiteral("ATTENZIONE")))
@@ -110,7 +111,7 @@ TEST_F(UnioneTest, TheNewListIsNeitherSourceNorAFolderAndAnOldOneGivesItsLength)
         ASSERT_FALSE(esito.ok()) << name.toStdString();
         EXPECT_TRUE(esito.error().message.contains(name));
     }
-    writeFile("vecchio.svz", records("VECCHIO", 2));
+    ASSERT_TRUE(ScriviFile(path("vecchio.svz"), RecordCompleti(50, 2)));
     EXPECT_EQ(*EsaminaNuovoElenco(elenco_, path("vecchio.svz")), 836);
     EXPECT_EQ(*EsaminaNuovoElenco(elenco_, path("assente.svz")), 0);
 }

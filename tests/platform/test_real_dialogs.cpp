@@ -1,4 +1,4 @@
-#include "../core/ModuloDiProva.h"
+#include "DomandaDiProva.h"
 #include "ItalianTranslations.h"
 #include "Program.h"
 #include "QtDialogs.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DomandeNumerate.h"
+#include "DomandaDiProva.h"
 #include "FileElenco.h"
 #include "UnioneElenchi.h"
 
@@ -11,9 +11,9 @@
 // Three lists in a folder, as the reliability tests find them before each
 // trial: "tre.svz" (applications 1 to 3), "due.svz" (4 and 5) and
 // "vecchia.svz" (900 to 903).
-inline const QByteArray kTre = RecordNumerati(1, 3);
-inline const QByteArray kDue = RecordNumerati(4, 2);
-inline const QByteArray kVecchia = RecordNumerati(900, 4);
+inline const QByteArray kTre = RecordCompleti(1, 3);
+inline const QByteArray kDue = RecordCompleti(4, 2);
+inline const QByteArray kVecchia = RecordCompleti(900, 4);
 inline const QMap<QString, QByteArray> kElenchi = {
     {"tre.svz", kTre}, {"due.svz", kDue}, {"vecchia.svz", kVecchia}};
 
@@ -25,7 +25,7 @@ enum class OperazioneSuElenchi { Registra, Modifica, Aggiunta, Unione };
 
 // The version v of application 2 that the modification writes (0: as it was).
 inline QByteArray Versione(int v) {
-    return v == 0 ? RecordNumerato(2) : RecordNumerato(100 + v);
+    return v == 0 ? RecordCompleti(2) : RecordCompleti(100 + v);
 }
 
 // Does the operation on the lists of the folder, calling `riportato` for
@@ -45,7 +45,7 @@ inline int Esegui(
         int fatti = 0;
         while (fatti < 4 &&
                elenco.ScriviRecord(kHandlePrimo, registra ? 4 + fatti : 2,
-                                   registra ? RecordNumerato(4 + fatti) : Versione(fatti + 1))) {
+                                   registra ? RecordCompleti(4 + fatti) : Versione(fatti + 1))) {
             ++fatti;
             riportato();
         }
@@ -74,11 +74,11 @@ inline bool Ammesso(OperazioneSuElenchi operazione, int fatti, const QByteArray&
     switch (operazione) {
         case OperazioneSuElenchi::Registra:
             return vecchiaIntatta &&
-                   (tre == RecordNumerati(1, 3 + fatti) || tre == RecordNumerati(1, 4 + fatti));
+                   (tre == RecordCompleti(1, 3 + fatti) || tre == RecordCompleti(1, 4 + fatti));
         case OperazioneSuElenchi::Modifica:
             return vecchiaIntatta &&
-                   (tre == RecordNumerato(1) + Versione(fatti) + RecordNumerato(3) ||
-                    tre == RecordNumerato(1) + Versione(fatti + 1) + RecordNumerato(3));
+                   (tre == RecordCompleti(1) + Versione(fatti) + RecordCompleti(3) ||
+                    tre == RecordCompleti(1) + Versione(fatti + 1) + RecordCompleti(3));
         case OperazioneSuElenchi::Aggiunta:
             return vecchiaIntatta && (tre == kTre + kDue || (fatti == 0 && tre == kTre));
         case OperazioneSuElenchi::Unione:

@@ -1,5 +1,5 @@
 #include "AltraCopia.h"
-#include "DomandeNumerate.h"
+#include "DomandaDiProva.h"
 #include "FileDiProva.h"
 #include "FileElenco.h"
 #include "QtPrinters.h"
@@ -47,7 +47,7 @@ protected:
     QTemporaryDir dir_;
     const QString lista_ = dir_.filePath(QStringLiteral("Roma primaria 2026.svz"));
     const QString fileBlocco_ = dir_.filePath(QStringLiteral(".~lock.Roma primaria 2026.svz#"));
-    const QByteArray contenuto_ = RecordNumerati(1, 2);
+    const QByteArray contenuto_ = RecordCompleti(1, 2);
 };
 
 TEST_F(BloccoElenco, AListThatAnotherCopyHoldsIsRefusedNamingWhoAndNothingIsOpened) {

@@ -1,6 +1,6 @@
 #include "Arrotondamento.h"
 #include "DatiDomanda.h"
-#include "DomandeNumerate.h"
+#include "DomandaDiProva.h"
 #include "FileDiProva.h"
 #include "FileElenco.h"
 #include "QtPrinters.h"
@@ -34,7 +34,7 @@ QByteArray DiarioInterrotto(const QString& lista, const QByteArray& prima) {
     EXPECT_TRUE(ScriviFile(lista, prima));
     FileElenco elenco;
     EXPECT_TRUE(elenco.ApriElenco(lista, 1).ok() &&
-                elenco.ScriviRecord(1, 1, RecordNumerato(667), FileElenco::Flush::Differito).ok());
+                elenco.ScriviRecord(1, 1, RecordCompleti(667), FileElenco::Flush::Differito).ok());
     const QFileInfo info(lista);
     return LeggiFile(info.dir().filePath(".~lock." + info.fileName() + "#.diario"));
 }
@@ -56,7 +56,7 @@ TEST_F(FileCattivi, RandomBytesAreCountedReadAndContinuedInWholeRecords) {
         lunghezze.push_back(static_cast<int>(caso() % 5001));
     }
     const QString lista = Percorso(QStringLiteral("caso.svz"));
-    const QByteArray nuova = RecordNumerato(1);
+    const QByteArray nuova = RecordCompleti(1);
     for (const int lunghezza : lunghezze) {
         const QByteArray byte = ByteCasuali(caso, lunghezza);
         ASSERT_TRUE(ScriviFile(lista, byte));
@@ -83,11 +83,11 @@ TEST_F(FileCattivi, AListDeletedOrReplacedWhileOpenIsNotWrittenIntoUnseen) {
     const QString cancellata = Percorso(QStringLiteral("cancellata.svz"));
     const QString sostituita = Percorso(QStringLiteral("sostituita.svz"));
     const QString altra = Percorso(QStringLiteral("altra.svz"));
-    ASSERT_TRUE(ScriviFile(cancellata, RecordNumerati(1, 2)) &&
-                ScriviFile(sostituita, RecordNumerati(1, 2)));
+    ASSERT_TRUE(ScriviFile(cancellata, RecordCompleti(1, 2)) &&
+                ScriviFile(sostituita, RecordCompleti(1, 2)));
     FileElenco elenco;
     ASSERT_TRUE(elenco.ApriElenco(cancellata, 1).ok() && elenco.ApriElenco(sostituita, 2).ok());
-    ASSERT_TRUE(ScriviFile(altra, RecordNumerato(5)) && QFile::remove(cancellata) &&
+    ASSERT_TRUE(ScriviFile(altra, RecordCompleti(5)) && QFile::remove(cancellata) &&
                 QFile::remove(sostituita) && QFile::rename(altra, sostituita));
 
     const Result<void> inCancellata = elenco.ScriviDomanda(1, 3, AzzeraRecord());
@@ -96,7 +96,7 @@ TEST_F(FileCattivi, AListDeletedOrReplacedWhileOpenIsNotWrittenIntoUnseen) {
     EXPECT_TRUE(inCancellata.error().message.contains(cancellata));
     EXPECT_FALSE(QFileInfo::exists(cancellata));
     EXPECT_FALSE(elenco.ScriviDomanda(2, 1, AzzeraRecord()).ok());
-    EXPECT_TRUE(LeggiFile(sostituita) == RecordNumerato(5));
+    EXPECT_TRUE(LeggiFile(sostituita) == RecordCompleti(5));
 }
 
 // What lies at a journal's name beside a list of three applications is
@@ -106,11 +106,11 @@ TEST_F(FileCattivi, AListDeletedOrReplacedWhileOpenIsNotWrittenIntoUnseen) {
 TEST_F(FileCattivi, OnlyThisListsJournalIsPlayedBackAndAnythingElsePlantedIsMovedAside) {
     const QString lista = Percorso(QStringLiteral("tre.svz"));
     const QString diario = Percorso(QStringLiteral(".~lock.tre.svz#.diario"));
-    const QByteArray tre = RecordNumerati(1, 3);
-    const QByteArray ripristinata = RecordNumerati(40, 3);
+    const QByteArray tre = RecordCompleti(1, 3);
+    const QByteArray ripristinata = RecordCompleti(40, 3);
     QTemporaryDir altrove;
     const QByteArray altrui =
-        DiarioInterrotto(altrove.filePath(QStringLiteral("tre.svz")), RecordNumerato(666));
+        DiarioInterrotto(altrove.filePath(QStringLiteral("tre.svz")), RecordCompleti(666));
     ASSERT_GT(altrui.size(), 418);
     std::mt19937 caso(7);
     const struct {
@@ -171,7 +171,7 @@ TEST_F(FileCattivi, ANewListIsNeverCreatedThroughALinkAndIsNotReadableByEveryone
 
     const QString nuova = Percorso(QStringLiteral("nuova.svz"));
     ASSERT_TRUE(elenco.ApriElenco(nuova, 1).ok());
-    ASSERT_TRUE(elenco.ScriviRecord(1, 1, RecordNumerato(1), FileElenco::Flush::Differito).ok());
+    ASSERT_TRUE(elenco.ScriviRecord(1, 1, RecordCompleti(1), FileElenco::Flush::Differito).ok());
     for (const QString& file : {nuova, Percorso(QStringLiteral(".~lock.nuova.svz#.diario"))}) {
         struct stat info {};
         ASSERT_EQ(::stat(QFile::encodeName(file).constData(), &info), 0);

@@ -57,7 +57,7 @@ struct Banco : ProgramUnderTest {
                 QApplication::setActiveWindow(scheda);
                 QVERIFY(QTest::qWaitForWindowActive(scheda));
             }
-            scheda->ScriviModulo(ModuloNumerato(passo == Modifica ? 7 : 4));
+            scheda->ScriviModulo(ModuloCompleto(passo == Modifica ? 7 : 4));
         }
     }
 
@@ -146,9 +146,9 @@ private slots:
         const QStringList sostituzione{"tre.svz", "due.svz", "vecchia.svz"};
         QTest::newRow("load") << int(Carica) << QStringList() << "tre.svz" << tre << 2;
         QTest::newRow("store") << int(Registra) << QStringList() << "tre.svz"
-                               << RecordNumerati(1, 4) << 3;
+                               << RecordCompleti(1, 4) << 3;
         QTest::newRow("modify") << int(Modifica) << QStringList() << "tre.svz"
-                                << RecordNumerato(1) + RecordNumerato(7) + RecordNumerato(3) << 3;
+                                << RecordCompleti(1) + RecordCompleti(7) + RecordCompleti(3) << 3;
         QTest::newRow("append") << int(Aggiunta) << QStringList{"tre.svz", "due.svz"} << "tre.svz"
                                 << tre + due << 6;
         QTest::newRow("append to itself")

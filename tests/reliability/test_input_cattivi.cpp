@@ -1,7 +1,7 @@
 #include "Arrotondamento.h"
 #include "ControlliDomanda.h"
 #include "DatiDomanda.h"
-#include "DomandeNumerate.h"
+#include "DomandaDiProva.h"
 #include "ProgramUnderTest.h"
 #include "RiempiRecord.h"
 #include "wizard/FrmDatiAnagrafici.h"
@@ -110,7 +110,7 @@ private slots:
         const auto input = InputCattivi();
         for (const bool incolla : {true, false}) {
             for (const auto& [casella, testo] : input) {
-                scheda->ScriviModulo(ModuloNumerato(registrati + 1));
+                scheda->ScriviModulo(ModuloCompleto(registrati + 1));
                 Inserisci(*p.control<QLineEdit>(*scheda, casella), testo, incolla);
                 // Leaving the box for the button may copy the requester's address.
                 p.control<QPushButton>(*scheda, "CmdAvanti")->setFocus();
@@ -146,11 +146,11 @@ private slots:
             p.dialogs.goingOn.emplace();
             FrmDatiAnagrafici* scheda = p.openEntry(p.write(QStringLiteral("caso.svz"), casuale));
             QVERIFY(scheda != nullptr && scheda->isVisible());
-            scheda->ScriviModulo(ModuloNumerato(1));
+            scheda->ScriviModulo(ModuloCompleto(1));
             p.click(*scheda, {"CmdAvanti"});
             const QByteArray dopo = p.files().value(QStringLiteral("caso.svz"));
             QCOMPARE(dopo.size(), ArrotondaPari(lunghezza / 418.0 + 1) * kLunghezzaRecord);
-            QVERIFY(dopo.right(kLunghezzaRecord) == RecordNumerato(1));
+            QVERIFY(dopo.right(kLunghezzaRecord) == RecordCompleti(1));
         }
     }
 };

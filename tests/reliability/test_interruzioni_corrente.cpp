@@ -12,7 +12,6 @@ namespace {
 const QString kCartella = QStringLiteral("/elenchi");
 
 void Prepara(PowerCutFileSystem& fs) {
-    fs.addFolder(kCartella.toStdString());
     for (auto elenco = kElenchi.begin(); elenco != kElenchi.end(); ++elenco) {
         fs.put((kCartella + '/' + elenco.key()).toStdString(), elenco.value());
     }

@@ -15,7 +15,7 @@ std::size_t indexOf(FailingFileSystem::Call kind) {
 std::optional<FailingFileSystem::Rule> FailingFileSystem::ruleFor(Call kind) {
     ++calls_[indexOf(kind)];
     std::optional<Rule>& rule = rules_[indexOf(kind)];
-    if (!rule || rule->always) {
+    if (!rule) {
         return rule;
     }
     if (--rule->remaining > 0) {
@@ -49,10 +49,10 @@ ssize_t FailingFileSystem::writeAt(int fd, const void* buffer, size_t count, off
 }
 
 int FailingFileSystem::flush(int fd) {
-    return fails(ruleFor(side_.count(fd) ? Call::SideFlush : Call::Flush)) ? -1 : real_.flush(fd);
+    return hit(side_.count(fd) ? Call::SideFlush : Call::Flush) ? -1 : real_.flush(fd);
 }
 
 int FailingFileSystem::close(int fd) {
     side_.erase(fd);
-    return fails(ruleFor(Call::Close)) ? -1 : real_.close(fd);
+    return hit(Call::Close) ? -1 : real_.close(fd);
 }

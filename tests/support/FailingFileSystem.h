@@ -19,27 +19,23 @@ public:
     enum class Call {
         Open, Read, Write, Flush, Truncate, Size, Close, Create, OpenForReading, Identify,
         ChangeMode, IdentifyPath, Canonical, Rename, Link, Unlink, SyncFolder, ListFolder,
-        SideWrite, SideFlush
+        SideWrite, SideFlush  // the last kind
     };
-    static constexpr Call kEveryCall[] = {
-        Call::Open, Call::Read, Call::Write, Call::Flush, Call::Truncate, Call::Size, Call::Close,
-        Call::Create, Call::OpenForReading, Call::Identify, Call::ChangeMode, Call::IdentifyPath,
-        Call::Canonical, Call::Rename, Call::Link, Call::Unlink, Call::SyncFolder,
-        Call::ListFolder, Call::SideWrite, Call::SideFlush};
     // clang-format on
+    static constexpr auto kEveryCall = [] {
+        std::array<Call, static_cast<std::size_t>(Call::SideFlush) + 1> every{};
+        for (std::size_t kind = 0; kind < every.size(); ++kind) {
+            every[kind] = static_cast<Call>(kind);
+        }
+        return every;
+    }();
 
     // The nth call of that kind from now fails with errorNumber and changes
     // nothing; the calls before and after it go through.
-    void failOn(Call kind, int nth, int errorNumber) {
-        rule(kind) = Rule{false, nth, errorNumber, {}};
-    }
-    // Every call of that kind from now on fails with errorNumber.
-    void failAlways(Call kind, int errorNumber) { rule(kind) = Rule{true, 0, errorNumber, {}}; }
+    void failOn(Call kind, int nth, int errorNumber) { rule(kind) = Rule{nth, errorNumber, {}}; }
     // The nth write from now writes only its first `bytes` bytes and reports
     // that count, as a write cut short by the system does.
-    void shortWriteOn(int nth, std::size_t bytes) {
-        rule(Call::Write) = Rule{false, nth, 0, bytes};
-    }
+    void shortWriteOn(int nth, std::size_t bytes) { rule(Call::Write) = Rule{nth, 0, bytes}; }
     // Every call goes through again.
     void clearFailures() { rules_ = {}; }
 
@@ -47,60 +43,59 @@ public:
     int calls(Call kind) const { return calls_[static_cast<std::size_t>(kind)]; }
 
     int openReadWrite(const std::string& path) override {
-        return fails(ruleFor(Call::Open)) ? -1 : real_.openReadWrite(path);
+        return hit(Call::Open) ? -1 : real_.openReadWrite(path);
     }
     int createExclusive(const std::string& path, mode_t mode) override {
-        return fails(ruleFor(Call::Create)) ? -1 : side(real_.createExclusive(path, mode));
+        return hit(Call::Create) ? -1 : side(real_.createExclusive(path, mode));
     }
     int openForReading(const std::string& path) override {
-        return fails(ruleFor(Call::OpenForReading)) ? -1 : side(real_.openForReading(path));
+        return hit(Call::OpenForReading) ? -1 : side(real_.openForReading(path));
     }
     ssize_t readAt(int fd, void* buffer, size_t count, off_t offset) override {
-        return fails(ruleFor(Call::Read)) ? -1 : real_.readAt(fd, buffer, count, offset);
+        return hit(Call::Read) ? -1 : real_.readAt(fd, buffer, count, offset);
     }
     ssize_t writeAt(int fd, const void* buffer, size_t count, off_t offset) override;
     int flush(int fd) override;
     int truncate(int fd, off_t length) override {
-        return fails(ruleFor(Call::Truncate)) ? -1 : real_.truncate(fd, length);
+        return hit(Call::Truncate) ? -1 : real_.truncate(fd, length);
     }
-    off_t size(int fd) override { return fails(ruleFor(Call::Size)) ? -1 : real_.size(fd); }
+    off_t size(int fd) override { return hit(Call::Size) ? -1 : real_.size(fd); }
     int identify(int fd, FileIdentity& identity) override {
-        return fails(ruleFor(Call::Identify)) ? -1 : real_.identify(fd, identity);
+        return hit(Call::Identify) ? -1 : real_.identify(fd, identity);
     }
     int changeMode(int fd, mode_t mode) override {
-        return fails(ruleFor(Call::ChangeMode)) ? -1 : real_.changeMode(fd, mode);
+        return hit(Call::ChangeMode) ? -1 : real_.changeMode(fd, mode);
     }
     int close(int fd) override;
     int identifyPath(const std::string& path, FileIdentity& identity) override {
-        return fails(ruleFor(Call::IdentifyPath)) ? -1 : real_.identifyPath(path, identity);
+        return hit(Call::IdentifyPath) ? -1 : real_.identifyPath(path, identity);
     }
     std::string canonicalPath(const std::string& path) override {
-        return fails(ruleFor(Call::Canonical)) ? std::string() : real_.canonicalPath(path);
+        return hit(Call::Canonical) ? std::string() : real_.canonicalPath(path);
     }
     int rename(const std::string& from, const std::string& to) override {
-        return fails(ruleFor(Call::Rename)) ? -1 : real_.rename(from, to);
+        return hit(Call::Rename) ? -1 : real_.rename(from, to);
     }
     int link(const std::string& from, const std::string& to) override {
-        return fails(ruleFor(Call::Link)) ? -1 : real_.link(from, to);
+        return hit(Call::Link) ? -1 : real_.link(from, to);
     }
     int unlink(const std::string& path) override {
-        return fails(ruleFor(Call::Unlink)) ? -1 : real_.unlink(path);
+        return hit(Call::Unlink) ? -1 : real_.unlink(path);
     }
     int syncFolder(const std::string& folder) override {
-        return fails(ruleFor(Call::SyncFolder)) ? -1 : real_.syncFolder(folder);
+        return hit(Call::SyncFolder) ? -1 : real_.syncFolder(folder);
     }
     int listFolder(const std::string& folder, std::vector<std::string>& names) override {
-        return fails(ruleFor(Call::ListFolder)) ? -1 : real_.listFolder(folder, names);
+        return hit(Call::ListFolder) ? -1 : real_.listFolder(folder, names);
     }
     std::string bootId() override { return real_.bootId(); }
     pid_t processId() override { return real_.processId(); }
     std::uint64_t processStart(pid_t pid) override { return real_.processStart(pid); }
 
 private:
-    static constexpr std::size_t kKinds = std::size(kEveryCall);
+    static constexpr std::size_t kKinds = kEveryCall.size();
 
     struct Rule {
-        bool always = false;
         int remaining = 0;  // calls left up to and including the one it hits
         int errorNumber = 0;
         std::optional<std::size_t> shortWriteBytes;
@@ -109,6 +104,8 @@ private:
     std::optional<Rule>& rule(Call kind) { return rules_[static_cast<std::size_t>(kind)]; }
     // Counts the call and gives the rule that hits it, if any.
     std::optional<Rule> ruleFor(Call kind);
+    // Counts the call; true, with errno set, when a rule makes it fail.
+    bool hit(Call kind) { return fails(ruleFor(kind)); }
     // True, with errno set, when the rule makes the call fail.
     static bool fails(const std::optional<Rule>& rule);
 

@@ -49,26 +49,14 @@ void PowerCutFileSystem::cutAfter(int nth, bool tornSectors) {
     torn_ = tornSectors;
 }
 
-bool PowerCutFileSystem::change() {
-    if (!off_ && cutAt_ > 0 && changes_ + 1 >= cutAt_) {
-        // What the disk holds at this moment, names as last synced.
-        diskAtCut_.clear();
-        std::map<const Inode*, std::shared_ptr<Inode>> survivors;
-        for (const auto& [path, inode] : durableNames_) {
-            auto& survivor = survivors[inode.get()];
-            if (!survivor) {
-                survivor = std::make_shared<Inode>(*inode);
-                survivor->data = survivor->durable = afterTheCut(*inode);
-            }
-            diskAtCut_[path] = survivor;
-        }
-        off_ = true;
-    }
+int PowerCutFileSystem::change(const std::function<void()>& make) {
+    off_ = off_ || (cutAt_ > 0 && changes_ + 1 >= cutAt_);
     if (off_) {
-        return fail(EIO) == 0;
+        return fail(EIO);
     }
     ++changes_;
-    return true;
+    make();
+    return 0;
 }
 
 QByteArray PowerCutFileSystem::afterTheCut(const Inode& inode) {
@@ -88,17 +76,20 @@ QByteArray PowerCutFileSystem::afterTheCut(const Inode& inode) {
     return disk;
 }
 
-bool PowerCutFileSystem::alive() const {
-    if (off_) {
-        errno = EIO;
-    }
-    return !off_;
-}
-
 void PowerCutFileSystem::restart() {
     if (off_) {
-        names_ = diskAtCut_;
-        durableNames_ = diskAtCut_;
+        // What the disk held when the power went, names as last synced.
+        std::map<const Inode*, std::shared_ptr<Inode>> survivors;
+        names_.clear();
+        for (const auto& [path, inode] : durableNames_) {
+            auto& survivor = survivors[inode.get()];
+            if (!survivor) {
+                survivor = std::make_shared<Inode>(*inode);
+                survivor->data = survivor->durable = afterTheCut(*inode);
+            }
+            names_[path] = survivor;
+        }
+        durableNames_ = names_;
     }
     descriptors_.clear();
     off_ = false;
@@ -106,134 +97,67 @@ void PowerCutFileSystem::restart() {
     ++boot_;
 }
 
-std::shared_ptr<PowerCutFileSystem::Inode> PowerCutFileSystem::open(int fd) const {
-    const auto found = descriptors_.find(fd);
-    if (found == descriptors_.end()) {
-        errno = EBADF;
-        return nullptr;
-    }
-    return found->second;
-}
-
 int PowerCutFileSystem::newDescriptor(std::shared_ptr<Inode> inode) {
     descriptors_[nextDescriptor_] = std::move(inode);
     return nextDescriptor_++;
 }
 
-std::shared_ptr<PowerCutFileSystem::Inode> PowerCutFileSystem::create(const std::string& path,
-                                                                      mode_t mode) {
-    auto inode = std::make_shared<Inode>(Inode{{}, {}, mode, nextInode_++});
-    names_[path] = inode;
-    return inode;
-}
-
 int PowerCutFileSystem::openReadWrite(const std::string& path) {
-    if (!alive()) {
-        return -1;
-    }
-    if (const auto found = names_.find(path); found != names_.end()) {
-        return newDescriptor(found->second);
-    }
-    return createExclusive(path, 0660);
+    const auto found = names_.find(path);
+    return found == names_.end() ? createExclusive(path, 0660) : newDescriptor(found->second);
 }
 
 int PowerCutFileSystem::createExclusive(const std::string& path, mode_t mode) {
     if (names_.count(path) != 0) {
         return fail(EEXIST);
     }
-    if (folders_.count(folderOf(path)) == 0) {
-        return fail(ENOENT);
-    }
-    return change() ? newDescriptor(create(path, mode)) : -1;
+    int fd = -1;
+    change([&] {
+        names_[path] = std::make_shared<Inode>(Inode{{}, {}, mode, nextInode_++});
+        fd = newDescriptor(names_[path]);
+    });
+    return fd;
 }
 
 int PowerCutFileSystem::openForReading(const std::string& path) {
-    if (!alive()) {
-        return -1;
-    }
     const auto found = names_.find(path);
-    return found == names_.end() ? fail(folders_.count(path) ? EISDIR : ENOENT)
-                                 : newDescriptor(found->second);
+    return found == names_.end() ? fail(ENOENT) : newDescriptor(found->second);
 }
 
 ssize_t PowerCutFileSystem::readAt(int fd, void* buffer, size_t count, off_t offset) {
-    const auto inode = alive() ? open(fd) : nullptr;
-    if (!inode) {
-        return -1;
-    }
-    const QByteArray bytes = inode->data.mid(offset, static_cast<qsizetype>(count));
+    const QByteArray bytes = file(fd).data.mid(offset, static_cast<qsizetype>(count));
     std::memcpy(buffer, bytes.constData(), static_cast<size_t>(bytes.size()));
     return bytes.size();
 }
 
 ssize_t PowerCutFileSystem::writeAt(int fd, const void* buffer, size_t count, off_t offset) {
-    const auto inode = open(fd);
-    if (!inode || !change()) {
-        return -1;
-    }
-    QByteArray& data = inode->data;
-    const auto end = offset + static_cast<qsizetype>(count);
-    if (data.size() < end) {
-        data.append(end - data.size(), '\0');
-    }
-    data.replace(offset, static_cast<qsizetype>(count), static_cast<const char*>(buffer),
-                 static_cast<qsizetype>(count));
-    return static_cast<ssize_t>(count);
+    const auto length = static_cast<qsizetype>(count);
+    QByteArray& data = file(fd).data;
+    const int made = change([&] {
+        data.resize(std::max(data.size(), offset + length), '\0');
+        data.replace(offset, length, static_cast<const char*>(buffer), length);
+    });
+    return made == 0 ? length : -1;
 }
 
 int PowerCutFileSystem::flush(int fd) {
-    const auto inode = open(fd);
-    if (!inode || !change()) {
-        return -1;
-    }
-    inode->durable = inode->data;
-    return 0;
+    return change([&] { file(fd).durable = file(fd).data; });
 }
 
 int PowerCutFileSystem::truncate(int fd, off_t length) {
-    const auto inode = open(fd);
-    if (!inode || !change()) {
-        return -1;
-    }
-    inode->data.resize(length, '\0');
-    return 0;
-}
-
-off_t PowerCutFileSystem::size(int fd) {
-    const auto inode = alive() ? open(fd) : nullptr;
-    return inode ? inode->data.size() : -1;
+    return change([&] { file(fd).data.resize(length, '\0'); });
 }
 
 int PowerCutFileSystem::identify(int fd, FileIdentity& identity) {
-    const auto inode = alive() ? open(fd) : nullptr;
-    if (!inode) {
-        return -1;
-    }
-    identity = FileIdentity{1, inode->number, ::geteuid(), inode->mode, true};
+    identity = FileIdentity{1, file(fd).number, ::geteuid(), file(fd).mode, true};
     return 0;
 }
 
 int PowerCutFileSystem::changeMode(int fd, mode_t mode) {
-    const auto inode = open(fd);
-    if (!inode || !change()) {
-        return -1;
-    }
-    inode->mode = mode;
-    return 0;
-}
-
-int PowerCutFileSystem::close(int fd) {
-    return descriptors_.erase(fd) == 1 ? 0 : fail(EBADF);
+    return change([&] { file(fd).mode = mode; });
 }
 
 int PowerCutFileSystem::identifyPath(const std::string& path, FileIdentity& identity) {
-    if (!alive()) {
-        return -1;
-    }
-    if (folders_.count(path) != 0) {
-        identity = FileIdentity{1, 0, ::geteuid(), 0700, false};
-        return 0;
-    }
     const auto found = names_.find(path);
     if (found == names_.end()) {
         return fail(ENOENT);
@@ -242,25 +166,15 @@ int PowerCutFileSystem::identifyPath(const std::string& path, FileIdentity& iden
     return 0;
 }
 
-std::string PowerCutFileSystem::canonicalPath(const std::string& path) {
-    const bool exists = alive() && (folders_.count(path) != 0 || names_.count(path) != 0);
-    if (!exists && !off_) {
-        errno = ENOENT;
-    }
-    return exists ? path : std::string();
-}
-
 int PowerCutFileSystem::rename(const std::string& from, const std::string& to) {
     const auto found = names_.find(from);
     if (found == names_.end()) {
         return fail(ENOENT);
     }
-    if (!change()) {
-        return -1;
-    }
-    names_[to] = found->second;
-    names_.erase(from);
-    return 0;
+    return change([&] {
+        names_[to] = found->second;
+        names_.erase(from);
+    });
 }
 
 int PowerCutFileSystem::link(const std::string& from, const std::string& to) {
@@ -268,42 +182,26 @@ int PowerCutFileSystem::link(const std::string& from, const std::string& to) {
     if (found == names_.end() || names_.count(to) != 0) {
         return fail(found == names_.end() ? ENOENT : EEXIST);
     }
-    if (!change()) {
-        return -1;
-    }
-    names_[to] = found->second;
-    return 0;
+    return change([&] { names_[to] = found->second; });
 }
 
 int PowerCutFileSystem::unlink(const std::string& path) {
-    if (names_.count(path) == 0) {
-        return fail(ENOENT);
-    }
-    if (!change()) {
-        return -1;
-    }
-    names_.erase(path);
-    return 0;
+    return names_.count(path) == 0 ? fail(ENOENT) : change([&] { names_.erase(path); });
 }
 
 int PowerCutFileSystem::syncFolder(const std::string& folder) {
-    if (!change()) {
-        return -1;
-    }
-    std::erase_if(durableNames_,
-                  [&](const auto& entry) { return folderOf(entry.first) == folder; });
-    for (const auto& [path, inode] : names_) {
-        if (folderOf(path) == folder) {
-            durableNames_[path] = inode;
+    return change([&] {
+        std::erase_if(durableNames_,
+                      [&](const auto& entry) { return folderOf(entry.first) == folder; });
+        for (const auto& [path, inode] : names_) {
+            if (folderOf(path) == folder) {
+                durableNames_[path] = inode;
+            }
         }
-    }
-    return 0;
+    });
 }
 
 int PowerCutFileSystem::listFolder(const std::string& folder, std::vector<std::string>& names) {
-    if (!alive()) {
-        return -1;
-    }
     const std::set<std::string> inFolder = this->names(folder);
     names.assign(inFolder.begin(), inFolder.end());
     return 0;

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -17,8 +18,8 @@
 // sync (a create, rename, link or unlink is undone until then).
 //
 // Armed with cutAfter(n), the power goes just before the n-th call that
-// would change or flush something: from then on every call fails with EIO
-// and changes nothing, as for a program whose computer has stopped. Then
+// would change or flush something: from then on every such call fails with
+// EIO and changes nothing, as for a program whose computer has stopped. Then
 // restart() brings up what the disk held: unflushed bytes dropped, or, with
 // torn sectors, each 512-byte sector of them kept or dropped at random.
 // A restart is a new boot with a new process id.
@@ -26,8 +27,6 @@ class PowerCutFileSystem final : public FileSystem {
 public:
     explicit PowerCutFileSystem(unsigned seed = 1);
 
-    // A folder that exists from the start.
-    void addFolder(const std::string& folder) { folders_.insert(folder); }
     // A file already on the disk.
     void put(const std::string& path, const QByteArray& bytes);
     // A file's bytes as the program sees them; nothing when it does not exist.
@@ -48,12 +47,13 @@ public:
     ssize_t writeAt(int fd, const void* buffer, size_t count, off_t offset) override;
     int flush(int fd) override;
     int truncate(int fd, off_t length) override;
-    off_t size(int fd) override;
+    off_t size(int fd) override { return file(fd).data.size(); }
     int identify(int fd, FileIdentity& identity) override;
     int changeMode(int fd, mode_t mode) override;
-    int close(int fd) override;
+    int close(int fd) override { return descriptors_.erase(fd) == 1 ? 0 : -1; }
     int identifyPath(const std::string& path, FileIdentity& identity) override;
-    std::string canonicalPath(const std::string& path) override;
+    // The paths of the trials are canonical, their folders there from the start.
+    std::string canonicalPath(const std::string& path) override { return path; }
     int rename(const std::string& from, const std::string& to) override;
     int link(const std::string& from, const std::string& to) override;
     int unlink(const std::string& path) override;
@@ -72,20 +72,17 @@ private:
     };
     using Names = std::map<std::string, std::shared_ptr<Inode>>;
 
-    // False, with errno EIO, once the power is off; counts a change.
-    bool change();
-    bool alive() const;
-    std::shared_ptr<Inode> open(int fd) const;
+    // Counts and makes a change that would reach the disk: 0, or -1 with
+    // errno EIO once the power is off.
+    int change(const std::function<void()>& make);
+    Inode& file(int fd) const { return *descriptors_.at(fd); }
     int newDescriptor(std::shared_ptr<Inode> inode);
-    std::shared_ptr<Inode> create(const std::string& path, mode_t mode);
     QByteArray afterTheCut(const Inode& inode);
 
     std::mt19937 random_;
-    std::set<std::string> folders_;
     Names names_;
     Names durableNames_;
     std::map<int, std::shared_ptr<Inode>> descriptors_;
-    Names diskAtCut_;
     int nextDescriptor_ = 3;
     std::uint64_t nextInode_ = 1;
     int boot_ = 0;

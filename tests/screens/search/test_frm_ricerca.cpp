@@ -179,7 +179,7 @@ private slots:
         QCOMPARE(r->trovaDice(), QStringLiteral("Trova"));
         r->trova(2);
 
-        r->fs.failAlways(FailingFileSystem::Call::Read, EIO);
+        r->fs.failOn(FailingFileSystem::Call::Read, 1, EIO);
         r->dialogs.goingOn.emplace();
         r->trova(0);
         QVERIFY(r->dialogs.told(QStringLiteral("Ricerca interrotta.")));

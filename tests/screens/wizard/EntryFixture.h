@@ -1,7 +1,7 @@
 #pragma once
 
-#include "../../core/ModuloDiProva.h"
 #include "DatiDomanda.h"
+#include "DomandaDiProva.h"
 #include "ProgramUnderTest.h"
 #include "wizard/FrmDatiAnagrafici.h"
 
