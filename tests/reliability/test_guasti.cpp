@@ -40,8 +40,9 @@ struct Banco : ProgramUnderTest {
             dialogs.goingOn->files.push_back(path(nome));
         }
         if (passo == Aggiunta || passo == Unione) {
-            copia = passo == Unione ? static_cast<QWidget*>(&openFromChoice<FrmCreaUnione>("OptNuovaUnione"))
-                                    : &openFromChoice<FrmCaricaFile>("OptUnione");
+            copia = passo == Unione
+                        ? static_cast<QWidget*>(&openFromChoice<FrmCreaUnione>("OptNuovaUnione"))
+                        : &openFromChoice<FrmCaricaFile>("OptUnione");
         } else if (passo == Esporta) {
             QVERIFY(openEntry(path("tre.svz")) != nullptr);
         } else if (passo != Carica) {

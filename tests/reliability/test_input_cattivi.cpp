@@ -1,4 +1,3 @@
-#include "Arrotondamento.h"
 #include "ControlliDomanda.h"
 #include "DatiDomanda.h"
 #include "DomandaDiProva.h"
@@ -10,8 +9,6 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
-
-#include <random>
 
 namespace {
 
@@ -93,9 +90,7 @@ QString Difetto(const QByteArray& prima, const QByteArray& dopo, bool detto,
 
 // Every bad input ends either stored as the checks allow it (the record is
 // exactly what the boxes make, with no control characters) or refused with a
-// message and nothing written. A list of random bytes chosen on the entry
-// screen is continued in whole records; what the list file makes of it is
-// proven by test_file_cattivi.
+// message and nothing written.
 class TestInputCattivi : public QObject {
     Q_OBJECT
 
@@ -135,23 +130,6 @@ private slots:
         QVERIFY2(difetti.isEmpty(), qPrintable(difetti.join(u'\n')));
         // A pasted tab is refused by its code, which can be read.
         QVERIFY(p.dialogs.told(QStringLiteral("U+0009")));
-    }
-
-    void a_list_of_random_bytes_is_continued_in_whole_records() {
-        std::mt19937 caso(418);
-        for (const int lunghezza : {1, 209, 627, 1045, 5000}) {
-            QByteArray casuale(lunghezza, Qt::Uninitialized);
-            std::ranges::generate(casuale, [&] { return static_cast<char>(caso()); });
-            ProgramUnderTest p;
-            p.dialogs.goingOn.emplace();
-            FrmDatiAnagrafici* scheda = p.openEntry(p.write(QStringLiteral("caso.svz"), casuale));
-            QVERIFY(scheda != nullptr && scheda->isVisible());
-            scheda->ScriviModulo(ModuloCompleto(1));
-            p.click(*scheda, {"CmdAvanti"});
-            const QByteArray dopo = p.files().value(QStringLiteral("caso.svz"));
-            QCOMPARE(dopo.size(), ArrotondaPari(lunghezza / 418.0 + 1) * kLunghezzaRecord);
-            QVERIFY(dopo.right(kLunghezzaRecord) == RecordCompleti(1));
-        }
     }
 };
 
