@@ -50,10 +50,6 @@ struct Unione : ProgramUnderTest {
             press("cmdsalva");
         }
     }
-    void pressAndSee(const char* button, const QString& testo) {
-        dialogs.expectMessage(informazione(testo));
-        press(button);
-    }
     // Leaves by "Indietro" or by the window frame: the screen is gone with
     // the lists it opened, and the choice screen is in front.
     void leave(bool byFrame) {
@@ -79,38 +75,31 @@ class TestFrmUnione : public QObject {
     Q_OBJECT
 
 private slots:
+    // Nothing is appended while a list is missing; list 2 left unchosen is
+    // list 1 again; each "Unisci" appends list 2 once more; a list that
+    // cannot be opened leaves its slot empty. Leaving spares a list the
+    // program holds open elsewhere. Failed copies are swept by test_guasti.
     void appending_gives_list_one_then_list_two_for_each_unisci() {
-        const std::tuple<QByteArray, int, QByteArray> casi[] = {
-            {kSecondo, 2, kPrimo + kSecondo + kSecondo},
-            {"-", 1, kPrimo + kPrimo}};  // the browse is cancelled: list 1 twice
-        for (const auto& [due, volte, atteso] : casi) {
-            Aggiunta f;
-            const QString uno = f.write("uno.svz", kPrimo);
-            const bool annullato = due == "-";
-            f.choose(uno, annullato ? std::nullopt : std::optional(f.write("due.svz", due)));
-            QCOMPARE(f.box("txtElenco2")->text(), annullato ? uno : f.path("due.svz"));
-            for (int volta = 0; volta < volte; ++volta) {
-                f.pressAndSee("cmdOk", kFatta);
-            }
-            QCOMPARE(f.read("uno.svz"), atteso);
-            QCOMPARE(f.read("due.svz"), annullato ? QByteArray("<assente>") : due);
-            f.leave(annullato);
-            QVERIFY(!f.elenchi.Aperto(1));
-        }
-    }
-
-    // Nothing is appended while a list is missing; a list that cannot be
-    // opened leaves its slot empty. Leaving spares a list the program holds
-    // open elsewhere. Failed copies are swept by test_guasti.
-    void appending_tells_why_it_cannot_and_leaves_list_one() {
         Aggiunta f;
-        f.dialogs.expectFile(apri(QString()), std::nullopt);
-        f.pressAndSee("cmdSfoglia2", QStringLiteral("scegliere un file"));
-        f.dialogs.goingOn.emplace();
+        f.dialogs.goingOn.emplace();  // the browse is cancelled
+        f.press("cmdSfoglia2");
+        QVERIFY(f.dialogs.told(QStringLiteral("scegliere un file")));
         f.press("cmdOk");
         QVERIFY(f.dialogs.told(QStringLiteral("l'elenco n. 1")));
+        const QString uno = f.write("uno.svz", kPrimo);
+        f.choose(uno, std::nullopt);
+        QCOMPARE(f.box("txtElenco2")->text(), uno);
+        f.press("cmdOk");
+        QCOMPARE(f.read("uno.svz"), kPrimo + kPrimo);
+        QVERIFY(f.dialogs.told(kFatta));
+        f.dialogs.expectFile(apri(uno), f.write("due.svz", kSecondo));
+        f.press("cmdSfoglia2");
+        f.press("cmdOk");
+        f.press("cmdOk");
+        QCOMPARE(f.read("uno.svz"), kPrimo + kPrimo + kSecondo + kSecondo);
+        QCOMPARE(f.read("due.svz"), kSecondo);
         QVERIFY(QDir(f.folder.path()).mkdir(QStringLiteral("cartella.svz")));
-        f.dialogs.expectFile(apri(QString()), f.path("cartella.svz"));
+        f.dialogs.expectFile(apri(f.path("due.svz")), f.path("cartella.svz"));
         f.press("cmdSfoglia1");
         QVERIFY(f.dialogs.told(DescrizioneErrore(EISDIR)));
         QVERIFY(!f.elenchi.Aperto(1) && f.box("txtElenco1")->text().isEmpty());
@@ -126,10 +115,10 @@ private slots:
     // writes to. Failed copies are swept by test_guasti.
     void merging_writes_list_one_then_list_two_into_a_new_list_it_may_replace() {
         Fusione f;
-        QTest::keyClicks(f.box("txtNuovo"), "   ");
-        f.dialogs.expectFile(salva(QString()), std::nullopt);
-        f.pressAndSee("cmdsalva", QStringLiteral("inserire un nome significativo per il file"));
         f.dialogs.goingOn.emplace().toQuestions = MessageAnswer::No;
+        QTest::keyClicks(f.box("txtNuovo"), "   ");
+        f.press("cmdsalva");  // cancelled
+        QVERIFY(f.dialogs.told(QStringLiteral("inserire un nome significativo per il file")));
         f.press("cmdUnisci");
         QVERIFY(f.dialogs.told(QStringLiteral("\"Salva\"")));  // the new name is missing
         const QString uno = f.write("uno.svz", kPrimo);
