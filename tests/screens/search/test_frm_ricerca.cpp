@@ -178,8 +178,7 @@ private slots:
 
     void an_empty_file_says_so() {
         Ricerca r{QByteArray()};
-        r.dialogs.expectMessage(
-            {QStringLiteral("Il file è vuoto!"), MessageButtons::Ok, MessageIcon::Information});
+        r.dialogs.expectMessage(informazione(QStringLiteral("Il file è vuoto!")));
         r.trova(0);  // before the criteria are looked at
     }
 };

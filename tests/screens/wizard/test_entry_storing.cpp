@@ -1,5 +1,4 @@
 #include "ControlloImporti.h"
-#include "DomandaDiProva.h"
 #include "EntryFixture.h"
 #include "ErroreDiSistema.h"
 
