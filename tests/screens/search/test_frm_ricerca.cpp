@@ -24,9 +24,7 @@ const MessageBoxRequest kFineDelFile{
 
 // A complete application of this requester.
 QByteArray domanda(const QString& cognome, const QString& nome, const QString& codiceFiscale) {
-    DatiDomanda d = DomandaDa(
-        "||ROMA|05/03/1970||ROMA|VIA DEI MILLE|12|00100|ROSSI|LUCA|ROMA|29/02/2000|"
-        "RSSLCU00B69H501Y|ROMA|VIA DEI MILLE|12|00100|1250.5|300");
+    DatiDomanda d = DomandaCompleta();
     d[Campo::CognRich] = cognome;
     d[Campo::NomeRich] = nome;
     d[Campo::CodFiscRich] = codiceFiscale;
@@ -41,6 +39,7 @@ struct Ricerca : ProgramUnderTest {
         screens().show<FrmRicerca>();
         screens().hide<FrmDatiAnagrafici>();
     }
+    ~Ricerca() { QVERIFY(finish()); }
 
     FrmRicerca& schermo() { return screens().get<FrmRicerca>(); }
     FrmDatiAnagrafici& scheda() { return screens().get<FrmDatiAnagrafici>(); }
@@ -76,127 +75,111 @@ struct Ricerca : ProgramUnderTest {
 class TestFrmRicerca : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<Ricerca> r;
-
 private slots:
-    void cleanup() {
-        QVERIFY(r->finish());
-        r.reset();
-    }
-
-    // The application found is shown at full width with dotted amounts and,
-    // corrected, rewritten in its own place; a refused Modifica writes
-    // nothing and keeps the corrections. Failed writes are swept by
-    // test_guasti.
+    // The application found, corrected, is rewritten in its own place with
+    // the fields left alone as they were; a refused Modifica writes nothing
+    // and keeps the corrections. Failed writes are swept by test_guasti.
     void modifica_rewrites_the_application_found_in_its_place() {
-        r = std::make_unique<Ricerca>(domanda("VERDI", "ANNA", "X") +
-                                      domanda("ROSSI", "MARIO", kCodice) +
-                                      domanda("BIANCHI", "LIA", "Y"));
-        const QByteArray prima = LeggiFile(r->stato.sFileElenco);
-        r->spunta("chkCodFisc");
-        r->scrivi("txtCodFisc", kCodice);
-        r->trova(2, false);
+        Ricerca r(domanda("VERDI", "ANNA", "X") + domanda("ROSSI", "MARIO", kCodice) +
+                  domanda("BIANCHI", "LIA", "Y"));
+        const QByteArray prima = LeggiFile(r.stato.sFileElenco);
+        r.spunta("chkCodFisc");
+        r.scrivi("txtCodFisc", kCodice);
+        r.trova(2, false);
         // The other applications of its student are named, not itself.
         const QList<QAction*> segni =
-            r->control<QLineEdit>(r->scheda(), QStringLiteral("TxtCodFiscStud1"))->actions();
+            r.control<QLineEdit>(r.scheda(), QStringLiteral("TxtCodFiscStud1"))->actions();
         QVERIFY(!segni.isEmpty() &&
                 segni.first()->toolTip().contains(QStringLiteral(
                     "Già presente nella domanda n. 1 (richiedente VERDI ANNA) e in altre 1")));
-        ModuloDomanda modulo = r->scheda().LeggiModulo();
-        QCOMPARE(modulo[Campo::CognRich], QStringLiteral("ROSSI").leftJustified(30));
-        QCOMPARE(modulo[Campo::Spese], QStringLiteral("1250.5"));
+        ModuloDomanda modulo = r.scheda().LeggiModulo();
         modulo[Campo::CodFiscRich].clear();  // any requester code is accepted here
         modulo[Campo::NomeRich] = QStringLiteral("Giuseppe");
         modulo[Campo::DataStud] = QStringLiteral("29/02/1900");
-        r->scheda().ScriviModulo(modulo);
-        r->dialogs.expectMessage(
+        r.scheda().ScriviModulo(modulo);
+        r.dialogs.expectMessage(
             {QStringLiteral("ATTENZIONE!\n Data di Nascita dello Studente non valida"),
              MessageButtons::Ok, MessageIcon::Exclamation});
-        r->click(r->scheda(), {"cmdModfica"});
-        QCOMPARE(r->scheda().focusWidget()->objectName(), QStringLiteral("MskDataStud"));
+        r.click(r.scheda(), {"cmdModfica"});
+        QCOMPARE(LeggiFile(r.stato.sFileElenco), prima);
+        QVERIFY(r.scheda().LeggiModulo() == modulo);
+        QVERIFY(!r.stato.bModificaEseguita);
         modulo[Campo::DataStud] = QStringLiteral("05/03/2000");
-        r->scheda().ScriviModulo(modulo);
-        QCOMPARE(LeggiFile(r->stato.sFileElenco), prima);
-        QVERIFY(r->scheda().LeggiModulo() == modulo);
-        QVERIFY(!r->stato.bModificaEseguita);
-        r->click(r->scheda(), {"cmdModfica"});
+        r.scheda().ScriviModulo(modulo);
+        r.click(r.scheda(), {"cmdModfica"});
         DatiDomanda atteso =
             DecodificaDomanda(prima.constData() + kLunghezzaRecord, kLunghezzaRecord);
         atteso[Campo::CodFiscRich].clear();
         atteso[Campo::NomeRich] = QStringLiteral("GIUSEPPE");
         atteso[Campo::DataStud] = QStringLiteral("05/03/2000");
-        QCOMPARE(LeggiFile(r->stato.sFileElenco), prima.left(kLunghezzaRecord) +
-                                                      CodificaDomanda(atteso) +
-                                                      prima.mid(2 * kLunghezzaRecord));
-        QVERIFY(r->stato.bModificaEseguita);
-        QCOMPARE(r->shownScreens(), QStringList{"FrmRicerca"});
+        QCOMPARE(LeggiFile(r.stato.sFileElenco), prima.left(kLunghezzaRecord) +
+                                                     CodificaDomanda(atteso) +
+                                                     prima.mid(2 * kLunghezzaRecord));
+        QVERIFY(r.stato.bModificaEseguita);
+        QCOMPARE(r.shownScreens(), QStringList{"FrmRicerca"});
     }
 
     // What "Trova" needs; surname and name, codice fiscale, or all three by
     // the ticked boxes, each going on from its own last hit until a field is
     // edited; the end of the list, a failed read, and "Termina Ricerca".
     void each_criterion_resumes_from_its_own_position_to_the_end_of_the_list() {
-        r = std::make_unique<Ricerca>(
-            domanda("ROSSI", "MARIO", "A") + domanda("ROSSI", "MARIO", kCodice) +
-            domanda("BIANCHI", "LIA", kCodice) + domanda("ROSSI", "MARIO", "B"));
-        r->trova(0);  // no box ticked: nothing to do
+        Ricerca r(domanda("ROSSI", "MARIO", "A") + domanda("ROSSI", "MARIO", kCodice) +
+                  domanda("BIANCHI", "LIA", kCodice) + domanda("ROSSI", "MARIO", "B"));
+        r.trova(0);  // no box ticked: nothing to do
         const MessageBoxRequest mancante(
             QStringLiteral("Attenzione... Immettere i dati per la ricerca"), MessageButtons::Ok,
             MessageIcon::Exclamation);
-        r->dialogs.expectMessage(mancante).expectMessage(mancante);
-        r->spunta("chkCognRich");
-        r->scrivi("txtcognome", QStringLiteral("Rossi"));
-        r->scrivi("txtNome", QStringLiteral("   "));
-        r->trova(0);
-        r->scrivi("txtNome", QStringLiteral("mario"));
-        r->spunta("chkCodFisc");
-        r->trova(0);  // all three are required now, the codice fiscale is empty
-        r->scrivi("txtCodFisc", kCodice);
-        r->spunta("chkCodFisc");
-        r->trova(1);  // surname and name
-        QCOMPARE(r->trovaDice(), QStringLiteral("Trova Successivo"));
-        r->spunta("chkCognRich");
-        r->spunta("chkCodFisc");
-        r->trova(2);  // codice fiscale
-        r->trova(3);
-        r->spunta("chkCodFisc");
-        r->spunta("chkCognRich");
-        r->trova(2);  // surname and name again, after record 1
-        r->spunta("chkCodFisc");
-        r->trova(2);  // all three, from the start
-        r->dialogs.expectMessage(kFineDelFile, MessageAnswer::No);
-        r->trova(0);
-        r->spunta("chkCodFisc");
-        r->trova(4);  // surname and name, after record 2
-        r->dialogs.expectMessage(kFineDelFile, MessageAnswer::No)
+        r.dialogs.expectMessage(mancante).expectMessage(mancante);
+        r.spunta("chkCognRich");
+        r.scrivi("txtcognome", QStringLiteral("Rossi"));
+        r.scrivi("txtNome", QStringLiteral("   "));
+        r.trova(0);
+        r.scrivi("txtNome", QStringLiteral("mario"));
+        r.spunta("chkCodFisc");
+        r.trova(0);  // all three are required now, the codice fiscale is empty
+        r.scrivi("txtCodFisc", kCodice);
+        r.spunta("chkCodFisc");
+        r.trova(1);  // surname and name
+        QCOMPARE(r.trovaDice(), QStringLiteral("Trova Successivo"));
+        r.spunta("chkCognRich");
+        r.spunta("chkCodFisc");
+        r.trova(2);  // codice fiscale
+        r.trova(3);
+        r.spunta("chkCodFisc");
+        r.spunta("chkCognRich");
+        r.trova(2);  // surname and name again, after record 1
+        r.spunta("chkCodFisc");
+        r.trova(2);  // all three, from the start
+        r.spunta("chkCodFisc");
+        r.trova(4);  // surname and name, after record 2
+        r.dialogs.expectMessage(kFineDelFile, MessageAnswer::No)
             .expectMessage(kFineDelFile, MessageAnswer::Yes);
-        r->trova(0);
-        r->trova(0);  // after No: the same question
-        r->trova(1);  // after Yes: from record 1 again
-        r->spunta("chkCognRich");
-        r->spunta("chkCodFisc");
-        r->scrivi("txtCodFisc", kCodice);  // retyped as it was: every criterion restarts
-        QCOMPARE(r->trovaDice(), QStringLiteral("Trova"));
-        r->trova(2);
+        r.trova(0);
+        r.trova(0);  // after No: the same question
+        r.trova(1);  // after Yes: from record 1 again
+        r.spunta("chkCognRich");
+        r.spunta("chkCodFisc");
+        r.scrivi("txtCodFisc", kCodice);  // retyped as it was: every criterion restarts
+        QCOMPARE(r.trovaDice(), QStringLiteral("Trova"));
+        r.trova(2);
 
-        r->fs.failOn(FailingFileSystem::Call::Read, 1, EIO);
-        r->dialogs.goingOn.emplace();
-        r->trova(0);
-        QVERIFY(r->dialogs.told(QStringLiteral("Ricerca interrotta.")));
+        r.fs.failOn(FailingFileSystem::Call::Read, 1, EIO);
+        r.dialogs.goingOn.emplace();
+        r.trova(0);
+        QVERIFY(r.dialogs.told(QStringLiteral("Ricerca interrotta.")));
 
         // Ending the search forgets the hit and clears the entry screen.
-        r->click(r->schermo(), {"cmdIndietro"});
-        QVERIFY(!r->stato.bTrovato);
-        QCOMPARE(r->screens().find<FrmRicerca>(), nullptr);
-        QCOMPARE(r->shownScreens(), QStringList{"FrmDatiAnagrafici"});
-        QCOMPARE(r->scheda().LeggiModulo()[Campo::CognRich], QString());
+        r.click(r.schermo(), {"cmdIndietro"});
+        QVERIFY(!r.stato.bTrovato);
+        QCOMPARE(r.screens().find<FrmRicerca>(), nullptr);
+        QCOMPARE(r.shownScreens(), QStringList{"FrmDatiAnagrafici"});
+        QCOMPARE(r.scheda().LeggiModulo()[Campo::CognRich], QString());
     }
 
     void an_empty_file_says_so() {
-        r = std::make_unique<Ricerca>(QByteArray());
-        r->dialogs.expectMessage(
-            {QStringLiteral("Il file è vuoto!"), MessageButtons::Ok, MessageIcon::Information});
-        r->trova(0);  // before the criteria are looked at
+        Ricerca r{QByteArray()};
+        r.dialogs.expectMessage(informazione(QStringLiteral("Il file è vuoto!")));
+        r.trova(0);  // before the criteria are looked at
     }
 };
 

@@ -40,8 +40,7 @@ private slots:
     }
 
     // Leaving a codice fiscale box marks it with what is wrong with the code
-    // or who else has the student, beside the box's own tip; a change of the
-    // code takes the mark away.
+    // or who else has the student; a change of the code takes the mark away.
     void a_codice_fiscale_box_left_shows_its_hints_until_the_code_changes() {
         DatiDomanda domanda = AzzeraRecord();
         domanda[Campo::CognRich] = QStringLiteral("ROSSI");
@@ -56,12 +55,10 @@ private slots:
                          "Già presente nella domanda n. 1 (richiedente ROSSI MARIO)"},
               std::tuple{"TxtCodFiscRich", "QRZTDR87D15Z000A", "(atteso: H)"}}) {
             QLineEdit* box = f->box(casella);
-            const QString suggerimento = box->toolTip();
             box->setFocus();
             QTest::keyClicks(box, codice);
             QTest::keyClick(box, Qt::Key_Tab);
             QVERIFY2(avviso(box).contains(QString::fromUtf8(atteso)), casella);
-            QCOMPARE(box->toolTip(), suggerimento);
             QTest::keyClick(box, Qt::Key_Backspace);
             QCOMPARE(avviso(box), QString());
         }
@@ -75,7 +72,6 @@ private slots:
             EntryFixture g;
             g.entry = g.openEntry(g.elenco(records, 209), nuovo);
             QCOMPARE(g.stato.nProssimoRecord, std::int16_t(prossimo));
-            QVERIFY(g.elenchi.Aperto(1));
             QCOMPARE(modalita(g), kInserimento);
         }
     }

