@@ -111,7 +111,6 @@ TEST(Windows1252, EveryByteDecodesToADistinctCharacterAndEncodesBackUnchanged) {
     EXPECT_EQ(Windows1252::PrimoNonCodificabile(QStringLiteral("ok ł")), QChar(u'ł'));
     EXPECT_EQ(Windows1252::PrimoNonCodificabile(QStringLiteral("ok \U0001F600")), QChar(0xD83D));
     EXPECT_FALSE(Windows1252::PuoCodificare(QStringLiteral("ROSSI Жуков")));
-    EXPECT_EQ(Windows1252::PrimoNonCodificabile(QString()), QChar());
 }
 
 // Every box but the dates loses its surrounding blanks (blanks only) and is
