@@ -20,8 +20,7 @@ namespace {
 
 // Another copy that opens the list, says whether it could ("APERTO", or
 // "RIFIUTATO <message>", "CHIEDE <message>" when the operator would be asked
-// to take the lock over) and keeps it open until told "chiudi" ("CHIUSO") or
-// until its input ends.
+// to take the lock over) and keeps it open until its input ends.
 std::function<int(AltraCopia&)> Tieni(const QString& lista) {
     return [lista](AltraCopia& copia) {
         FileElenco elenco;
@@ -30,10 +29,9 @@ std::function<int(AltraCopia&)> Tieni(const QString& lista) {
                          ? QStringLiteral("APERTO")
                          : (FileDiBlocco::Riprendibile(aperto.error()) ? "CHIEDE " : "RIFIUTATO ") +
                                aperto.error().message);
-        while (aperto && copia.RigaSeguente().value_or("chiudi") != QLatin1String("chiudi")) {
+        while (aperto && copia.RigaSeguente()) {
         }
         elenco.ChiudiElenco(1);
-        copia.Scrivi(QStringLiteral("CHIUSO"));
         return 0;
     };
 }
