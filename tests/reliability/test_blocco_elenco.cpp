@@ -41,11 +41,6 @@ class BloccoElenco : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(ScriviFile(lista_, contenuto_)); }
 
-    bool PresoDaQuestaCopia() const {
-        return LeggiFile(fileBlocco_)
-            .startsWith(QByteArray::number(QCoreApplication::applicationPid()) + '\n');
-    }
-
     QTemporaryDir dir_;
     const QString lista_ = dir_.filePath(QStringLiteral("Roma primaria 2026.svz"));
     const QString fileBlocco_ = dir_.filePath(QStringLiteral(".~lock.Roma primaria 2026.svz#"));
@@ -130,7 +125,7 @@ TEST_F(BloccoElenco, ALockIsTakenOverUnaskedOnlyWhenItsHolderIsCertainlyGone) {
         } else {
             ASSERT_TRUE(aperto.ok()) << aperto.error().message.toStdString();
         }
-        EXPECT_TRUE(PresoDaQuestaCopia());
+        EXPECT_TRUE(LeggiFile(fileBlocco_).startsWith(pid + '\n'));  // taken by this copy
         EXPECT_EQ(LeggiFile(lista_), contenuto_);
         EXPECT_FALSE(QFileInfo::exists(mancante));
     }
