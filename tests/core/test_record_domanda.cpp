@@ -62,8 +62,8 @@ TEST(CodificaDomanda, PadsWithBlanksCutsAtTheWidthAndWritesWindows1252) {
     EXPECT_EQ(record.mid(200, 6), QByteArray("00123 "));
     EXPECT_EQ(DecodificaDomanda(record.constData(), record.size())[C::CognRich],
               QStringLiteral("NICOLÀ € A?B?C").leftJustified(30));
-    EXPECT_EQ(CodificaDomanda(AzzeraRecord()), QByteArray(410, ' ') + QByteArray(8, '\0'));
-    EXPECT_EQ(RecordVuoto(), CodificaDomanda(AzzeraRecord()));
+    EXPECT_TRUE(CodificaDomanda(AzzeraRecord()) == RecordVuoto() &&
+                RecordVuoto() == QByteArray(410, ' ') + QByteArray(8, '\0'));
 }
 
 // A cut last record reads as if its missing text bytes were blanks and any
@@ -111,7 +111,6 @@ TEST(Windows1252, EveryByteDecodesToADistinctCharacterAndEncodesBackUnchanged) {
     EXPECT_EQ(Windows1252::PrimoNonCodificabile(QStringLiteral("ok ł")), QChar(u'ł'));
     EXPECT_EQ(Windows1252::PrimoNonCodificabile(QStringLiteral("ok \U0001F600")), QChar(0xD83D));
     EXPECT_FALSE(Windows1252::PuoCodificare(QStringLiteral("ROSSI Жуков")));
-    EXPECT_EQ(Windows1252::PrimoNonCodificabile(QString()), QChar());
 }
 
 // Every box but the dates loses its surrounding blanks (blanks only) and is

@@ -6,12 +6,10 @@
 
 namespace {
 
+// An application of the applicant "SURNAME NAME" for the student of that tax code.
 QByteArray record(const QString& richiedente, const QString& codiceStudente) {
-    DatiDomanda d = AzzeraRecord();
-    d[Campo::CognRich] = richiedente.section(u' ', 0, 0);
-    d[Campo::NomeRich] = richiedente.section(u' ', 1);
-    d[Campo::CodFiscStud] = codiceStudente;
-    return CodificaDomanda(d);
+    const QString campi = QString(richiedente).replace(u' ', u'|') + QString(12, u'|');
+    return CodificaDomanda(DomandaDa(campi + codiceStudente));
 }
 
 // The same student in the first and the last of four applications; the
@@ -21,25 +19,21 @@ TEST_F(FileElencoTest, StudenteRipetutoFindsTheOtherApplicationsOfTheStudent) {
                                            record("FERRUCCA ROBERTA", "FRRLCU12A01Z000X") +
                                            record("VESPOLO UGO", "") +
                                            record("OÀ DANILO", "QRZLCU12A01Z000X"));
-    const std::pair<const char*, std::int16_t> casi[] = {{"QRZLCU12A01Z000X", kNessunRecordEscluso},
-                                                         {" qrzlcu12a01z000x ", 1},
-                                                         {"QRZLCU12A01Z000X", 4},
-                                                         {"FRRLCU12A01Z000X", 2},
-                                                         {"QRZLCU12A01Z000", kNessunRecordEscluso},
-                                                         {"", kNessunRecordEscluso}};
-    const char* attesi[] = {
-        "Già presente nella domanda n. 1 (richiedente QUARZOLO TEODORO) e in altre 1",
-        "Già presente nella domanda n. 4 (richiedente OÀ DANILO)",
-        "Già presente nella domanda n. 1 (richiedente QUARZOLO TEODORO)",
-        "",
-        "",
-        ""};
-    for (std::size_t i = 0; i < std::size(casi); ++i) {
-        const auto trovato = CercaStudenteRipetuto(elenco_, 1, casi[i].first, casi[i].second);
+    // The tax code typed, the application left out and the notice.
+    const std::tuple<const char*, std::int16_t, const char*> casi[] = {
+        {"QRZLCU12A01Z000X", kNessunRecordEscluso,
+         "Già presente nella domanda n. 1 (richiedente QUARZOLO TEODORO) e in altre 1"},
+        {" qrzlcu12a01z000x ", 1, "Già presente nella domanda n. 4 (richiedente OÀ DANILO)"},
+        {"QRZLCU12A01Z000X", 4, "Già presente nella domanda n. 1 (richiedente QUARZOLO TEODORO)"},
+        {"FRRLCU12A01Z000X", 2, ""},
+        {"QRZLCU12A01Z000", kNessunRecordEscluso, ""},
+        {"", kNessunRecordEscluso, ""}};
+    for (const auto& [codice, escluso, atteso] : casi) {
+        const auto trovato = CercaStudenteRipetuto(elenco_, 1, codice, escluso);
         ASSERT_TRUE(trovato.ok());
         EXPECT_EQ(*trovato ? AvvisoStudenteRipetuto(**trovato) : QString(),
-                  QString::fromUtf8(attesi[i]))
-            << i;
+                  QString::fromUtf8(atteso))
+            << codice << ' ' << escluso;
     }
     fs_.failOn(Call::Read, 1, EIO);
     const auto fallita = CercaStudenteRipetuto(elenco_, 1, "QRZLCU12A01Z000X", 0);

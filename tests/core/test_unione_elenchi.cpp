@@ -46,15 +46,12 @@ protected:
         list("due.svz", secondo, kHandleSecondo);
     }
 
-    PianoCopia plan(TipoCopia tipo) {
+    Result<void> copy(TipoCopia tipo) {
         const Result<PianoCopia> piano = PianificaDaElenchi(elenco_, tipo);
         EXPECT_TRUE(piano.ok()) << piano.error().message.toStdString();
-        return piano.ok() ? *piano : PianoCopia{};
-    }
-
-    Result<void> copy(TipoCopia tipo) {
-        return tipo == TipoCopia::Aggiunta ? AggiungiElenco(elenco_, plan(tipo))
-                                           : CreaUnione(elenco_, path("nuovo.svz"), plan(tipo));
+        const PianoCopia fatto = piano.ok() ? *piano : PianoCopia{};
+        return tipo == TipoCopia::Aggiunta ? AggiungiElenco(elenco_, fatto)
+                                           : CreaUnione(elenco_, path("nuovo.svz"), fatto);
     }
 
     const QByteArray primo_ = RecordCompleti(1, 3);

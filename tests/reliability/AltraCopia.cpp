@@ -1,9 +1,7 @@
 #include "AltraCopia.h"
 
-#include <QDeadlineTimer>
 #include <QRandomGenerator>
 
-#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -18,7 +16,8 @@ AltraCopia::AltraCopia(const std::function<int(AltraCopia&)>& lavoro) {
     if (pid_ == 0) {
         ::close(versoTest[0]);
         ::close(versoFiglio[1]);
-        leggo_ = versoFiglio[0];
+        leggo_.open(versoFiglio[0], QIODevice::ReadOnly | QIODevice::Unbuffered,
+                    QFile::AutoCloseHandle);
         scrivo_ = versoTest[1];
         ::_exit(lavoro(*this));
     }
@@ -28,35 +27,19 @@ AltraCopia::AltraCopia(const std::function<int(AltraCopia&)>& lavoro) {
     QRandomGenerator::global()->discard(1 << 16);
     ::close(versoTest[1]);
     ::close(versoFiglio[0]);
-    leggo_ = versoTest[0];
+    leggo_.open(versoTest[0], QIODevice::ReadOnly | QIODevice::Unbuffered, QFile::AutoCloseHandle);
     scrivo_ = versoFiglio[1];
     vivo_ = pid_ > 0;
 }
 
 AltraCopia::~AltraCopia() {
     Uccidi();
-    ::close(leggo_);
     ::close(scrivo_);
 }
 
 std::optional<QString> AltraCopia::RigaSeguente() {
-    const QDeadlineTimer scadenza(20000);
-    pollfd attesa{leggo_, POLLIN, 0};
-    while (!letto_.contains('\n') && ::poll(&attesa, 1, int(scadenza.remainingTime())) > 0) {
-        char blocco[4096];
-        const ssize_t letti = ::read(leggo_, blocco, sizeof blocco);
-        if (letti <= 0) {
-            break;
-        }
-        letto_.append(blocco, letti);
-    }
-    const qsizetype fine = letto_.indexOf('\n');
-    if (fine < 0) {
-        return std::nullopt;
-    }
-    const QString riga = QString::fromUtf8(letto_.left(fine));
-    letto_.remove(0, fine + 1);
-    return riga;
+    const QByteArray riga = leggo_.readLine();
+    return riga.endsWith('\n') ? std::optional(QString::fromUtf8(riga.chopped(1))) : std::nullopt;
 }
 
 void AltraCopia::Scrivi(const QString& riga) const {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QByteArray>
+#include <QFile>
 #include <QStringList>
 
 #include <sys/types.h>
@@ -23,7 +23,7 @@ public:
 
     // Both sides: one line to the other side, in a single write, so that a
     // kill leaves the test all of it or none; the other side's next whole
-    // line, waiting up to 20 s for it.
+    // line, waiting for it (none once the other side has ended).
     void Scrivi(const QString& riga) const;
     std::optional<QString> RigaSeguente();
 
@@ -39,7 +39,6 @@ private:
 
     pid_t pid_ = -1;
     bool vivo_ = false;
-    int leggo_ = -1;   // the end of the pipe this side reads
+    QFile leggo_;      // the end of the pipe this side reads
     int scrivo_ = -1;  // and the one it writes
-    QByteArray letto_;
 };

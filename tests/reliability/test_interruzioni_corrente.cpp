@@ -61,7 +61,9 @@ TEST_P(InterruzioniDiCorrente, NothingReportedStoredIsLostAndNothingIsTorn) {
             ASSERT_EQ(Esegui(operazione, fs, kCartella), 1);
             EXPECT_EQ(Riapri(fs, "vecchia.svz"), kTre + kDue);
         }
-        for (const std::string& nome : fs.names(kCartella.toStdString())) {
+        std::vector<std::string> nomi;
+        ASSERT_EQ(fs.listFolder(kCartella.toStdString(), nomi), 0);
+        for (const std::string& nome : nomi) {
             const bool messoDaParte = nome.find(".scartato-") != std::string::npos;
             EXPECT_TRUE(messoDaParte || (nome.find(".~lock") == std::string::npos &&
                                          nome.find(".tmp") == std::string::npos))

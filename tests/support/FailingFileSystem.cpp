@@ -4,24 +4,11 @@
 #include <cerrno>
 #include <utility>
 
-namespace {
-
-std::size_t indexOf(FailingFileSystem::Call kind) {
-    return static_cast<std::size_t>(kind);
-}
-
-}  // namespace
-
 std::optional<FailingFileSystem::Rule> FailingFileSystem::ruleFor(Call kind) {
-    ++calls_[indexOf(kind)];
-    std::optional<Rule>& rule = rules_[indexOf(kind)];
-    if (!rule) {
-        return rule;
-    }
-    if (--rule->remaining > 0) {
-        return std::nullopt;
-    }
-    return std::exchange(rule, std::nullopt);
+    ++calls_[static_cast<std::size_t>(kind)];
+    std::optional<Rule>& hitting = rule(kind);
+    return hitting && --hitting->remaining <= 0 ? std::exchange(hitting, std::nullopt)
+                                                : std::nullopt;
 }
 
 bool FailingFileSystem::fails(const std::optional<Rule>& rule) {

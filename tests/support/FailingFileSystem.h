@@ -93,8 +93,6 @@ public:
     std::uint64_t processStart(pid_t pid) override { return real_.processStart(pid); }
 
 private:
-    static constexpr std::size_t kKinds = kEveryCall.size();
-
     struct Rule {
         int remaining = 0;  // calls left up to and including the one it hits
         int errorNumber = 0;
@@ -114,6 +112,6 @@ private:
 
     PosixFileSystem real_;
     std::set<int> side_;
-    std::array<std::optional<Rule>, kKinds> rules_{};
-    std::array<int, kKinds> calls_{};
+    std::array<std::optional<Rule>, kEveryCall.size()> rules_{};
+    std::array<int, kEveryCall.size()> calls_{};
 };

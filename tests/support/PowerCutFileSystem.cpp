@@ -34,16 +34,6 @@ std::optional<QByteArray> PowerCutFileSystem::contents(const std::string& path) 
     return found == names_.end() ? std::nullopt : std::optional<QByteArray>(found->second->data);
 }
 
-std::set<std::string> PowerCutFileSystem::names(const std::string& folder) const {
-    std::set<std::string> inFolder;
-    for (const auto& [path, inode] : names_) {
-        if (folderOf(path) == folder) {
-            inFolder.insert(path.substr(folder.size() + 1));
-        }
-    }
-    return inFolder;
-}
-
 void PowerCutFileSystem::cutAfter(int nth, bool tornSectors) {
     cutAt_ = changes_ + nth;
     torn_ = tornSectors;
@@ -202,7 +192,11 @@ int PowerCutFileSystem::syncFolder(const std::string& folder) {
 }
 
 int PowerCutFileSystem::listFolder(const std::string& folder, std::vector<std::string>& names) {
-    const std::set<std::string> inFolder = this->names(folder);
-    names.assign(inFolder.begin(), inFolder.end());
+    names.clear();
+    for (const auto& [path, inode] : names_) {
+        if (folderOf(path) == folder) {
+            names.push_back(path.substr(folder.size() + 1));
+        }
+    }
     return 0;
 }

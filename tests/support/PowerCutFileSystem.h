@@ -9,7 +9,6 @@
 #include <memory>
 #include <optional>
 #include <random>
-#include <set>
 #include <string>
 
 // A file system held in memory that can lose the power. It keeps, beside
@@ -31,8 +30,6 @@ public:
     void put(const std::string& path, const QByteArray& bytes);
     // A file's bytes as the program sees them; nothing when it does not exist.
     std::optional<QByteArray> contents(const std::string& path) const;
-    // Every name in the folder.
-    std::set<std::string> names(const std::string& folder) const;
 
     // How many calls that change or flush something were made so far.
     int changes() const { return changes_; }
