@@ -156,8 +156,8 @@ TEST(ControllaDomanda, WhatTheListFileCannotHoldIsRefusedAfterTheTable) {
     const std::tuple<Operazione, Cambia, Casella, QString> casi[] = {
         {O::SalvaModulo, poni(C::NomeStud, "Łukasz"), C::NomeStud, "\"Ł\""},
         {O::Modifica, poni(C::ViaStud, "via µ 1"), C::ViaStud, "\"µ\""},  // capital µ
-        {O::Successivo, poni(C::LuogoRich, "roma 😀"), C::LuogoRich, "\"😀\""},
-        {O::Successivo, poni(C::ComStud, "ro\tma"), C::ComStud, "\"U+0009\""},
+        {O::Successivo, poni(C::LuogoRich, "😀 roma"), C::LuogoRich, "\"😀\""},
+        {O::Successivo, poni(C::ComStud, "ro\x1fma"), C::ComStud, "\"U+001F\""},
         {O::Successivo, poni(C::CognStud, "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaß"), C::CognStud, "30"},
         {O::Modifica, poni(C::Isee, "1000000000000000000000000000000000000000"), C::Isee, "ISEE"},
     };
@@ -207,8 +207,9 @@ TEST(ValoreImporto, ReadsThePointDecimalUpToWhatEndsTheNumberAsSinglePrecision) 
 
 TEST(DataValida, TakesOnlyRealCalendarDatesWrittenDdMmYyyy) {
     EXPECT_TRUE(DataValida("29/02/2000") && DataValida("31/12/1999") && DataValida("01/01/0001"));
-    for (const char* invalida : {"29/02/1900", "31/04/2006", "00/01/2000", "01/13/2000",
-                                 "01/01/0000", "05/03/197_", "2000-02-29", "05/03.1998", ""}) {
+    for (const char* invalida :
+         {"29/02/1900", "31/04/2006", "00/01/2000", "01/13/2000", "01/01/0000", "05/03/197_",
+          "2000-02-29", "05/03.1998", "05-03/1998", ""}) {
         EXPECT_FALSE(DataValida(QString::fromLatin1(invalida))) << invalida;
     }
 }

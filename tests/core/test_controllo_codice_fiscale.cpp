@@ -25,6 +25,7 @@ const Caso kCasi[] = {
     {"Quarzolo|Teodoro|15/04/1987|QRZTDR87D15Z200L", {}},
     {"quarzolo | teodoro|15/04/1987| qrztdr87d15z000h", {}},      // lower case, blanks
     {"Quarzolo|Teodoro|15/04/1987|QRZTDR87D1RZLLLT", {}},         // substitute letters
+    {"Quarzolo|Teodoro|15/04/1987|QRZTDR87D15Z00TU", {}},         // T in an odd place
     {"Ferrucca|Gianfranca|03/11/1995|FRRGFR95S43Z000U", {}},      // woman, 4-consonant name
     {"Oà|Danilo|29/02/2004|OAXDNL04B29Z000V", {}},                // X padding, accent
     {"Quar Zo'lo|Teo-doro|15/04/1987|QRZTDR87D15Z000H", {}},      // blanks, apostrophes
