@@ -131,6 +131,7 @@ private slots:
             MessageIcon::Exclamation);
         r.dialogs.expectMessage(mancante).expectMessage(mancante);
         r.spunta("chkCognRich");
+        QCOMPARE(r.schermo().focusWidget(), r.control<QLineEdit>(r.schermo(), "txtcognome"));
         r.scrivi("txtcognome", QStringLiteral("Rossi"));
         r.scrivi("txtNome", QStringLiteral("   "));
         r.trova(0);

@@ -245,6 +245,23 @@ private slots:
         }
     }
 
+    // A list too long for a quick preview asks first: Annulla does nothing,
+    // Sì saves the printout as a PDF at once.
+    void a_long_list_asks_before_printing_and_yes_saves_a_pdf() {
+        t = std::make_unique<Riepilogo>(std::vector(4001, domanda("ROSSI")));
+        t->apri();
+        for (const MessageAnswer risposta : {MessageAnswer::Cancel, MessageAnswer::Yes}) {
+            const QString pdf = t->path(QStringLiteral("stampa%1.pdf").arg(int(risposta)));
+            t->dialogs.goingOn->toQuestions = risposta;
+            t->dialogs.goingOn->files = {pdf};
+            t->premi("CmdStampa");
+            QCOMPARE(QFile::exists(pdf), risposta == MessageAnswer::Yes);
+        }
+        QCOMPARE(t->dialogs.messages.size(), 2u);
+        QVERIFY(t->dialogs.messages[1].prompt.contains("4001"));
+        t->dialogs.messages.clear();
+    }
+
     void the_printout_saved_as_pdf_reads_back_page_by_page() {
         t = std::make_unique<Riepilogo>(std::vector(100, domanda("ROSSI")));
         t->apri();
