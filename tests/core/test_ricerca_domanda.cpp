@@ -8,25 +8,18 @@ namespace {
 
 const QString kCodice = QStringLiteral("RSSMRA70C05D704X");
 
-QByteArray richiedente(const QString& cognome, const QString& nome, const QString& codice) {
-    DatiDomanda d = AzzeraRecord();
-    d[Campo::CognRich] = cognome;
-    d[Campo::NomeRich] = nome;
-    d[Campo::CodFiscRich] = codice;
-    return CodificaDomanda(d);
-}
-
 // Records 1 to 7 below, then "ALTRO 1" to "ALTRO 300" as records 8 to 307,
 // more than one read of the scan.
 TEST_F(FileElencoTest, CercaDomandaFindsTheNextApplicationWhoseJoinedKeyMatches) {
-    QByteArray elenco =
-        richiedente("ROSSI", "MARIO", kCodice.left(15)) +
-        richiedente(QStringLiteral("DELUCÀ"), "ANNA", kCodice) + richiedente("A", "BC", kCodice) +
-        richiedente(QStringLiteral("STRAß"), "ELA", "X") +
-        richiedente(QStringLiteral("DIµ"), "O", "Y") + richiedente("BIANCHI", "MARIO", kCodice) +
-        richiedente("ROSSI", "MARIO", kCodice);
+    QByteArray elenco = RecordDelRichiedente("ROSSI", "MARIO", kCodice.left(15)) +
+                        RecordDelRichiedente(QStringLiteral("DELUCÀ"), "ANNA", kCodice) +
+                        RecordDelRichiedente("A", "BC", kCodice) +
+                        RecordDelRichiedente(QStringLiteral("STRAß"), "ELA", "X") +
+                        RecordDelRichiedente(QStringLiteral("DIµ"), "O", "Y") +
+                        RecordDelRichiedente("BIANCHI", "MARIO", kCodice) +
+                        RecordDelRichiedente("ROSSI", "MARIO", kCodice);
     for (int n = 1; n <= 300; ++n) {
-        elenco += richiedente(QStringLiteral("ALTRO %1").arg(n), {}, {});
+        elenco += RecordDelRichiedente(QStringLiteral("ALTRO %1").arg(n), {}, {});
     }
     list(QStringLiteral("elenco.svz"), elenco);
     struct Caso {

@@ -58,19 +58,6 @@ private slots:
         sendActivation(first);  // the operator clicks on the first screen
         QCOMPARE(first.activations, 2);
     }
-
-    void ending_the_program_runs_the_end_step_discards_the_screens_and_shows_nothing_more() {
-        bool filesClosed = false;
-        screens->setOnEnd([&] { filesClosed = true; });
-        screens->show<Second>();
-        QSignalSpy ended(&*screens, &ScreenManager::ended);
-        screens->endProgram();
-        QVERIFY(filesClosed && ended.count() == 1);
-        QVERIFY(screens->find<First>() == nullptr && screens->find<Second>() == nullptr);
-
-        screens->show<First>();
-        QVERIFY(!screens->get<First>().isVisible());
-    }
 };
 
 QTEST_MAIN(TestScreenManager)

@@ -1,4 +1,3 @@
-#include "Arrotondamento.h"
 #include "DatiDomanda.h"
 #include "DomandaDiProva.h"
 #include "FileDiProva.h"
@@ -46,38 +45,6 @@ protected:
 
     QTemporaryDir dir_;
 };
-
-// Sampled lengths up to 5000, the record boundaries and rounding halves
-// among them: counted, read and continued in whole records.
-TEST_F(FileCattivi, RandomBytesAreCountedReadAndContinuedInWholeRecords) {
-    std::mt19937 caso(20260);
-    std::vector<int> lunghezze = {0, 1, 208, 209, 210, 417, 418, 419, 627, 1045};
-    for (int n = 0; n < 40; ++n) {
-        lunghezze.push_back(static_cast<int>(caso() % 5001));
-    }
-    const QString lista = Percorso(QStringLiteral("caso.svz"));
-    const QByteArray nuova = RecordCompleti(1);
-    for (const int lunghezza : lunghezze) {
-        const QByteArray byte = ByteCasuali(caso, lunghezza);
-        ASSERT_TRUE(ScriviFile(lista, byte));
-        FileElenco elenco;
-        ASSERT_TRUE(elenco.ApriElenco(lista, 1).ok()) << lunghezza;
-        const auto domande = static_cast<std::int32_t>(ArrotondaPari(lunghezza / 418.0));
-        ASSERT_EQ(*elenco.ContaDomande(1), domande) << lunghezza;
-        for (std::int32_t n = 1; n <= domande; ++n) {
-            ASSERT_TRUE(elenco.LeggiDomanda(1, n).ok()) << lunghezza << " record " << n;
-        }
-        // The next application, numbered as the entry screen numbers it.
-        ASSERT_TRUE(elenco.ScriviRecord(1, domande + 1, nuova).ok()) << lunghezza;
-        elenco.ChiudiElenco(1);
-
-        const QByteArray dopo = LeggiFile(lista);
-        const qsizetype interi = std::min(lunghezza / kLunghezzaRecord, domande) * kLunghezzaRecord;
-        ASSERT_EQ(dopo.size(), (domande + 1) * kLunghezzaRecord) << lunghezza;
-        ASSERT_TRUE(dopo.left(interi) == byte.left(interi)) << lunghezza;
-        ASSERT_TRUE(dopo.right(kLunghezzaRecord) == nuova) << lunghezza;
-    }
-}
 
 TEST_F(FileCattivi, AListDeletedOrReplacedWhileOpenIsNotWrittenIntoUnseen) {
     const QString cancellata = Percorso(QStringLiteral("cancellata.svz"));

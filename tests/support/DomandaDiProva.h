@@ -65,3 +65,13 @@ inline QByteArray RecordCompleti(int primo, int quante = 1) {
     }
     return record;
 }
+
+// The bytes of the complete application 0 with this requester.
+inline QByteArray RecordDelRichiedente(const QString& cognome, const QString& nome,
+                                       const QString& codiceFiscale) {
+    DatiDomanda d = DomandaCompleta();
+    d[Campo::CognRich] = cognome;
+    d[Campo::NomeRich] = nome;
+    d[Campo::CodFiscRich] = codiceFiscale;
+    return CodificaDomanda(d);
+}

@@ -22,15 +22,6 @@ const MessageBoxRequest kFineDelFile{
                    " Ripartire dall'inizio?"),
     MessageButtons::YesNo, MessageIcon::None, true};
 
-// A complete application of this requester.
-QByteArray domanda(const QString& cognome, const QString& nome, const QString& codiceFiscale) {
-    DatiDomanda d = DomandaCompleta();
-    d[Campo::CognRich] = cognome;
-    d[Campo::NomeRich] = nome;
-    d[Campo::CodFiscRich] = codiceFiscale;
-    return CodificaDomanda(d);
-}
-
 // The program with a list file holding these bytes, its entry screen loaded
 // and the search screen shown over it, as the menu does.
 struct Ricerca : ProgramUnderTest {
@@ -80,8 +71,9 @@ private slots:
     // the fields left alone as they were; a refused Modifica writes nothing
     // and keeps the corrections. Failed writes are swept by test_guasti.
     void modifica_rewrites_the_application_found_in_its_place() {
-        Ricerca r(domanda("VERDI", "ANNA", "X") + domanda("ROSSI", "MARIO", kCodice) +
-                  domanda("BIANCHI", "LIA", "Y"));
+        Ricerca r(RecordDelRichiedente("VERDI", "ANNA", "X") +
+                  RecordDelRichiedente("ROSSI", "MARIO", kCodice) +
+                  RecordDelRichiedente("BIANCHI", "LIA", "Y"));
         const QByteArray prima = LeggiFile(r.stato.sFileElenco);
         r.spunta("chkCodFisc");
         r.scrivi("txtCodFisc", kCodice);
@@ -123,8 +115,10 @@ private slots:
     // the ticked boxes, each going on from its own last hit until a field is
     // edited; the end of the list, a failed read, and "Termina Ricerca".
     void each_criterion_resumes_from_its_own_position_to_the_end_of_the_list() {
-        Ricerca r(domanda("ROSSI", "MARIO", "A") + domanda("ROSSI", "MARIO", kCodice) +
-                  domanda("BIANCHI", "LIA", kCodice) + domanda("ROSSI", "MARIO", "B"));
+        Ricerca r(RecordDelRichiedente("ROSSI", "MARIO", "A") +
+                  RecordDelRichiedente("ROSSI", "MARIO", kCodice) +
+                  RecordDelRichiedente("BIANCHI", "LIA", kCodice) +
+                  RecordDelRichiedente("ROSSI", "MARIO", "B"));
         r.trova(0);  // no box ticked: nothing to do
         const MessageBoxRequest mancante(
             QStringLiteral("Attenzione... Immettere i dati per la ricerca"), MessageButtons::Ok,
