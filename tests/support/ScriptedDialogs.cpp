@@ -58,12 +58,6 @@ ScriptedDialogs& ScriptedDialogs::expectMessage(const MessageBoxRequest& expecte
     return *this;
 }
 
-ScriptedDialogs& ScriptedDialogs::expectInput(const InputBoxRequest& expected,
-                                              const QString& answer, WhileShown whileShown) {
-    script_.push_back(InputStep{expected, answer, std::move(whileShown)});
-    return *this;
-}
-
 ScriptedDialogs& ScriptedDialogs::expectFile(const FileDialogRequest& expected,
                                              const std::optional<QString>& answer,
                                              WhileShown whileShown) {

@@ -48,8 +48,6 @@ public:
     ScriptedDialogs& expectMessage(const MessageBoxRequest& expected,
                                    MessageAnswer answer = MessageAnswer::Ok,
                                    WhileShown whileShown = {});
-    ScriptedDialogs& expectInput(const InputBoxRequest& expected, const QString& answer,
-                                 WhileShown whileShown = {});
     // An empty optional answers with a cancel.
     ScriptedDialogs& expectFile(const FileDialogRequest& expected,
                                 const std::optional<QString>& answer, WhileShown whileShown = {});

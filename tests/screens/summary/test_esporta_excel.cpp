@@ -76,27 +76,19 @@ private slots:
         const QStringList scritte = {"Foglio1", "1:COMUNE DI: X",
                                      "2:LETTURA DATI IN CORSO.........", "3:*|*Nome|*Data",
                                      "4:|ROSSI|2006-05-25"};
-        QTest::newRow("column list ending with a dash") << "Primaria"
-                                                        << "2-"
-                                                        << "25/05/2006" << 13 << QStringList();
-        QTest::newRow("column beyond 16 bits") << "Primaria"
-                                               << "2-32768"
-                                               << "25/05/2006" << 6 << QStringList();
-        QTest::newRow("documents folder is a file") << "Primaria"
-                                                    << "2"
-                                                    << "25/05/2006" << 20 << QStringList();
-        QTest::newRow("date of the wrong length: kept up to its plain value")
-            << "Primaria"
-            << "2"
-            << "5/5/2006" << -2147221502 << scritte + QStringList{"5:|BIANCHI|5/5/2006"};
-        QTest::newRow("sheet name left empty")
-            << "[]"
-            << "2"
-            << "25/05/2006" << 13 << scritte + QStringList{"5:|BIANCHI|2006-05-25"};
-        QTest::newRow("reserved sheet name")
-            << "history"
-            << "2"
-            << "25/05/2006" << 13 << scritte + QStringList{"5:|BIANCHI|2006-05-25"};
+        const QStringList bianchi = scritte + QStringList{"5:|BIANCHI|2006-05-25"};
+        const auto riga = [](const char* caso, const char* nome, const char* date, const char* data,
+                             int numero, const QStringList& attese) {
+            QTest::newRow(caso) << QString(nome) << QString(date) << QString(data) << numero
+                                << attese;
+        };
+        riga("column list ending with a dash", "Primaria", "2-", "25/05/2006", 13, {});
+        riga("column beyond 16 bits", "Primaria", "2-32768", "25/05/2006", 6, {});
+        riga("documents folder is a file", "Primaria", "2", "25/05/2006", 20, {});
+        riga("date of the wrong length: kept up to its plain value", "Primaria", "2", "5/5/2006",
+             -2147221502, scritte + QStringList{"5:|BIANCHI|5/5/2006"});
+        riga("sheet name left empty", "[]", "2", "25/05/2006", 13, bianchi);
+        riga("reserved sheet name", "history", "2", "25/05/2006", 13, bianchi);
     }
     void a_failure_shows_errore_after_saving_what_was_written_or_leaves_no_file() {
         QFETCH(QString, nome);

@@ -237,8 +237,8 @@ private slots:
                 const bool ultima = p == pagine.pagine();
                 // Only the last page may hold no rows: the totals alone.
                 QVERIFY(sullaPagina > 0 ? pagine.primaRiga(p) == prossima : ultima);
-                const int totali = ultima ? ImpaginazioneRiepilogo::kRigheTotali : 0;
-                QVERIFY2(sullaPagina + totali <= perPagina, qPrintable(QString::number(righe)));
+                QVERIFY(sullaPagina + (ultima ? ImpaginazioneRiepilogo::kRigheTotali : 0) <=
+                        perPagina);
                 prossima += sullaPagina;
             }
             QCOMPARE(prossima, righe + 1);

@@ -6,6 +6,7 @@
 #include "wizard/FrmScelta.h"
 
 #include <QClipboard>
+#include <QLabel>
 
 namespace {
 
@@ -37,6 +38,18 @@ private slots:
     void cleanup() {
         QVERIFY(f->finish());
         f.reset();
+    }
+
+    void every_box_has_its_label_beside_it() {
+        f->entry = f->openEntry(f->write(QStringLiteral("Elenco.svz"), {}));
+        QSet<const QWidget*> etichettate;
+        for (const QLabel* etichetta : f->entry->findChildren<QLabel*>()) {
+            etichettate << (etichetta->isVisible() ? etichetta->buddy() : nullptr);
+        }
+        for (const DescrizioneCampo& campo : kCampi) {
+            const QLineEdit* box = f->box(campo.casella);
+            QVERIFY2(etichettate.contains(box) && box->isVisible(), campo.casella);
+        }
     }
 
     // Leaving a codice fiscale box marks it with what is wrong with the code
