@@ -85,7 +85,8 @@ private slots:
         f.press("cmdSfoglia2");
         QVERIFY(f.dialogs.told(QStringLiteral("scegliere un file")));
         f.press("cmdOk");
-        QVERIFY(f.dialogs.told(QStringLiteral("l'elenco n. 1")));
+        QVERIFY(f.dialogs.told(QStringLiteral("l'elenco n. 1")) &&
+                f.dialogs.told(QStringLiteral("l'elenco n. 2")));
         const QString uno = f.write("uno.svz", kPrimo);
         f.choose(uno, std::nullopt);
         QCOMPARE(f.box("txtElenco2")->text(), uno);

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -243,6 +244,20 @@ private slots:
             }
             QCOMPARE(prossima, righe + 1);
         }
+    }
+
+    void stampa_shows_the_preview_of_a_short_list() {
+        t = std::make_unique<Riepilogo>(std::vector{domanda("ROSSI")});
+        t->apri();
+        auto mostrata = std::make_shared<QString>();
+        QTimer::singleShot(0, [mostrata] {
+            if (QWidget* anteprima = QApplication::activeModalWidget()) {
+                *mostrata = QString::fromLatin1(anteprima->metaObject()->className());
+                anteprima->close();
+            }
+        });
+        t->premi("CmdStampa");
+        QCOMPARE(*mostrata, QStringLiteral("QPrintPreviewDialog"));
     }
 
     // A list too long for a quick preview asks first: Annulla does nothing,
