@@ -103,18 +103,15 @@ private slots:
         using I = MessageIcon;
         using Q = QMessageBox;
         using A = MessageAnswer;
+        const char* const tre = "*Sì Annulla No";
         // The request, the button pressed (none: Escape), the buttons shown
         // with the default one starred, the icon shown and the answer.
         const std::tuple<MessageBoxRequest, const char*, const char*, Q::Icon, A> casi[] = {
             {{"<b>1</b>", B::Ok, I::Information}, "OK", "*OK", Q::Information, A::Ok},
             {{"2", B::Ok, I::Exclamation}, "", "*OK", Q::Warning, A::Ok},
             {{"3", B::YesNo, I::None, true}, "", "*No Sì", Q::NoIcon, A::No},
-            {{"4", B::YesNoCancel, I::Question}, "No", "*Sì Annulla No", Q::Question, A::No},
-            {{"5", B::YesNoCancel, I::Critical, false, "T"},
-             "",
-             "*Sì Annulla No",
-             Q::Critical,
-             A::Cancel},
+            {{"4", B::YesNoCancel, I::Question}, "No", tre, Q::Question, A::No},
+            {{"5", B::YesNoCancel, I::Critical, false, "T"}, "", tre, Q::Critical, A::Cancel},
         };
         for (const auto& [richiesta, premi, pulsanti, icona, risposta] : casi) {
             Visto visto;

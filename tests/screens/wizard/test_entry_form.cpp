@@ -147,6 +147,12 @@ private slots:
         QCOMPARE(spese->text(), QStringLiteral("1.23450"));
         QTest::keyClicks(spese, QStringLiteral("-1a,5,.x 2"));  // the pasted point still counts
         QCOMPARE(spese->text(), QStringLiteral("1.23450152"));
+        QTest::keyClicks(f->box("TxtIsee"), QStringLiteral("1,5"));
+        f->entry->PulisciModulo();  // a cleared screen lets a point in again
+        for (const char* importo : {"TxtSpese", "TxtIsee"}) {
+            QTest::keyClicks(f->box(importo), QStringLiteral("2,5"));
+            QCOMPARE(f->box(importo)->text(), QStringLiteral("2.5"));
+        }
     }
 };
 

@@ -120,17 +120,6 @@ private slots:
             attenzione(" Codice Fiscale dello Studente non valido"), "TxtCognRich");
     }
 
-    void a_cleared_screen_lets_a_point_into_the_amounts_again() {
-        for (const char* importo : {"TxtSpese", "TxtIsee"}) {
-            QTest::keyClicks(f->box(importo), QStringLiteral("1,5"));
-        }
-        f->entry->PulisciModulo();
-        for (const char* importo : {"TxtSpese", "TxtIsee"}) {
-            QTest::keyClicks(f->box(importo), QStringLiteral("2,5"));
-            QCOMPARE(f->box(importo)->text(), QStringLiteral("2.5"));
-        }
-    }
-
     void three_decimals_set_the_amount_to_0_before_the_isee_message() {
         ModuloDomanda modulo = ModuloCompleto();
         modulo[Campo::Spese] = QStringLiteral("100.125");
