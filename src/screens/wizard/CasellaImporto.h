@@ -3,7 +3,6 @@
 #include <QClipboard>
 #include <QLineEdit>
 
-class QAction;
 class QMenu;
 
 // A box for an amount in euro: it takes digits and one decimal point, shows a
