@@ -102,6 +102,7 @@ TEST_F(FileElencoTest, RefusesBadRecordNumbersAndSizesAndBusyOrClosedHandles) {
     ASSERT_TRUE(elenco_.ScriviDomanda(1, 32767, DomandaCompleta()).ok());
     EXPECT_EQ(*elenco_.ContaDomande(1), 32767);
     EXPECT_EQ(*elenco_.LeggiRecord(1, 32767), RecordCompleti(0));
+    EXPECT_FALSE(elenco_.LeggiRecords(1, 32768, 2).ok() || elenco_.LeggiRecord(1, 32768).ok());
     elenco_.ChiudiTutti();
     EXPECT_FALSE(elenco_.Aperto(1));
 }
