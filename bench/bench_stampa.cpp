@@ -90,25 +90,25 @@ std::int64_t pdfNudo(const QString& percorso) {
     return QFileInfo(percorso).size();
 }
 
-void BM_StampaPdf(benchmark::State& state) {
-    riepilogoPieno();
+// Writes the PDF with `scrivi` in every iteration; counts the file's size.
+void misuraPdf(benchmark::State& state, std::int64_t (*scrivi)(const QString&)) {
     QTemporaryDir cartella;
     std::int64_t dimensione = 0;
     for (auto _ : state) {
-        dimensione = salvaPdf(cartella.filePath(QStringLiteral("stampa.pdf")));
+        dimensione = scrivi(cartella.filePath(QStringLiteral("stampa.pdf")));
     }
     state.counters["MB_pdf"] = inMegabyte(dimensione);
+}
+
+void BM_StampaPdf(benchmark::State& state) {
+    riepilogoPieno();
+    misuraPdf(state, salvaPdf);
 }
 BENCHMARK(BM_StampaPdf)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_PdfWriterNudo(benchmark::State& state) {
     testiPreparati();
-    QTemporaryDir cartella;
-    std::int64_t dimensione = 0;
-    for (auto _ : state) {
-        dimensione = pdfNudo(cartella.filePath(QStringLiteral("nudo.pdf")));
-    }
-    state.counters["MB_pdf"] = inMegabyte(dimensione);
+    misuraPdf(state, pdfNudo);
 }
 BENCHMARK(BM_PdfWriterNudo)->Unit(benchmark::kMillisecond)->Iterations(3);
 
