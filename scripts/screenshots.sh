@@ -2,15 +2,21 @@
 # Starts the real program on a virtual X display (Debian's default fonts),
 # walks its screens like an operator would and saves a PNG of each. Installs
 # what it needs (Xvfb, ImageMagick, xdotool and the accessibility bus through
-# which it finds windows and controls) when missing. Every window must fit the
-# screen, or the walk stops.
+# which it finds windows and controls) when missing.
 #
-# usage: screenshots.sh [--dpi N]
-#   --dpi N  the font DPI the desktop announces (Xft.dpi), 96 by default. The
-#            screen is 1280x1024 at 96 DPI, 1920x1080 at 144 and 2560x1440 at
-#            192 (otherwise 1280x1024 scaled by N/96). At 96 DPI the pictures
-#            go to docs/screenshots/, which the README shows; at any other DPI
-#            to build/screenshots-<N>dpi/.
+# The desktop keeps a panel of 32 pixels (at 96 DPI, scaled with the DPI)
+# along the bottom of the screen and announces the area it leaves free, as
+# desktops do (_NET_WORKAREA). Every window, with the title bar of 36 pixels
+# (scaled) that a desktop would draw on top of it, must lie inside that area,
+# or the walk stops.
+#
+# usage: screenshots.sh [--dpi N] [--screen WxH]
+#   --dpi N       the font DPI the desktop announces (Xft.dpi), 96 by default.
+#                 The screen is 1366x768 at 96 DPI, 1920x1080 at 144 and
+#                 2560x1440 at 192 (otherwise 1366x768 scaled by N/96). At 96
+#                 DPI the pictures go to docs/screenshots/, which the README
+#                 shows; at any other DPI to build/screenshots-<N>dpi/.
+#   --screen WxH  another screen size, in pixels (e.g. 1280x720).
 #
 # SOVVENZIA_BINARY picks the program (default: build/src/sovvenzia, built by
 # scripts/setup.sh when missing); SCREENSHOTS_DIR picks the output folder.
@@ -20,28 +26,40 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 root="$(dirname "$here")"
 binary="${SOVVENZIA_BINARY:-${BUILD_DIR:-$root/build}/src/sovvenzia}"
 
+usage() { echo "usage: $0 [--dpi N] [--screen WxH]" >&2; exit 2; }
 dpi=96
+screen=""
 while (($#)); do
   case "$1" in
-    --dpi) [[ "${2:-}" =~ ^[1-9][0-9]*$ ]] || { echo "usage: $0 [--dpi N]" >&2; exit 2; }
+    --dpi) [[ "${2:-}" =~ ^[1-9][0-9]*$ ]] || usage
       dpi=$2
       shift 2 ;;
-    *) echo "usage: $0 [--dpi N]" >&2; exit 2 ;;
+    --screen) [[ "${2:-}" =~ ^[1-9][0-9]*x[1-9][0-9]*$ ]] || usage
+      screen=$2
+      shift 2 ;;
+    *) usage ;;
   esac
 done
-case "$dpi" in
-  96) screen=1280x1024 ;;
-  144) screen=1920x1080 ;;
-  192) screen=2560x1440 ;;
-  *) screen="$((1280 * dpi / 96))x$((1024 * dpi / 96))" ;;
-esac
+if [ -z "$screen" ]; then
+  case "$dpi" in
+    96) screen=1366x768 ;;
+    144) screen=1920x1080 ;;
+    192) screen=2560x1440 ;;
+    *) screen="$((1366 * dpi / 96))x$((768 * dpi / 96))" ;;
+  esac
+fi
+screen_width=${screen%x*}
+screen_height=${screen#*x}
+panel=$((32 * dpi / 96))
+title_bar=$((36 * dpi / 96))
+area="0 0 $screen_width $((screen_height - panel))"
 if ((dpi == 96)); then
   out="${SCREENSHOTS_DIR:-$root/docs/screenshots}"
 else
   out="${SCREENSHOTS_DIR:-$root/build/screenshots-${dpi}dpi}"
 fi
 
-wanted=(xvfb xauth x11-xserver-utils imagemagick xdotool python3-pyatspi at-spi2-core dbus-x11
+wanted=(xvfb xauth x11-xserver-utils x11-utils imagemagick xdotool python3-pyatspi at-spi2-core dbus-x11
   fonts-dejavu-core)
 "$here/install-packages.sh" "${wanted[@]}"
 [ -x "$binary" ] || "$here/setup.sh" run
@@ -68,8 +86,13 @@ for _ in $(seq 100); do
   DISPLAY=$display xdotool getdisplaygeometry >/dev/null 2>&1 && break
   sleep 0.1
 done
-# The font DPI, as a desktop's settings announce it to its programs.
+# The font DPI, as a desktop's settings announce it to its programs, and the
+# area its panel leaves free.
 echo "Xft.dpi: $dpi" | DISPLAY=$display xrdb -nocpp -merge
+DISPLAY=$display xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA "${area// /, }"
+read -r ax ay aw ah <<<"$area"
+echo "screen $screen at $dpi DPI; available area ${aw}x${ah}+${ax}+${ay} (a panel of $panel pixels" \
+  "at the bottom); windows get a title bar of $title_bar pixels"
 
 # The sample lists sit under a fixed tail of path, so that the boxes that show
 # the end of a path show the same text in every run.
@@ -243,13 +266,17 @@ def press(win, name):
     click(control(win, "push button", name))
 
 
+# The area the desktop leaves free and the title bar it puts on each window.
+AREA_X, AREA_Y, AREA_W, AREA_H = (int(n) for n in os.environ["AREA"].split())
+TITLE_BAR = int(os.environ["TITLE_BAR"])
+
+
 def shot(acc, name):
     x, y, w, h = extents(acc)
-    screen_w, screen_h = (int(n) for n in subprocess.run(
-        ["xdotool", "getdisplaygeometry"], check=True, capture_output=True,
-        text=True).stdout.split())
-    if w > screen_w or h > screen_h:
-        raise StepFailed(f"{name} is {w}x{h}, larger than the {screen_w}x{screen_h} screen")
+    if (x < AREA_X or y < AREA_Y or x + w > AREA_X + AREA_W
+            or y + h + TITLE_BAR > AREA_Y + AREA_H):
+        raise StepFailed(f"{name}: its frame {w}x{h + TITLE_BAR}+{x}+{y} leaves the available "
+                         f"area {AREA_W}x{AREA_H}+{AREA_X}+{AREA_Y}")
     subprocess.run(["import", "-window", "root", "-crop", f"{w}x{h}+{x}+{y}", "+repage",
                     "-strip", os.path.join(OUT, name + ".png")], check=True)
     print(f"saved {name}.png ({w}x{h})")
@@ -426,7 +453,7 @@ sys.exit(main())
 PY
 
 status=0
-DISPLAY=$display dbus-run-session -- /usr/bin/python3 "$work/walk.py" "$binary" "$out" "$work" \
+DISPLAY=$display AREA="$area" TITLE_BAR=$title_bar dbus-run-session -- /usr/bin/python3 "$work/walk.py" "$binary" "$out" "$work" \
   2> >(grep -v -e 'dbus-daemon' -e 'SpiRegistry' >&2) || status=$?
 if ((status)); then
   failure_shot="${TMPDIR:-/tmp}/sovvenzia-screenshot-failure.png"

@@ -47,6 +47,10 @@ void Screen::setInnerSizeTwips(int width, int height) {
     setFixedSize(Twips::size(width, height));
 }
 
+void Screen::giveWay(QSize room) {
+    resize(size().boundedTo(room));
+}
+
 void Screen::chainTabOrder(std::initializer_list<QWidget*> widgets) {
     QWidget* previous = nullptr;
     for (QWidget* widget : widgets) {

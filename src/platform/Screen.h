@@ -55,6 +55,12 @@ protected:
     // Sets the inner size of the window, in twips, and fixes it.
     void setInnerSizeTwips(int width, int height);
 
+    // The screen the window opens on leaves `room` pixels for its inner
+    // area, less than its size: the window gives way where it can. A
+    // resizable window shrinks to the room, down to its minimum size; a
+    // fixed one keeps its size.
+    virtual void giveWay(QSize room);
+
     // The Tab key visits the widgets in this order.
     static void chainTabOrder(std::initializer_list<QWidget*> widgets);
 

@@ -1,8 +1,21 @@
 #include "ScreenManager.h"
 
 #include <QEvent>
+#include <QScreen>
+#include <QWindow>
 
+#include <algorithm>
 #include <stdexcept>
+
+namespace {
+
+// The window manager tells a window's frame some time after its first
+// showing. Until it has told that of one of the program's windows, the frame
+// is taken as a title bar of 36 pixels and borders of 2, as thick as those of
+// the common desktops.
+constexpr QMargins kFrameBeforeFraming(2, 36, 2, 2);
+
+}  // namespace
 
 ScreenManager::~ScreenManager() {
     for (auto& [type, screen] : loaded_) {
@@ -31,6 +44,9 @@ Screen& ScreenManager::load(std::type_index type) {
 void ScreenManager::show(Screen& screen) {
     if (ended_) {
         return;
+    }
+    if (screen.windowHandle() == nullptr) {
+        placeOnItsScreen(screen);
     }
     screen.show();
     screen.raise();
@@ -74,6 +90,32 @@ void ScreenManager::endProgram() {
         unload(*screen);
     }
     emit ended();
+}
+
+QMargins ScreenManager::frameMargins() const {
+    for (const auto& [type, screen] : loaded_) {
+        const QWindow* window = screen->windowHandle();
+        if (window != nullptr && !window->frameMargins().isNull()) {
+            return window->frameMargins();
+        }
+    }
+    return kFrameBeforeFraming;
+}
+
+void ScreenManager::placeOnItsScreen(Screen& screen) {
+    if (!screen.testAttribute(Qt::WA_Resized)) {
+        screen.adjustSize();  // a window sized by its layout: its natural size
+    }
+    const QMargins margins = frameMargins();
+    const QRect area = screen.screen()->availableGeometry();
+    const QSize room = area.size().shrunkBy(margins);
+    if (screen.width() > room.width() || screen.height() > room.height()) {
+        screen.giveWay(room);
+    }
+    QRect frame(QPoint(), screen.size().grownBy(margins));
+    frame.moveCenter(area.center());
+    // Too large still: its title bar stays within reach.
+    screen.move(std::max(frame.left(), area.left()), std::max(frame.top(), area.top()));
 }
 
 void ScreenManager::becomeActive(Screen& screen) {

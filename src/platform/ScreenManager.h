@@ -2,6 +2,7 @@
 
 #include "Screen.h"
 
+#include <QMargins>
 #include <QObject>
 #include <QPointer>
 
@@ -61,7 +62,10 @@ public:
     }
 
     // Makes the screen visible and active; its activation steps run when it
-    // was not the active screen already.
+    // was not the active screen already. A screen's first showing centres it
+    // in the available area of the screen it opens on (the desktop's panels
+    // left out), the window's frame and title bar included; a window larger
+    // than that area gives way first.
     void show(Screen& screen);
     void hide(Screen& screen);
     // Discards the screen; it is deleted once control returns to the event
@@ -85,6 +89,9 @@ protected:
 private:
     Screen& load(std::type_index type);
     void becomeActive(Screen& screen);
+    // The frame the window manager gives the program's windows.
+    QMargins frameMargins() const;
+    void placeOnItsScreen(Screen& screen);
 
     std::unordered_map<std::type_index, std::function<std::unique_ptr<Screen>()>> factories_;
     std::unordered_map<std::type_index, Screen*> loaded_;

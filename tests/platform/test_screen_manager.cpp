@@ -46,15 +46,19 @@ private slots:
         screens->show<First>();
     }
 
-    void activation_runs_when_a_screen_becomes_active_not_when_a_dialog_closes() {
+    void a_screen_shown_fits_its_screen_and_activates_but_not_when_a_dialog_closes() {
         First& first = screens->get<First>();
         screens->show<First>();
         sendActivation(first);  // what a closing message box gives back to its window
         QCOMPARE(First::loads, 1);
         QCOMPARE(first.activations, 1);
 
+        // Larger than its screen, Second fills it, framed as the first was.
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        screens->get<Second>().resize(area.size() * 2);
         screens->show<Second>();
         QCOMPARE(screens->get<Second>().activations, 1);
+        QCOMPARE(screens->get<Second>().frameGeometry(), area);
         sendActivation(first);  // the operator clicks on the first screen
         QCOMPARE(first.activations, 2);
     }

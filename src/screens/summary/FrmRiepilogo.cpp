@@ -32,8 +32,8 @@ const QString kTitoloDomande = QStringLiteral("Gestione Sovvenzia");
 const QPoint kPosizioneDomande(2000, 2000);
 
 // The window's size and the places of its controls at that size, in twips;
-// a larger window moves the controls under the table down with its bottom
-// edge and gives the table the rest.
+// a larger or smaller window moves the controls under the table with its
+// bottom edge, and the table grows or shrinks with it.
 constexpr int kLarghezza = 14730;
 constexpr int kAltezza = 6510;
 constexpr Controls::Place kGriglia{240, 240, 14415, 5415};
@@ -41,6 +41,9 @@ constexpr Controls::Place kCommand1{10080, 5880, 4215, 495};
 constexpr Controls::Place kCmdIndietro{240, 6000, 1815, 375};
 constexpr Controls::Place kCmdStampa{2280, 6000, 1815, 375};
 constexpr Controls::Place kLblTotali{4320, 6060, 5580, 315};
+// The smallest window keeps the row of buttons whole and a few rows of the table.
+constexpr int kLarghezzaMinima = kCommand1.left + kCommand1.width + kGriglia.left;
+constexpr int kAltezzaMinima = kAltezza - kGriglia.height + 1500;
 
 }  // namespace
 
@@ -49,7 +52,7 @@ FrmRiepilogo::FrmRiepilogo(ScreenContext& context)
     setObjectName(QStringLiteral("FrmRiepilogo"));
     setWindowTitle(QStringLiteral("Riepilogo"));
     setInnerSizeTwips(kLarghezza, kAltezza);
-    setMinimumSize(size());
+    setMinimumSize(Twips::size(kLarghezzaMinima, kAltezzaMinima));
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
 
     Griglia = new TextGridView(this, "Griglia", *righe_, kGriglia);
@@ -79,16 +82,15 @@ void FrmRiepilogo::setVisible(bool visible) {
 void FrmRiepilogo::resizeEvent(QResizeEvent* event) {
     Screen::resizeEvent(event);
     const QSize crescita = size() - Twips::size(kLarghezza, kAltezza);
-    Griglia->setGeometry(
-        Twips::rect(kGriglia.left, kGriglia.top, kGriglia.width, kGriglia.height)
-            .adjusted(0, 0, std::max(0, crescita.width()), std::max(0, crescita.height())));
-    const int giu = std::max(0, crescita.height());
+    Griglia->setGeometry(Twips::rect(kGriglia.left, kGriglia.top, kGriglia.width, kGriglia.height)
+                             .adjusted(0, 0, crescita.width(), crescita.height()));
     const std::pair<QWidget*, Controls::Place> sotto[] = {{Command1, kCommand1},
                                                           {CmdIndietro, kCmdIndietro},
                                                           {CmdStampa, kCmdStampa},
                                                           {LblTotali, kLblTotali}};
     for (const auto& [controllo, posto] : sotto) {
-        controllo->move(Twips::toPixels(QPoint(posto.left, posto.top)) + QPoint(0, giu));
+        controllo->move(Twips::toPixels(QPoint(posto.left, posto.top)) +
+                        QPoint(0, crescita.height()));
     }
 }
 

@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 
 QLabel* fixedPitchLine(QWidget* frame, const char* name, const QString& text, int top) {
@@ -30,8 +32,8 @@ FrmPresentazione::FrmPresentazione(ScreenContext& context) : Screen(context.scre
     setWindowTitle(QStringLiteral("Sovvenzia"));
     setInnerSizeTwips(8790, 8115);
 
-    QLabel* picture = Controls::label(this, "Picture2", QString(), {0, 0, 8775, 5295});
-    picture->setPixmap(introImage(picture->size()));
+    Picture2 = Controls::label(this, "Picture2", QString(), {0, 0, 8775, 5295});
+    Picture2->setPixmap(introImage(Picture2->size()));
 
     QGroupBox* frame = Controls::frame(this, "Frame1", QString(), {120, 5400, 8655, 1095});
     fixedPitchLine(frame, "Label7",
@@ -67,6 +69,24 @@ FrmPresentazione::FrmPresentazione(ScreenContext& context) : Screen(context.scre
     setDefaultButton(avanti);
     chainTabOrder({avanti, esci});
     avanti->setFocus();
+}
+
+void FrmPresentazione::giveWay(QSize room) {
+    const QSize band = Picture2->size();
+    const int shrink = std::min(height() - room.height(), band.height() / 2);
+    if (shrink <= 0) {
+        return;
+    }
+    const QSize picture = band.scaled(band.width(), band.height() - shrink, Qt::KeepAspectRatio);
+    Picture2->setGeometry((band.width() - picture.width()) / 2, 0, picture.width(),
+                          picture.height());
+    Picture2->setPixmap(introImage(picture));
+    for (QWidget* control : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (control != Picture2) {
+            control->move(control->pos() - QPoint(0, shrink));
+        }
+    }
+    setFixedSize(width(), height() - shrink);
 }
 
 void FrmPresentazione::Command1_Click() {
