@@ -41,9 +41,11 @@ constexpr Controls::Place kCommand1{10080, 5880, 4215, 495};
 constexpr Controls::Place kCmdIndietro{240, 6000, 1815, 375};
 constexpr Controls::Place kCmdStampa{2280, 6000, 1815, 375};
 constexpr Controls::Place kLblTotali{4320, 6060, 5580, 315};
-// The smallest window keeps the row of buttons whole and a few rows of the table.
+// The smallest window keeps the row of buttons whole and the table's header
+// with a few rows.
+constexpr int kAltezzaMinimaGriglia = 1500;
 constexpr int kLarghezzaMinima = kCommand1.left + kCommand1.width + kGriglia.left;
-constexpr int kAltezzaMinima = kAltezza - kGriglia.height + 1500;
+constexpr int kAltezzaMinima = kAltezza - kGriglia.height + kAltezzaMinimaGriglia;
 
 }  // namespace
 
