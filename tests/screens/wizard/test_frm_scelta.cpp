@@ -55,7 +55,7 @@ private slots:
     // Every screen opened on each screen of the test desktops: the roomy
     // primary first, then the areas that common set-ups leave free of panels.
     void every_screen_opens_with_its_title_inside_the_free_area_of_each_desktop() {
-        QMap<QString, QMap<QString, QRect>> specified;  // as on the roomy screen
+        QMap<QString, QMap<QString, QRect>> designed;  // as on the roomy screen
         QStringList titles;
         for (QScreen* screen : QGuiApplication::screens()) {
             ProgramUnderTest p;
@@ -73,8 +73,8 @@ private slots:
                 const bool centred = std::abs(frame.center().x() - area.center().x()) <= 2;
                 QVERIFY2(area.contains(frame) && centred, qPrintable(what));
                 QMap<QString, QRect> now = places(*window);
-                QMap<QString, QRect> before = specified.value(window->objectName(), now);
-                specified.insert(window->objectName(), before);
+                QMap<QString, QRect> before = designed.value(window->objectName(), now);
+                designed.insert(window->objectName(), before);
                 const QRect picture = now.take("Picture2"), was = before.take("Picture2");
                 titles << window->windowTitle();
                 if (before[QString()].height() + kTitleBar > area.height()) {
