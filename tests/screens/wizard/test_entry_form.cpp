@@ -7,6 +7,7 @@
 
 #include <QClipboard>
 #include <QLabel>
+#include <QMenuBar>
 
 namespace {
 
@@ -75,6 +76,27 @@ private slots:
             QTest::keyClick(box, Qt::Key_Backspace);
             QCOMPARE(avviso(box), QString());
         }
+    }
+
+    // Walking the menus from the keyboard does not leave the box: its address
+    // is copied only when the focus reaches another box.
+    void the_keyboard_menu_is_not_a_departure_from_the_box() {
+        f->entry = f->openEntry(f->elenco(0));
+        QLineEdit* comune = f->box("TxtComRich");
+        comune->setFocus();
+        QTest::keyClicks(comune, QStringLiteral("tivoli"));
+        for (const QKeySequence& menu :
+             {QKeySequence(Qt::ALT | Qt::Key_F), QKeySequence(Qt::ALT | Qt::Key_V),
+              QKeySequence(Qt::Key_Alt)}) {
+            QTest::keySequence(QApplication::focusWidget(), menu);
+            QVERIFY(qobject_cast<QMenuBar*>(QApplication::focusWidget()) != nullptr);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            QCOMPARE(QApplication::focusWidget(), comune);
+            QCOMPARE(f->box("TxtComStud")->text(), QString());
+        }
+        QTest::keyClick(comune, Qt::Key_Tab);
+        QCOMPARE(f->box("TxtComStud")->text(), QStringLiteral("tivoli"));
     }
 
     void loading_numbers_the_next_application_from_the_rounded_length() {
