@@ -75,8 +75,8 @@ FrmDatiAnagrafici::FrmDatiAnagrafici(ScreenContext& context)
     setWindowTitle(QStringLiteral("Dati anagrafici"));
     costruisciModulo();
     costruisciMenu();
-    suggerimenti_ =
-        std::make_unique<SuggerimentiCodiceFiscale>(this, context_.elenco, kHandle, context_.stato);
+    suggerimenti_ = std::make_unique<SuggerimentiCodiceFiscale>(caselle_, context_.elenco, kHandle,
+                                                                context_.stato);
 
     connect(CmdAvanti, &QPushButton::clicked, this, &FrmDatiAnagrafici::CmdAvanti_Click);
     connect(cmdModfica, &QPushButton::clicked, this, &FrmDatiAnagrafici::cmdModfica_Click);
