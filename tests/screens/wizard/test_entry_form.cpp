@@ -99,15 +99,21 @@ private slots:
         QCOMPARE(f->box("TxtComStud")->text(), QStringLiteral("tivoli"));
     }
 
-    void loading_numbers_the_next_application_from_the_rounded_length() {
-        // 627 bytes: 2.5 rounds to 2; 1045 bytes: 3.5 rounds to 4; a new
-        // list of 209 bytes counts as empty.
+    // The first application typed lands at the next record number, computed
+    // from the rounded length: 627 bytes hold 2.5 records, numbered on as 2;
+    // 1045 bytes hold 3.5, numbered on as 4; a new list of 209 bytes counts
+    // as empty.
+    void the_first_application_stored_lands_after_the_rounded_length() {
         for (const auto& [records, nuovo, prossimo] :
              {std::tuple{1, false, 2}, std::tuple{2, false, 4}, std::tuple{0, true, 1}}) {
             EntryFixture g;
             g.entry = g.openEntry(g.elenco(records, 209), nuovo);
-            QCOMPARE(g.stato.nProssimoRecord, std::int16_t(prossimo));
             QCOMPARE(modalita(g), kInserimento);
+            g.compila(ModuloCompleto());
+            g.click(*g.entry, {"CmdAvanti"});
+            const QByteArray byte = g.bytes();
+            QCOMPARE(byte.size(), prossimo * kLunghezzaRecord);
+            QCOMPARE(byte.right(kLunghezzaRecord), RecordCompleti(0));
         }
     }
 
@@ -126,7 +132,6 @@ private slots:
         QVERIFY(f->screens().get<FrmScelta>().isVisible());
         QVERIFY(f->screens().find<FrmDatiAnagrafici>() == nullptr);
         f->entry = f->openEntry(percorso);
-        QCOMPARE(f->stato.nProssimoRecord, std::int16_t(4));
         QCOMPARE(modalita(*f), kInserimento);
 
         // The menus open the search and the summary; Indietro closes both
