@@ -1,11 +1,6 @@
 #include "ProgramUnderTest.h"
 #include "merge/FrmCaricaFile.h"
 #include "merge/FrmCreaUnione.h"
-#include "search/FrmRicerca.h"
-#include "summary/FrmRiepilogo.h"
-#include "wizard/FrmDatiAnagrafici.h"
-#include "wizard/FrmInfo.h"
-#include "wizard/FrmIntestazione.h"
 #include "wizard/FrmPresentazione.h"
 #include "wizard/FrmScelta.h"
 #include "wizard/IntroImage.h"
@@ -61,22 +56,6 @@ private slots:
     void cleanup() {
         QVERIFY(t->finish());
         t.reset();
-    }
-
-    void every_screen_shows_its_title() {
-        const QStringList titoli = {t->screens().get<FrmPresentazione>().windowTitle(),
-                                    scelta->windowTitle(),
-                                    t->screens().get<FrmInfo>().windowTitle(),
-                                    t->screens().get<FrmIntestazione>().windowTitle(),
-                                    t->screens().get<FrmDatiAnagrafici>().windowTitle(),
-                                    t->screens().get<FrmRicerca>().windowTitle(),
-                                    t->screens().get<FrmRiepilogo>().windowTitle(),
-                                    t->screens().get<FrmCaricaFile>().windowTitle(),
-                                    t->screens().get<FrmCreaUnione>().windowTitle()};
-        QCOMPARE(titoli,
-                 QStringList({"Sovvenzia", "Opzioni", "Informazioni", "Intestazione",
-                              "Dati anagrafici", "Modifica i dati di un modulo di partecipazione",
-                              "Riepilogo", "Unione elenchi", "Unione elenchi"}));
     }
 
     void avanti_asks_for_a_choice_on_each_tab_and_a_cancel_is_no_choice() {
