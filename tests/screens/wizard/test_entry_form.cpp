@@ -165,6 +165,24 @@ private slots:
         QVERIFY(!f->elenchi.Aperto(1));
     }
 
+    // Ctrl+X and Ctrl+Z are the menu's also inside a box, whose own cut and
+    // undo they would otherwise be.
+    void the_menu_shortcuts_win_over_a_box_s_cut_and_undo() {
+        f->entry = f->openEntry(f->elenco(0));
+        QTest::keyClicks(f->box("TxtCognRich"), QStringLiteral("rossi"));
+        QTest::keyClicks(f->box("TxtIsee"), QStringLiteral("1"));
+        QLineEdit* nome = f->box("TxtNomeRich");
+        nome->setFocus();
+        QTest::keyClicks(nome, QStringLiteral("mario"));
+        nome->selectAll();
+        f->dialogs.expectMessage(kUscita, MessageAnswer::No);
+        QTest::keyClick(nome, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(nome->text(), QStringLiteral("mario"));
+        QTest::keyClick(nome, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f->box("TxtCognRich")->text(), QString());
+        QVERIFY(f->box("TxtCognRich")->hasFocus());
+    }
+
     void an_amount_takes_digits_and_one_point_typed_or_pasted() {
         f->entry = f->openEntry(f->elenco(0));
         QLineEdit* spese = f->box("TxtSpese");
