@@ -48,18 +48,6 @@ const QString kModificaNonRegistrata = QStringLiteral("La modifica non è stata 
 const QString kRiprova =
     QStringLiteral("I dati restano nel modulo: eliminata la causa, si può registrarli di nuovo.");
 
-MessageIcon icona(IconaAvviso avviso) {
-    switch (avviso) {
-        case IconaAvviso::Nessuna:
-            return MessageIcon::None;
-        case IconaAvviso::Informazione:
-            return MessageIcon::Information;
-        case IconaAvviso::Esclamazione:
-            return MessageIcon::Exclamation;
-    }
-    return MessageIcon::None;
-}
-
 void abilitaMenu(QMenu* menu, bool abilitato) {
     menu->menuAction()->setEnabled(abilitato);
     for (QAction* azione : menu->actions()) {
@@ -294,8 +282,7 @@ bool FrmDatiAnagrafici::controlla(Operazione operazione) {
 }
 
 void FrmDatiAnagrafici::mostra(const Segnalazione& segnalazione) {
-    context_.dialogs.messageBox(
-        {segnalazione.messaggio, MessageButtons::Ok, icona(segnalazione.icona)});
+    context_.dialogs.messageBox({segnalazione.messaggio, MessageButtons::Ok, segnalazione.icona});
     if (segnalazione.azzera) {
         casella(*segnalazione.azzera)->setText(QStringLiteral("0"));
     }
