@@ -48,10 +48,7 @@ private slots:
 
     void init() {
         t = std::make_unique<ProgramUnderTest>();
-        t->program.start();
-        QTest::keyClick(&t->screens().get<FrmPresentazione>(), Qt::Key_Return);  // "&Avanti"
-        scelta = t->screens().find<FrmScelta>();
-        QVERIFY(scelta != nullptr);
+        scelta = &t->openChoice();
     }
     void cleanup() {
         QVERIFY(t->finish());
