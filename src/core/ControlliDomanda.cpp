@@ -92,11 +92,11 @@ bool rifiuta(const Riga& riga, const QString& testo) {
 
 Segnalazione rifiuto(const Riga& riga) {
     if (riga.prova == Prova::Virgola) {
-        return {riga.numero, kMessaggioCaratteriSpeciali, IconaAvviso::Informazione, std::nullopt,
+        return {riga.numero, kMessaggioCaratteriSpeciali, MessageIcon::Information, std::nullopt,
                 std::nullopt};
     }
     return {riga.numero, MessaggioAttenzione(QString::fromUtf16(riga.testo)),
-            IconaAvviso::Esclamazione, riga.casella, std::nullopt};
+            MessageIcon::Exclamation, riga.casella, std::nullopt};
 }
 
 // The decimals check of one amount: the message and the box reset to 0 when
@@ -106,7 +106,7 @@ bool controllaDecimali(const Riga& riga, ModuloDomanda& modulo, EsitoControlli& 
     const EsitoDecimali decimali = ControllaDecimali(testo);
     if (decimali.bTroppiDecimali) {
         esito.segnalazioni.push_back(
-            {riga.numero, kMessaggioDecimali, IconaAvviso::Nessuna, std::nullopt, riga.casella});
+            {riga.numero, kMessaggioDecimali, MessageIcon::None, std::nullopt, riga.casella});
     }
     testo = decimali.testo;
     return decimali.bTroppiDecimali;
@@ -155,7 +155,7 @@ std::optional<Segnalazione> controllaRegistrabile(const ModuloDomanda& modulo) {
                 kRigaCaratteri,
                 MessaggioAttenzione(QStringLiteral(" L'importo della casella %1 è troppo grande.")
                                         .arg(NomeCasella(casella))),
-                IconaAvviso::Esclamazione, casella, std::nullopt};
+                MessageIcon::Exclamation, casella, std::nullopt};
         }
         const QString registrato = SenzaSpaziEsterni(testo);
         const int lunghezza = LunghezzaCasella(casella);
@@ -166,7 +166,7 @@ std::optional<Segnalazione> controllaRegistrabile(const ModuloDomanda& modulo) {
                                                    "supera i %2 caratteri: accorciarlo.")
                                         .arg(NomeCasella(casella))
                                         .arg(lunghezza)),
-                IconaAvviso::Esclamazione, casella, std::nullopt};
+                MessageIcon::Exclamation, casella, std::nullopt};
         }
         if (const auto carattere = carattereNonRegistrabile(registrato)) {
             return Segnalazione{
@@ -175,7 +175,7 @@ std::optional<Segnalazione> controllaRegistrabile(const ModuloDomanda& modulo) {
                     QStringLiteral(" Il carattere \"%1\" della casella %2 non può essere "
                                    "registrato nell'elenco: sostituirlo.")
                         .arg(*carattere, NomeCasella(casella))),
-                IconaAvviso::Esclamazione, casella, std::nullopt};
+                MessageIcon::Exclamation, casella, std::nullopt};
         }
     }
     return std::nullopt;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CaselleModulo.h"
+#include "MessageIcon.h"
 #include "ModuloDomanda.h"
 
 #include <QString>
@@ -19,15 +20,13 @@ enum class Operazione {
     Modifica,     // the Modifica button, for a stored application
 };
 
-enum class IconaAvviso { Nessuna, Informazione, Esclamazione };
-
 // A message the screen shows, in order, while the checks run.
 struct Segnalazione {
     // The row of the checks table (1 to 25), or kRigaCaratteri for the checks
     // that guard what the list file can hold, which run after the table.
     int riga = 0;
     QString messaggio;
-    IconaAvviso icona = IconaAvviso::Esclamazione;
+    MessageIcon icona = MessageIcon::Exclamation;
     // The box that gets the focus once the message is closed; none: the
     // focus stays where it was.
     std::optional<Casella> fuoco;

@@ -22,6 +22,14 @@ Widget* placed(Widget* widget, const char* name, Place place) {
     return widget;
 }
 
+// A caption larger than its place makes the control grow to the right and
+// downwards rather than be cut.
+template <class Widget>
+Widget* fitted(Widget* widget) {
+    widget->resize(widget->size().expandedTo(widget->sizeHint()));
+    return widget;
+}
+
 }  // namespace
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, Place place) {
@@ -29,12 +37,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, P
 }
 
 QLabel* label(QWidget* parent, const char* name, const QString& text, Place place) {
-    QLabel* label = placed(new QLabel(text, parent), name, place);
-    // A caption wider than its place grows to the right rather than being cut.
-    if (label->sizeHint().width() > label->width()) {
-        label->resize(label->sizeHint().width(), label->height());
-    }
-    return label;
+    return fitted(placed(new QLabel(text, parent), name, place));
 }
 
 QLabel* paragraph(QWidget* parent, const char* name, const QString& text, Place place) {
@@ -48,7 +51,7 @@ QLineEdit* textBox(QWidget* parent, const char* name, Place place) {
 }
 
 QRadioButton* option(QWidget* parent, const char* name, const QString& caption, Place place) {
-    return placed(new OptionButton(caption, parent), name, place);
+    return fitted(placed(new OptionButton(caption, parent), name, place));
 }
 
 QGroupBox* frame(QWidget* parent, const char* name, const QString& caption, Place place) {

@@ -12,7 +12,8 @@ class QWidget;
 
 // Builders for controls placed at fixed positions, given in twips as left,
 // top, width, height. Each control carries its name as objectName. A label
-// whose caption is wider than its place grows to the right.
+// or an option whose caption does not fit its place grows to the right and
+// downwards.
 namespace Controls {
 
 struct Place {

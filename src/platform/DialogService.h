@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MessageIcon.h"
+
 #include <QPoint>
 #include <QString>
 
@@ -11,7 +13,6 @@
 // themselves, so that tests can script the operator's answers.
 
 enum class MessageButtons { Ok, YesNo, YesNoCancel };
-enum class MessageIcon { None, Information, Exclamation, Question, Critical };
 enum class MessageAnswer { Ok, Yes, No, Cancel };
 
 // The answer of a box closed through its frame or with Escape.

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QPushButton>
 
 Screen::Screen(ScreenManager& screens) : screens_(screens) {
@@ -23,7 +24,9 @@ void Screen::moveFocus(QWidget* widget) {
 
 void Screen::followFocus() {
     QWidget* now = focusWidget();
-    if (now == nullptr || now == focusSeen_) {
+    // The menu bar holds the focus only while the operator walks the menus
+    // from the keyboard; closing them gives it back to the control left.
+    if (now == nullptr || now == focusSeen_ || qobject_cast<QMenuBar*>(now) != nullptr) {
         return;
     }
     const QPointer<QWidget> left = focusSeen_;

@@ -8,6 +8,10 @@ class FileElenco;
 class ScreenManager;
 struct Module1;
 
+// The handle on which the entry screen holds the current list open while it
+// is loaded; the search and the summary read and write through it.
+inline constexpr int kHandleElenco = 1;
+
 // What every screen is given: the other screens, the dialogs, the shared
 // state, the list-file component and the user's desktop.
 struct ScreenContext {

@@ -60,13 +60,13 @@ const std::pair<const char*, Casella> kRighe[] = {
 Segnalazione attesa(int riga) {
     const auto [testo, casella] = kRighe[riga - 1];
     if (riga == 10 || riga == 20) {
-        return {riga, kMessaggioCaratteriSpeciali, IconaAvviso::Informazione, {}, {}};
+        return {riga, kMessaggioCaratteriSpeciali, MessageIcon::Information, {}, {}};
     }
     if (riga == 23 || riga == 25) {
-        return {riga, kMessaggioDecimali, IconaAvviso::Nessuna, {}, casella};
+        return {riga, kMessaggioDecimali, MessageIcon::None, {}, casella};
     }
     return {
-        riga, "ATTENZIONE!\n" + QString::fromUtf8(testo), IconaAvviso::Esclamazione, casella, {}};
+        riga, "ATTENZIONE!\n" + QString::fromUtf8(testo), MessageIcon::Exclamation, casella, {}};
 }
 
 // A change to a complete application and the row that refuses it under
@@ -173,7 +173,7 @@ TEST(ControllaDomanda, WhatTheListFileCannotHoldIsRefusedAfterTheTable) {
         Segnalazione vista = esito.segnalazioni[0];
         EXPECT_TRUE(vista.messaggio.contains(nominato)) << vista.messaggio.toStdString();
         vista.messaggio.clear();
-        EXPECT_EQ(vista, (Segnalazione{kRigaCaratteri, {}, IconaAvviso::Esclamazione, fuoco, {}}));
+        EXPECT_EQ(vista, (Segnalazione{kRigaCaratteri, {}, MessageIcon::Exclamation, fuoco, {}}));
     }
 }
 

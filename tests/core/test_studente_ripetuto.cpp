@@ -35,6 +35,13 @@ TEST_F(FileElencoTest, StudenteRipetutoFindsTheOtherApplicationsOfTheStudent) {
                   QString::fromUtf8(atteso))
             << codice << ' ' << escluso;
     }
+    // The 300th application, past the first block read.
+    list(QStringLiteral("lungo.svz"),
+         QByteArray(299 * kLunghezzaRecord, ' ') + record("VESPOLO UGO", "QRZLCU12A01Z000X"), 2);
+    const auto lontano = CercaStudenteRipetuto(elenco_, 2, "QRZLCU12A01Z000X", 0);
+    ASSERT_TRUE(lontano.ok() && lontano->has_value());
+    EXPECT_EQ(AvvisoStudenteRipetuto(**lontano),
+              "Già presente nella domanda n. 300 (richiedente VESPOLO UGO)");
     fs_.failOn(Call::Read, 1, EIO);
     const auto fallita = CercaStudenteRipetuto(elenco_, 1, "QRZLCU12A01Z000X", 0);
     ASSERT_FALSE(fallita.ok());

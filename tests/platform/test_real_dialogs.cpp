@@ -2,7 +2,6 @@
 #include "ItalianTranslations.h"
 #include "Program.h"
 #include "QtDialogs.h"
-#include "Twips.h"
 #include "wizard/FrmDatiAnagrafici.h"
 #include "wizard/FrmIntestazione.h"
 #include "wizard/FrmPresentazione.h"
@@ -12,6 +11,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -209,11 +209,19 @@ private slots:
         QCOMPARE(visto.titolo, QStringLiteral("Gestione Sovvenzia"));
         QCOMPARE(visto.testo, QStringLiteral("Sovvenzia per l'anno scolastico:"));
         QCOMPARE(visto.predefinito, QString());
-        QCOMPARE(visto.posto, Twips::toPixels(QPoint(2000, 2000)));
-        QVERIFY(stato.sIntestazione.isEmpty());  // cancelled
-        QCOMPARE(stato.sFileElenco, file);
-        QVERIFY(!stato.bElencoNuovo);
-        QCOMPARE(stato.nProssimoRecord, std::int16_t(2));
+        // At 2000 twips from the screen's corner, in the unit of the screens'
+        // places: Avanti stands 3240 twips from the choice screen's left.
+        const double twip = scelta.findChild<QPushButton*>("cmdAvanti")->x() / 3240.0;
+        QVERIFY(qAbs(visto.posto.x() - 2000 * twip) <= 1 && visto.posto.x() == visto.posto.y());
+
+        // The list is continued: the year cancelled, the next application
+        // lands after the first.
+        auto* ripresa = screens.find<FrmDatiAnagrafici>();
+        QVERIFY(ripresa != nullptr && ripresa->isVisible());
+        QCOMPARE(ripresa->findChild<QLabel*>("Label30")->text(), QString());
+        ripresa->ScriviModulo(ModuloCompleto(1));
+        QTest::keyClick(ripresa->findChild<QLineEdit*>("TxtIsee"), Qt::Key_Return);
+        QCOMPARE(QFile(file).size(), 2 * 418);
     }
 };
 

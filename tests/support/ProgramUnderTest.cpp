@@ -111,10 +111,14 @@ FrmDatiAnagrafici* ProgramUnderTest::openEntry(const QString& list, bool nuovo) 
     return entry;
 }
 
-void ProgramUnderTest::chooseAdvanced(const char* option) {
+FrmScelta& ProgramUnderTest::openChoice() {
     program.start();
     QTest::keyClick(&screens().get<FrmPresentazione>(), Qt::Key_Return);
-    FrmScelta& scelta = screens().get<FrmScelta>();
+    return screens().get<FrmScelta>();
+}
+
+void ProgramUnderTest::chooseAdvanced(const char* option) {
+    FrmScelta& scelta = openChoice();
     control<QTabWidget>(scelta, QStringLiteral("TabOpzioni"))->setCurrentIndex(1);
     click(control<QRadioButton>(scelta, QString::fromLatin1(option)));
 }

@@ -15,6 +15,7 @@
 #include <initializer_list>
 
 class FrmDatiAnagrafici;
+class FrmScelta;
 
 // The whole program, built afresh for each test, over a file system that
 // fails only the calls it is told to, with scripted dialogs, a temporary
@@ -69,6 +70,8 @@ public:
     // and journal files), with its bytes.
     QMap<QString, QByteArray> files() const;
 
+    // The choice screen, reached from the intro screen's Avanti.
+    FrmScelta& openChoice();
     // The entry screen continuing the list, as the choice screen opens it.
     FrmDatiAnagrafici* openEntry(const QString& list, bool nuovo = false);
     // The screen of class T as the operator reaches it: intro screen, choice

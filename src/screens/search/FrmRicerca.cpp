@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr int kHandleElenco = 1;
-
 const QString kTrova = QStringLiteral("Trova");
 const QString kFineFile = QStringLiteral(
     "E' stata raggiunta la fine del file. Nominativo non trovato.\n Ripartire dall'inizio?");

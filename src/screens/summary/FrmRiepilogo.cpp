@@ -23,7 +23,6 @@
 
 namespace {
 
-constexpr int kHandle = 1;
 // Records read from the list in one call.
 constexpr int kRecordPerLettura = 256;
 
@@ -112,7 +111,7 @@ bool FrmRiepilogo::CaricaRiepilogo() {
         righe_->svuota();
         stato.nIndiceRiepilogo = 0;
     }
-    const Result<std::int16_t> n = context_.elenco.ContaDomande(kHandle);
+    const Result<std::int16_t> n = context_.elenco.ContaDomande(kHandleElenco);
     if (n && *n == 0) {
         context_.dialogs.messageBox({kFileVuoto, MessageButtons::Ok, MessageIcon::Information});
         return false;
@@ -145,8 +144,8 @@ Result<QByteArray> FrmRiepilogo::LeggiRecords(int primo, int ultimo) const {
     }
     records.reserve(static_cast<qsizetype>(ultimo - primo + 1) * kLunghezzaRecord);
     for (int r = primo; r <= ultimo; r += kRecordPerLettura) {
-        const Result<QByteArray> blocco =
-            context_.elenco.LeggiRecords(kHandle, r, std::min(kRecordPerLettura, ultimo - r + 1));
+        const Result<QByteArray> blocco = context_.elenco.LeggiRecords(
+            kHandleElenco, r, std::min(kRecordPerLettura, ultimo - r + 1));
         if (!blocco) {
             return blocco.error();
         }

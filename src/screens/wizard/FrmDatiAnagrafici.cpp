@@ -23,8 +23,6 @@
 
 namespace {
 
-constexpr int kHandle = 1;
-
 const QString kElencoNonVuoto = QStringLiteral(
     " ATTENZIONE! Impossibile sovrascrivere un file esistente.\n"
     "E' necessario creare un file totalmente nuovo. Tornare al menu precedente");
@@ -48,18 +46,6 @@ const QString kModificaNonRegistrata = QStringLiteral("La modifica non è stata 
 const QString kRiprova =
     QStringLiteral("I dati restano nel modulo: eliminata la causa, si può registrarli di nuovo.");
 
-MessageIcon icona(IconaAvviso avviso) {
-    switch (avviso) {
-        case IconaAvviso::Nessuna:
-            return MessageIcon::None;
-        case IconaAvviso::Informazione:
-            return MessageIcon::Information;
-        case IconaAvviso::Esclamazione:
-            return MessageIcon::Exclamation;
-    }
-    return MessageIcon::None;
-}
-
 void abilitaMenu(QMenu* menu, bool abilitato) {
     menu->menuAction()->setEnabled(abilitato);
     for (QAction* azione : menu->actions()) {
@@ -75,8 +61,8 @@ FrmDatiAnagrafici::FrmDatiAnagrafici(ScreenContext& context)
     setWindowTitle(QStringLiteral("Dati anagrafici"));
     costruisciModulo();
     costruisciMenu();
-    suggerimenti_ =
-        std::make_unique<SuggerimentiCodiceFiscale>(this, context_.elenco, kHandle, context_.stato);
+    suggerimenti_ = std::make_unique<SuggerimentiCodiceFiscale>(caselle_, context_.elenco,
+                                                                kHandleElenco, context_.stato);
 
     connect(CmdAvanti, &QPushButton::clicked, this, &FrmDatiAnagrafici::CmdAvanti_Click);
     connect(cmdModfica, &QPushButton::clicked, this, &FrmDatiAnagrafici::cmdModfica_Click);
@@ -124,7 +110,7 @@ void FrmDatiAnagrafici::load() {
     stato.bDomandaSalvata = false;
     stato.bModificaEseguita = false;
     const Result<void> aperto =
-        ApriElencoConConsenso(context_.elenco, context_.dialogs, stato.sFileElenco, kHandle);
+        ApriElencoConConsenso(context_.elenco, context_.dialogs, stato.sFileElenco, kHandleElenco);
     if (!aperto) {
         erroreApertura_ = aperto.error();
         return;
@@ -137,7 +123,7 @@ void FrmDatiAnagrafici::load() {
 void FrmDatiAnagrafici::numeraDomande() {
     Module1& stato = context_.stato;
     if (stato.bElencoNuovo) {
-        const Result<std::int16_t> domande = context_.elenco.ContaDomande(kHandle);
+        const Result<std::int16_t> domande = context_.elenco.ContaDomande(kHandleElenco);
         if (!domande || *domande >= 1) {
             rifiutaElencoNonVuoto();
             return;
@@ -145,9 +131,9 @@ void FrmDatiAnagrafici::numeraDomande() {
         stato.nProssimoRecord = 1;
         return;
     }
-    const Result<std::int64_t> lunghezza = context_.elenco.LunghezzaFile(kHandle);
+    const Result<std::int64_t> lunghezza = context_.elenco.LunghezzaFile(kHandleElenco);
     if (!lunghezza) {
-        context_.elenco.ChiudiElenco(kHandle);
+        context_.elenco.ChiudiElenco(kHandleElenco);
         erroreApertura_ = lunghezza.error();
         return;
     }
@@ -160,7 +146,7 @@ void FrmDatiAnagrafici::numeraDomande() {
 void FrmDatiAnagrafici::rifiutaElencoNonVuoto() {
     context_.stato.bPrimaAttivazione = true;
     context_.dialogs.messageBox({kElencoNonVuoto, MessageButtons::Ok, MessageIcon::Information});
-    context_.elenco.ChiudiElenco(kHandle);
+    context_.elenco.ChiudiElenco(kHandleElenco);
     abilitaMenu(MnuVisualizza, false);
 }
 
@@ -294,8 +280,7 @@ bool FrmDatiAnagrafici::controlla(Operazione operazione) {
 }
 
 void FrmDatiAnagrafici::mostra(const Segnalazione& segnalazione) {
-    context_.dialogs.messageBox(
-        {segnalazione.messaggio, MessageButtons::Ok, icona(segnalazione.icona)});
+    context_.dialogs.messageBox({segnalazione.messaggio, MessageButtons::Ok, segnalazione.icona});
     if (segnalazione.azzera) {
         casella(*segnalazione.azzera)->setText(QStringLiteral("0"));
     }
@@ -312,7 +297,7 @@ bool FrmDatiAnagrafici::elencoPieno() {
 }
 
 bool FrmDatiAnagrafici::scrivi(std::int32_t nRecord, const QString& esito) {
-    const Result<void> scritto = context_.elenco.ScriviDomanda(kHandle, nRecord, recDomanda);
+    const Result<void> scritto = context_.elenco.ScriviDomanda(kHandleElenco, nRecord, recDomanda);
     if (!scritto) {
         context_.dialogs.messageBox({esito + u'\n' + scritto.error().message + u'\n' + kRiprova,
                                      MessageButtons::Ok, MessageIcon::Critical});
@@ -362,7 +347,7 @@ void FrmDatiAnagrafici::mnuInfo_Click() {
 }
 
 void FrmDatiAnagrafici::CmdIndietro_Click() {
-    context_.elenco.ChiudiElenco(kHandle);
+    context_.elenco.ChiudiElenco(kHandleElenco);
     context_.stato.bPrimaAttivazione = false;
     screens().show<FrmScelta>();
     screens().unload<FrmRiepilogo>();
@@ -386,7 +371,7 @@ void FrmDatiAnagrafici::closeRequested() {
 }
 
 void FrmDatiAnagrafici::terminaProgramma() {
-    context_.elenco.ChiudiElenco(kHandle);
+    context_.elenco.ChiudiElenco(kHandleElenco);
     screens().endProgram();
 }
 

@@ -51,9 +51,12 @@ private:
 
     // Building the screen.
     void costruisciModulo();
+    void disponiModulo();
     void costruisciMenu();
     QLineEdit* nuovaCasella(const DescrizioneCampo& campo);
     void impostaCaselle();
+    // The colour of a person's heading and boxes.
+    QColor colore(Persona persona) const;
 
     // Events.
     void CmdAvanti_Click();

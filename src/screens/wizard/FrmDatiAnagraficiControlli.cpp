@@ -15,13 +15,13 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
 const QString kSuggerimentoTab =
     QStringLiteral("Premi il tasto TAB per passare da una casella all'altra");
 const QString kMascheraData = QStringLiteral("99/99/9999;_");
-const QColor kRossoStudente(192, 0, 0);
 
 // The columns of the form: label and box on the left, in the middle and on
 // the right.
@@ -35,21 +35,71 @@ enum Colonna {
 };
 constexpr int kColonne = 6;
 
-QLabel* etichetta(const QString& testo, QWidget* casella = nullptr) {
-    auto* label = new QLabel(testo);
-    label->setBuddy(casella);
-    return label;
-}
+// A box of the form: its label, the line of the form and the column of the
+// label; the box takes the next column.
+struct Posto {
+    Casella casella;
+    const char16_t* etichetta;
+    int riga;
+    Colonna colonna;
+};
 
-QLabel* intestazione(const char* nome, const QString& testo, const QColor& colore) {
-    auto* label = new QLabel(testo);
-    label->setObjectName(QString::fromLatin1(nome));
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colore);
-    label->setPalette(palette);
+constexpr std::array<Posto, kNumeroCaselle> kPosti{{
+    {Casella::CognRich, u"Cognome:", 2, kEtichettaSinistra},
+    {Casella::NomeRich, u"Nome:", 2, kEtichettaDestra},
+    {Casella::LuogoRich, u"Nato/a a:", 3, kEtichettaSinistra},
+    {Casella::DataRich, u"il:", 3, kEtichettaCentro},
+    {Casella::CodFiscRich, u"Codice fiscale:", 3, kEtichettaDestra},
+    {Casella::ComRich, u"Residente nel comune di:", 4, kEtichettaSinistra},
+    {Casella::CapRich, u"Cap:", 4, kEtichettaDestra},
+    {Casella::ViaRich, u"Via/Piazza:", 5, kEtichettaSinistra},
+    {Casella::NumRich, u"n.", 5, kEtichettaCentro},
+    {Casella::CognStud, u"Cognome:", 8, kEtichettaSinistra},
+    {Casella::NomeStud, u"Nome:", 8, kEtichettaDestra},
+    {Casella::LuogoStud, u"Nato/a a:", 9, kEtichettaSinistra},
+    {Casella::DataStud, u"il:", 9, kEtichettaCentro},
+    {Casella::CodFiscStud, u"Codice fiscale:", 9, kEtichettaDestra},
+    {Casella::ComStud, u"Residente nel comune di:", 10, kEtichettaSinistra},
+    {Casella::CapStud, u"Cap:", 10, kEtichettaDestra},
+    {Casella::ViaStud, u"Via/Piazza:", 11, kEtichettaSinistra},
+    {Casella::NumStud, u"n.", 11, kEtichettaCentro},
+    {Casella::Spese, u"Spese Sostenute:", 15, kEtichettaSinistra},
+    {Casella::Isee, u"Isee:", 15, kEtichettaDestra},
+}};
+
+// A line of words across the form. A named one is a heading, in bold and
+// in the colour of the person it introduces.
+struct Scritta {
+    int riga;
+    const char* nome;
+    const char16_t* testo;
+    Persona persona;
+};
+
+constexpr std::array<Scritta, 6> kScritte{{
+    {0, "LabelRichiedente", u"Richiedente:", Persona::Richiedente},
+    {1, nullptr, u"Il sottoscritto:", Persona::Nessuna},
+    {6, nullptr,
+     u"nella qualità di genitore o avente la rappresentanza legale dello/a studente/ssa",
+     Persona::Nessuna},
+    {7, "LabelStudente", u"Studente:", Persona::Studente},
+    {13, nullptr, u" ai sensi della L. 10 marzo 2000, n. 62", Persona::Nessuna},
+    {14, "LabelSpese", u"Dati relativi alle Spese:", Persona::Nessuna},
+}};
+constexpr int kRigaAnno = 12;
+constexpr int kRigaPulsanti = 17;
+
+QLabel* scritta(const Scritta& riga, const QColor& colore) {
+    auto* label = new QLabel(QString::fromUtf16(riga.testo));
+    if (riga.nome != nullptr) {
+        label->setObjectName(QString::fromLatin1(riga.nome));
+        QFont font = label->font();
+        font.setBold(true);
+        label->setFont(font);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, colore);
+        label->setPalette(palette);
+    }
     return label;
 }
 
@@ -59,7 +109,7 @@ void coloraTesto(QLineEdit* casella, const QColor& colore) {
     casella->setPalette(palette);
 }
 
-// A label, the euro sign and the box, one after the other.
+// The euro sign, then the box.
 QHBoxLayout* importo(QWidget* casella) {
     auto* riga = new QHBoxLayout;
     riga->addWidget(new QLabel(QStringLiteral("€")));
@@ -82,6 +132,12 @@ QAction* voce(QMenu* menu, const char* nome, const QString& testo,
     return azione;
 }
 
+QPushButton* pulsante(QWidget* schermo, const char* nome, const QString& testo) {
+    auto* nuovo = new QPushButton(testo, schermo);
+    nuovo->setObjectName(QString::fromLatin1(nome));
+    return nuovo;
+}
+
 // Wide enough to show a whole upper-case value of a short field (a codice
 // fiscale, a postcode) and the first twenty characters of a long one.
 void larghezzaPerIlTesto(QLineEdit* box, int lunghezza) {
@@ -94,6 +150,18 @@ void larghezzaPerIlTesto(QLineEdit* box, int lunghezza) {
 }
 
 }  // namespace
+
+QColor FrmDatiAnagrafici::colore(Persona persona) const {
+    switch (persona) {
+        case Persona::Richiedente:
+            return palette().color(QPalette::Active, QPalette::Highlight);
+        case Persona::Studente:
+            return QColor(192, 0, 0);
+        case Persona::Nessuna:
+            break;
+    }
+    return palette().color(QPalette::WindowText);
+}
 
 QLineEdit* FrmDatiAnagrafici::nuovaCasella(const DescrizioneCampo& campo) {
     QLineEdit* box = nullptr;
@@ -115,103 +183,62 @@ void FrmDatiAnagrafici::costruisciModulo() {
     }
     TxtSpese = static_cast<CasellaImporto*>(casella(Casella::Spese));
     TxtIsee = static_cast<CasellaImporto*>(casella(Casella::Isee));
-
     Label30 = new QLabel(this);
     Label30->setObjectName(QStringLiteral("Label30"));
-    CmdIndietro = new QPushButton(QStringLiteral("<   Indietro"), this);
-    CmdEsci = new QPushButton(QStringLiteral("&Esci"), this);
-    cmdannulla = new QPushButton(QStringLiteral("Annulla"), this);
-    CmdAvanti = new QPushButton(QStringLiteral("&Successivo "), this);
-    cmdModfica = new QPushButton(QStringLiteral("Modifica"), this);
-    CmdIndietro->setObjectName(QStringLiteral("CmdIndietro"));
-    CmdEsci->setObjectName(QStringLiteral("CmdEsci"));
-    cmdannulla->setObjectName(QStringLiteral("cmdannulla"));
-    CmdAvanti->setObjectName(QStringLiteral("CmdAvanti"));
-    cmdModfica->setObjectName(QStringLiteral("cmdModfica"));
-
-    auto* griglia = new QGridLayout(this);
-    int riga = 0;
-    const auto tuttaLaRiga = [&](QWidget* widget) {
-        griglia->addWidget(widget, riga++, 0, 1, kColonne);
-    };
-    // A field's label and box, the box in the column after its label's.
-    const auto campo = [&](const QString& testo, Casella quale, Colonna colonnaEtichetta) {
-        QLineEdit* box = casella(quale);
-        griglia->addWidget(etichetta(testo, box), riga, colonnaEtichetta);
-        griglia->addWidget(box, riga, colonnaEtichetta + 1);
-    };
-    const auto persona = [&](Casella cogn, Casella nome, Casella luogo, Casella data,
-                             Casella codFisc, Casella com, Casella cap, Casella via, Casella num) {
-        campo(QStringLiteral("Cognome:"), cogn, kEtichettaSinistra);
-        campo(QStringLiteral("Nome:"), nome, kEtichettaDestra);
-        ++riga;
-        campo(QStringLiteral("Nato/a a:"), luogo, kEtichettaSinistra);
-        campo(QStringLiteral("il:"), data, kEtichettaCentro);
-        campo(QStringLiteral("Codice fiscale:"), codFisc, kEtichettaDestra);
-        ++riga;
-        campo(QStringLiteral("Residente nel comune di:"), com, kEtichettaSinistra);
-        campo(QStringLiteral("Cap:"), cap, kEtichettaDestra);
-        ++riga;
-        campo(QStringLiteral("Via/Piazza:"), via, kEtichettaSinistra);
-        campo(QStringLiteral("n."), num, kEtichettaCentro);
-        ++riga;
-    };
-
-    const QColor coloreRichiedente = palette().color(QPalette::Active, QPalette::Highlight);
-    tuttaLaRiga(
-        intestazione("LabelRichiedente", QStringLiteral("Richiedente:"), coloreRichiedente));
-    tuttaLaRiga(etichetta(QStringLiteral("Il sottoscritto:")));
-    persona(Casella::CognRich, Casella::NomeRich, Casella::LuogoRich, Casella::DataRich,
-            Casella::CodFiscRich, Casella::ComRich, Casella::CapRich, Casella::ViaRich,
-            Casella::NumRich);
-    tuttaLaRiga(
-        etichetta(QStringLiteral("nella qualità di genitore o avente la rappresentanza "
-                                 "legale dello/a studente/ssa")));
-    tuttaLaRiga(intestazione("LabelStudente", QStringLiteral("Studente:"), kRossoStudente));
-    persona(Casella::CognStud, Casella::NomeStud, Casella::LuogoStud, Casella::DataStud,
-            Casella::CodFiscStud, Casella::ComStud, Casella::CapStud, Casella::ViaStud,
-            Casella::NumStud);
-
-    auto* anno = new QHBoxLayout;
-    anno->addWidget(
-        etichetta(QStringLiteral("Chiede l'erogazione della Sovvenzia per l'anno scolastico ")));
-    anno->addWidget(Label30);
-    anno->addStretch();
-    griglia->addLayout(anno, riga++, 0, 1, kColonne);
-    tuttaLaRiga(etichetta(QStringLiteral(" ai sensi della L. 10 marzo 2000, n. 62")));
-    tuttaLaRiga(intestazione("LabelSpese", QStringLiteral("Dati relativi alle Spese:"),
-                             palette().color(QPalette::WindowText)));
-    griglia->addWidget(etichetta(QStringLiteral("Spese Sostenute:"), TxtSpese), riga,
-                       kEtichettaSinistra);
-    griglia->addLayout(importo(TxtSpese), riga, kSinistra);
-    griglia->addWidget(etichetta(QStringLiteral("Isee:"), TxtIsee), riga, kEtichettaDestra);
-    griglia->addLayout(importo(TxtIsee), riga++, kDestra);
-
-    griglia->setRowMinimumHeight(riga++, 12);
-    griglia->addWidget(CmdIndietro, riga, kEtichettaSinistra, 1, 2, Qt::AlignLeft);
-    griglia->addWidget(CmdEsci, riga, kEtichettaCentro, 1, 2);
-    griglia->addWidget(cmdannulla, riga, kEtichettaCentro, 1, 2);
-    griglia->addWidget(CmdAvanti, riga, kEtichettaDestra, 1, 2, Qt::AlignRight);
-    griglia->addWidget(cmdModfica, riga, kEtichettaDestra, 1, 2, Qt::AlignRight);
-    griglia->setColumnStretch(kSinistra, 3);
-    griglia->setColumnStretch(kDestra, 2);
-    griglia->setColumnMinimumWidth(kCentro, 100);
-
+    CmdIndietro = pulsante(this, "CmdIndietro", QStringLiteral("<   Indietro"));
+    CmdEsci = pulsante(this, "CmdEsci", QStringLiteral("&Esci"));
+    cmdannulla = pulsante(this, "cmdannulla", QStringLiteral("Annulla"));
+    CmdAvanti = pulsante(this, "CmdAvanti", QStringLiteral("&Successivo "));
+    cmdModfica = pulsante(this, "cmdModfica", QStringLiteral("Modifica"));
+    disponiModulo();
     impostaCaselle();
     cmdannulla->hide();
     cmdModfica->hide();
     setDefaultButton(CmdAvanti);
 }
 
+void FrmDatiAnagrafici::disponiModulo() {
+    auto* griglia = new QGridLayout(this);
+    for (const Scritta& riga : kScritte) {
+        griglia->addWidget(scritta(riga, colore(riga.persona)), riga.riga, 0, 1, kColonne);
+    }
+    for (const Posto& posto : kPosti) {
+        QLineEdit* box = casella(posto.casella);
+        auto* etichetta = new QLabel(QString::fromUtf16(posto.etichetta));
+        etichetta->setBuddy(box);
+        griglia->addWidget(etichetta, posto.riga, posto.colonna);
+        if (Descrizione(posto.casella).tipo == TipoCampo::Importo) {
+            griglia->addLayout(importo(box), posto.riga, posto.colonna + 1);
+        } else {
+            griglia->addWidget(box, posto.riga, posto.colonna + 1);
+        }
+    }
+    auto* anno = new QHBoxLayout;
+    anno->addWidget(
+        new QLabel(QStringLiteral("Chiede l'erogazione della Sovvenzia per l'anno scolastico ")));
+    anno->addWidget(Label30);
+    anno->addStretch();
+    griglia->addLayout(anno, kRigaAnno, 0, 1, kColonne);
+
+    griglia->setRowMinimumHeight(kRigaPulsanti - 1, 12);
+    griglia->addWidget(CmdIndietro, kRigaPulsanti, kEtichettaSinistra, 1, 2, Qt::AlignLeft);
+    griglia->addWidget(CmdEsci, kRigaPulsanti, kEtichettaCentro, 1, 2);
+    griglia->addWidget(cmdannulla, kRigaPulsanti, kEtichettaCentro, 1, 2);
+    griglia->addWidget(CmdAvanti, kRigaPulsanti, kEtichettaDestra, 1, 2, Qt::AlignRight);
+    griglia->addWidget(cmdModfica, kRigaPulsanti, kEtichettaDestra, 1, 2, Qt::AlignRight);
+    griglia->setColumnStretch(kSinistra, 3);
+    griglia->setColumnStretch(kDestra, 2);
+    griglia->setColumnMinimumWidth(kCentro, 100);
+}
+
 void FrmDatiAnagrafici::impostaCaselle() {
-    const QColor coloreRichiedente = palette().color(QPalette::Active, QPalette::Highlight);
     for (const DescrizioneCampo& campo : kCampi) {
         QLineEdit* box = casella(campo.campo);
+        if (campo.persona != Persona::Nessuna) {
+            coloraTesto(box, colore(campo.persona));
+        }
         if (campo.persona == Persona::Richiedente) {
-            coloraTesto(box, coloreRichiedente);
             box->setToolTip(kSuggerimentoTab);
-        } else if (campo.persona == Persona::Studente) {
-            coloraTesto(box, kRossoStudente);
         }
         if (campo.tipo == TipoCampo::Data) {
             box->setInputMask(kMascheraData);

@@ -61,8 +61,7 @@ FrmIntestazione::FrmIntestazione(ScreenContext& context)
                                        {360, 1320, 3975, 315});
     Label2->setBuddy(cmbScuola);
 
-    // A little taller than its original 195 twips, which would cut the caption.
-    Controls::label(this, "Label3", QStringLiteral("Anno Scolastico:"), {360, 1800, 1455, 240});
+    Controls::label(this, "Label3", QStringLiteral("Anno Scolastico:"), {360, 1800, 1455, 195});
     Cmb1 = cifra(this, "Cmb1", QStringLiteral("Prima cifra del primo anno"), 360, 600);
     Cmb2 = cifra(this, "Cmb2", QStringLiteral("Seconda cifra del primo anno"), 960, 615);
     Controls::label(this, "Label4", QStringLiteral("/"), {1680, 2040, 105, 300});

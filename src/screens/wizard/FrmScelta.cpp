@@ -59,9 +59,8 @@ FrmScelta::FrmScelta(ScreenContext& context)
         Controls::frame(this, "Frame1", QStringLiteral("Compila Elenco"), {360, 600, 3855, 1215});
     OptNuovo = Controls::option(this, "OptNuovo", QStringLiteral("Crea un nuovo elenco"),
                                 {720, 960, 2775, 255});
-    // A little taller than its original 195 twips, which would cut the caption.
     OptApri = Controls::option(this, "OptApri", QStringLiteral("Continua a scrivere un elenco"),
-                               {720, 1320, 2895, 255});
+                               {720, 1320, 2895, 195});
     Frame2 =
         Controls::frame(this, "Frame2", QStringLiteral("Unione Elenchi"), {360, 600, 3855, 1335});
     OptNuovaUnione =

@@ -1,35 +1,34 @@
 #include "SuggerimentiCodiceFiscale.h"
 
-#include "CaselleModulo.h"
 #include "ControlloCodiceFiscale.h"
 #include "Module1.h"
 #include "StudenteRipetuto.h"
 #include "TrailingHint.h"
 
 #include <QLineEdit>
-#include <QWidget>
 
-SuggerimentiCodiceFiscale::SuggerimentiCodiceFiscale(QWidget* schermo, const FileElenco& elenco,
-                                                     int handle, const Module1& stato)
+SuggerimentiCodiceFiscale::SuggerimentiCodiceFiscale(
+    const std::array<QLineEdit*, kNumeroCaselle>& caselle, const FileElenco& elenco, int handle,
+    const Module1& stato)
     : elenco_(elenco),
       handle_(handle),
       stato_(stato),
-      persone_{
-          persona(schermo, "TxtCognRich", "TxtNomeRich", "MskDataRich", "TxtCodFiscRich", false),
-          persona(schermo, "TxtCognStud", "TxtnomeStud", "MskDataStud", "TxtCodFiscStud1", true)} {}
+      persone_{persona(caselle, Casella::CognRich, Casella::NomeRich, Casella::DataRich,
+                       Casella::CodFiscRich, false),
+               persona(caselle, Casella::CognStud, Casella::NomeStud, Casella::DataStud,
+                       Casella::CodFiscStud, true)} {}
 
 SuggerimentiCodiceFiscale::Persona SuggerimentiCodiceFiscale::persona(
-    QWidget* schermo, const char* cognome, const char* nome, const char* data, const char* codice,
-    bool studente) const {
-    const auto casella = [schermo](const char* nomeCasella) {
-        return schermo->findChild<QLineEdit*>(QLatin1String(nomeCasella));
+    const std::array<QLineEdit*, kNumeroCaselle>& caselle, Casella cognome, Casella nome,
+    Casella data, Casella codice, bool studente) {
+    const auto casella = [&caselle](Casella quale) {
+        return caselle[static_cast<std::size_t>(quale)];
     };
-    QLineEdit* casellaCodice = casella(codice);
     return {casella(cognome),
             casella(nome),
             casella(data),
-            casellaCodice,
-            new TrailingHint(casellaCodice),
+            casella(codice),
+            new TrailingHint(casella(codice)),
             studente};
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CaselleModulo.h"
+
 #include <QStringList>
 
 #include <array>
@@ -8,7 +10,6 @@
 class FileElenco;
 class QLineEdit;
 class QObject;
-class QWidget;
 class TrailingHint;
 struct Module1;
 
@@ -21,11 +22,11 @@ struct Module1;
 // takes its mark away.
 class SuggerimentiCodiceFiscale {
 public:
-    // The boxes are found on the screen by their names. The search for the
-    // same student reads the list open on `handle`, leaving out the
-    // application being modified while the screen is in modify mode.
-    SuggerimentiCodiceFiscale(QWidget* schermo, const FileElenco& elenco, int handle,
-                              const Module1& stato);
+    // The screen's boxes, by field. The search for the same student reads
+    // the list open on `handle`, leaving out the application being modified
+    // while the screen is in modify mode.
+    SuggerimentiCodiceFiscale(const std::array<QLineEdit*, kNumeroCaselle>& caselle,
+                              const FileElenco& elenco, int handle, const Module1& stato);
 
     // A box was left: when it is the surname, name, date or codice fiscale of
     // a person, that person's hints are given again.
@@ -43,8 +44,8 @@ private:
         bool studente;
     };
 
-    Persona persona(QWidget* schermo, const char* cognome, const char* nome, const char* data,
-                    const char* codice, bool studente) const;
+    static Persona persona(const std::array<QLineEdit*, kNumeroCaselle>& caselle, Casella cognome,
+                           Casella nome, Casella data, Casella codice, bool studente);
     void controlla(const Persona& persona) const;
     // The hint about another application of the same student, if any; none
     // when the list cannot be read.

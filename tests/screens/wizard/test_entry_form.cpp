@@ -7,6 +7,7 @@
 
 #include <QClipboard>
 #include <QLabel>
+#include <QMenuBar>
 
 namespace {
 
@@ -77,15 +78,42 @@ private slots:
         }
     }
 
-    void loading_numbers_the_next_application_from_the_rounded_length() {
-        // 627 bytes: 2.5 rounds to 2; 1045 bytes: 3.5 rounds to 4; a new
-        // list of 209 bytes counts as empty.
+    // Walking the menus from the keyboard does not leave the box: its address
+    // is copied only when the focus reaches another box.
+    void the_keyboard_menu_is_not_a_departure_from_the_box() {
+        f->entry = f->openEntry(f->elenco(0));
+        QLineEdit* comune = f->box("TxtComRich");
+        comune->setFocus();
+        QTest::keyClicks(comune, QStringLiteral("tivoli"));
+        for (const QKeySequence& menu :
+             {QKeySequence(Qt::ALT | Qt::Key_F), QKeySequence(Qt::ALT | Qt::Key_V),
+              QKeySequence(Qt::Key_Alt)}) {
+            QTest::keySequence(QApplication::focusWidget(), menu);
+            QVERIFY(qobject_cast<QMenuBar*>(QApplication::focusWidget()) != nullptr);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            QCOMPARE(QApplication::focusWidget(), comune);
+            QCOMPARE(f->box("TxtComStud")->text(), QString());
+        }
+        QTest::keyClick(comune, Qt::Key_Tab);
+        QCOMPARE(f->box("TxtComStud")->text(), QStringLiteral("tivoli"));
+    }
+
+    // The first application typed lands at the next record number, computed
+    // from the rounded length: 627 bytes hold 2.5 records, numbered on as 2;
+    // 1045 bytes hold 3.5, numbered on as 4; a new list of 209 bytes counts
+    // as empty.
+    void the_first_application_stored_lands_after_the_rounded_length() {
         for (const auto& [records, nuovo, prossimo] :
              {std::tuple{1, false, 2}, std::tuple{2, false, 4}, std::tuple{0, true, 1}}) {
             EntryFixture g;
             g.entry = g.openEntry(g.elenco(records, 209), nuovo);
-            QCOMPARE(g.stato.nProssimoRecord, std::int16_t(prossimo));
             QCOMPARE(modalita(g), kInserimento);
+            g.compila(ModuloCompleto());
+            g.click(*g.entry, {"CmdAvanti"});
+            const QByteArray byte = g.bytes();
+            QCOMPARE(byte.size(), prossimo * kLunghezzaRecord);
+            QCOMPARE(byte.right(kLunghezzaRecord), RecordCompleti(0));
         }
     }
 
@@ -104,7 +132,6 @@ private slots:
         QVERIFY(f->screens().get<FrmScelta>().isVisible());
         QVERIFY(f->screens().find<FrmDatiAnagrafici>() == nullptr);
         f->entry = f->openEntry(percorso);
-        QCOMPARE(f->stato.nProssimoRecord, std::int16_t(4));
         QCOMPARE(modalita(*f), kInserimento);
 
         // The menus open the search and the summary; Indietro closes both
@@ -136,6 +163,24 @@ private slots:
         f->click(*f->entry, {"CmdEsci"});
         QVERIFY(!f->ended.isEmpty());
         QVERIFY(!f->elenchi.Aperto(1));
+    }
+
+    // Ctrl+X and Ctrl+Z are the menu's also inside a box, whose own cut and
+    // undo they would otherwise be.
+    void the_menu_shortcuts_win_over_a_box_s_cut_and_undo() {
+        f->entry = f->openEntry(f->elenco(0));
+        QTest::keyClicks(f->box("TxtCognRich"), QStringLiteral("rossi"));
+        QTest::keyClicks(f->box("TxtIsee"), QStringLiteral("1"));
+        QLineEdit* nome = f->box("TxtNomeRich");
+        nome->setFocus();
+        QTest::keyClicks(nome, QStringLiteral("mario"));
+        nome->selectAll();
+        f->dialogs.expectMessage(kUscita, MessageAnswer::No);
+        QTest::keyClick(nome, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(nome->text(), QStringLiteral("mario"));
+        QTest::keyClick(nome, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f->box("TxtCognRich")->text(), QString());
+        QVERIFY(f->box("TxtCognRich")->hasFocus());
     }
 
     void an_amount_takes_digits_and_one_point_typed_or_pasted() {

@@ -79,12 +79,10 @@ private slots:
         f->dialogs.goingOn.reset();
         QCOMPARE(f->bytes(), prima);
         QVERIFY(f->entry->LeggiModulo() == ModuloCompleto());
-        QCOMPARE(f->stato.nProssimoRecord, std::int16_t(4));
         QVERIFY(!f->stato.bDomandaSalvata);
         f->click(*f->entry, {"CmdAvanti"});
         QCOMPARE(f->bytes(), prima + completo);
         QVERIFY(schermoVuoto());
-        QCOMPARE(f->stato.nProssimoRecord, std::int16_t(5));
         QVERIFY(!f->stato.bDomandaSalvata);
     }
 

@@ -1,7 +1,6 @@
 #include "ProgramUnderTest.h"
 #include "wizard/FrmDatiAnagrafici.h"
 #include "wizard/FrmIntestazione.h"
-#include "wizard/FrmPresentazione.h"
 #include "wizard/FrmScelta.h"
 
 #include <QComboBox>
@@ -52,8 +51,7 @@ private:
 private slots:
     void init() {
         t = std::make_unique<ProgramUnderTest>();
-        t->program.start();
-        QTest::keyClick(&t->screens().get<FrmPresentazione>(), Qt::Key_Return);
+        t->openChoice();
         creaNuovoElenco();
     }
     void cleanup() {

@@ -54,9 +54,8 @@ private:
 private slots:
     // Every screen opened on each screen of the test desktops: the roomy
     // primary first, then the areas that common set-ups leave free of panels.
-    void every_screen_opens_with_its_title_inside_the_free_area_of_each_desktop() {
+    void every_screen_opens_inside_the_free_area_of_each_desktop() {
         QMap<QString, QMap<QString, QRect>> designed;  // as on the roomy screen
-        QStringList titles;
         for (QScreen* screen : QGuiApplication::screens()) {
             ProgramUnderTest p;
             p.stato.sFileElenco = p.write("elenco.svz", QByteArray(kLunghezzaRecord, ' '));
@@ -76,7 +75,6 @@ private slots:
                 QMap<QString, QRect> before = designed.value(window->objectName(), now);
                 designed.insert(window->objectName(), before);
                 const QRect picture = now.take("Picture2"), was = before.take("Picture2");
-                titles << window->windowTitle();
                 if (before[QString()].height() + kTitleBar > area.height()) {
                     // The window takes the free height but for a border; only the
                     // header picture gives way, shrinking as the window does,
@@ -102,18 +100,11 @@ private slots:
                 }
             }
         }
-        QCOMPARE(titles.first(9),  // on the roomy screen
-                 QStringList({"Sovvenzia", "Opzioni", "Informazioni", "Intestazione",
-                              "Dati anagrafici", "Modifica i dati di un modulo di partecipazione",
-                              "Riepilogo", "Unione elenchi", "Unione elenchi"}));
     }
 
     void init() {
         t = std::make_unique<ProgramUnderTest>();
-        t->program.start();
-        QTest::keyClick(&t->screens().get<FrmPresentazione>(), Qt::Key_Return);  // "&Avanti"
-        scelta = t->screens().find<FrmScelta>();
-        QVERIFY(scelta != nullptr);
+        scelta = &t->openChoice();
     }
     void cleanup() {
         QVERIFY(t->finish());
