@@ -36,10 +36,11 @@ std::vector<QStringView> DividiInRighe(QStringView testo, double larghezza, cons
 // line and a line after the last row, on a page of their own when the last
 // page is full.
 //
-// Columns are as wide as they need: never narrower than the longest word of
-// their header and their cells, as wide as their longest text when the page
-// allows, the rest shared out in proportion to what each still needs. A
-// cell wider than its column wraps, and its row grows by as many lines.
+// Columns are as wide as they need: as wide as their longest text when the
+// page allows, otherwise the same share of it for each, never narrower than
+// the longest word of their header and their cells; only when not even the
+// longest words fit are the widest columns narrowed, alike. A cell wider
+// than its column wraps, and its row grows by as many lines.
 class ImpaginazioneRiepilogo {
 public:
     // The page's size, the distance between two lines of text, how wide a
