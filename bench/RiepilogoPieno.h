@@ -8,10 +8,9 @@
 
 // The full summary table of the largest list, as the summary screen fills it
 // from the records it holds, and its grid; built once per benchmark program.
-inline TextGridView& riepilogoPieno() {
+inline RigheRiepilogo& righePiene() {
     static RigheRiepilogo righe;
-    static TextGridView griglia(nullptr, "Griglia", righe, {240, 240, 14415, 5415});
-    static const bool pieno = [] {
+    static const bool piene = [] {
         for (int c = 0; c < kColonneRiepilogo; ++c) {
             righe.setHeaderText(c, IntestazioneRiepilogo(c));
         }
@@ -22,6 +21,11 @@ inline TextGridView& riepilogoPieno() {
         righe.aggiungi(records);
         return true;
     }();
-    (void)pieno;
+    (void)piene;
+    return righe;
+}
+
+inline TextGridView& riepilogoPieno() {
+    static TextGridView griglia(nullptr, "Griglia", righePiene(), {240, 240, 14415, 5415});
     return griglia;
 }

@@ -60,9 +60,10 @@ private:
 QString esportaRiepilogo(const QString& cartella) {
     NessunDialogo dialoghi;
     DesktopMuto desktop(cartella);
-    Excel::EsportaExcel({dialoghi, desktop}, riepilogoPieno(), QStringLiteral("Primaria"),
-                        QStringLiteral("Reggio nell'Emilia"), QStringLiteral("3-9"), 1, 1,
-                        QStringLiteral("1-2-4-5-6-7-8-10-11-12"), QString());
+    Excel::EsportaExcel({dialoghi, desktop, PosixFileSystem::instance()}, riepilogoPieno(),
+                        QStringLiteral("Primaria"), QStringLiteral("Reggio nell'Emilia"),
+                        QStringLiteral("3-9"), 1, 1, QStringLiteral("1-2-4-5-6-7-8-10-11-12"),
+                        QString());
     return desktop.ultimo;
 }
 

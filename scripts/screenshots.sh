@@ -60,7 +60,7 @@ else
 fi
 
 wanted=(xvfb xauth x11-xserver-utils x11-utils imagemagick xdotool python3-pyatspi at-spi2-core dbus-x11
-  fonts-dejavu-core)
+  fonts-dejavu-core poppler-utils)
 "$here/install-packages.sh" "${wanted[@]}"
 [ -x "$binary" ] || "$here/setup.sh" run
 
@@ -131,18 +131,23 @@ def famiglia(cognome, genitore, figlio, cf_gen, cf_fig, via, num, spese, isee):
                   spese, isee)
 
 
+# Every codice fiscale agrees with its person, so that no picture shows a hint
+# that was not asked for.
 FAMIGLIE = [
-    famiglia("Rossi", "Mario", "Luca", "RSSMRA78C12H501A", "RSSLCU15P05H501B",
+    famiglia("Rossi", "Mario", "Luca", "RSSMRA78C12H501K", "RSSLCU15P05H501L",
              "Via Appia Nuova", "12", 245.5, 8350.2),
-    famiglia("Bianchi", "Laura", "Giulia", "BNCLRA78C52H501C", "BNCGLI15P45H501D",
+    famiglia("Bianchi", "Laura", "Giulia", "BNCLRA78C52H501T", "BNCGLI15P45H501D",
              "Piazza Navona", "3", 180, 12040),
-    famiglia("Esposito", "Anna", "Marco", "SPSNNA78C52H501E", "SPSMRC15P05H501F",
+    famiglia("Esposito", "Anna", "Marco", "SPSNNA78C52H501C", "SPSMRC15P05H501Y",
              "Via Tiburtina", "240", 312.75, 6900.5),
-    famiglia("Colombo", "Paolo", "Sara", "CLMPLA78C12H501G", "CLMSRA15P45H501H",
+    famiglia("Colombo", "Paolo", "Sara", "CLMPLA78C12H501F", "CLMSRA15P45H501B",
              "Viale Trastevere", "88", 95, 15200),
-    famiglia("Ricci", "Elena", "Tommaso", "RCCLNE78C52H501I", "RCCTMS15P05H501J",
+    famiglia("Ricci", "Elena", "Tommaso", "RCCLNE78C52H501G", "RCCTMS15P05H501H",
              "Via Nomentana", "7", 410, 4800.75),
 ]
+# A family of long names, as the printout wraps them.
+DELL_ACQUA = famiglia("Dell'Acqua", "Gianfrancesco Maria", "Ludovica", "DLLGFR78C12H501K",
+                      "DLLLVC15P45H501M", "Viale della Repubblica Italiana", "104", 1250.5, 11875)
 
 
 def scrivi(name, records):
@@ -152,7 +157,7 @@ def scrivi(name, records):
     return path
 
 
-ELENCO = scrivi("Roma_Primaria_25-26.svz", FAMIGLIE[:3])
+ELENCO = scrivi("Roma_Primaria_25-26.svz", FAMIGLIE[:3] + [DELL_ACQUA])
 SECONDO = scrivi("Roma_Primaria_25-26_bis.svz", FAMIGLIE[3:])
 ESISTENTE = scrivi("Roma_SecPrimoGrado_25-26.svz", FAMIGLIE[1:2])
 
@@ -282,6 +287,22 @@ def shot(acc, name):
     print(f"saved {name}.png ({w}x{h})")
 
 
+def shot_with_tooltip(acc, name):
+    """The window and the tooltip shown over it, in one picture; the empty
+    screen beside the window is painted in the window's grey."""
+    boxes = [extents(acc)] + [extents(c) for c in descendants(application())
+                              if c.getRoleName() == "tool tip" and showing(c)]
+    left, top = min(b[0] for b in boxes), min(b[1] for b in boxes)
+    right, bottom = max(b[0] + b[2] for b in boxes), max(b[1] + b[3] for b in boxes)
+    picture = os.path.join(OUT, name + ".png")
+    subprocess.run(["import", "-window", "root", "-crop",
+                    f"{right - left}x{bottom - top}+{left}+{top}", "+repage", "-strip", picture],
+                   check=True)
+    subprocess.run(["convert", picture, "-fill", "#efefef", "-draw",
+                    f"color {right - left - 1},{bottom - top - 1} floodfill", picture], check=True)
+    print(f"saved {name}.png")
+
+
 def choose_file(path):
     """Types a full path into the file dialog that is open and accepts it."""
     dialog = window(None, roles=("dialog",))
@@ -340,9 +361,9 @@ def walk():
     type_text("25-26")
     key("Return")
     dati = window("Dati anagrafici")
-    for text in ("Ferrari", "Giorgio", "Roma", "21061980", "FRRGRG80H21H501K", "Roma",
+    for text in ("Ferrari", "Giorgio", "Roma", "21061980", "FRRGRG80H21H501M", "Roma",
                  "00100", "Via del Corso", "15", "Ferrari", "Martina", "Roma", "14022016",
-                 "FRRMTN16B54H501L"):
+                 "FRRMTN16B54H501N"):
         type_text(text)
         key("Tab")
     key("Tab", "Tab", "Tab", "Tab")  # the student's address was copied from the requester's
@@ -350,6 +371,19 @@ def walk():
     key("Tab")
     type_text("9120.35")
     shot(dati, "07-dati-anagrafici")
+    # A codice fiscale with a wrong check character: the hint and its tooltip.
+    codice = control(dati, "text", "Codice fiscale del richiedente")
+    click(codice)
+    key("ctrl+a")
+    type_text("FRRGRG80H21H501K")
+    key("Tab")
+    x, y, w, h = extents(codice)
+    xdotool("mousemove", "--sync", str(x + w - h // 2), str(y + h // 2))
+    time.sleep(2)
+    shot_with_tooltip(dati, "15-codice-fiscale-suggerimento")
+    click(codice)
+    key("ctrl+a")
+    type_text("FRRGRG80H21H501M")
     key("ctrl+z")
     menu(dati, "?", "Informazioni sul prodotto")
     informazioni = window("Informazioni")
@@ -378,6 +412,23 @@ def walk():
     menu(dati, "Visualizza", "Tabella di riepilogo")
     riepilogo = window("Riepilogo")
     shot(riepilogo, "11-riepilogo")
+    click(control(riepilogo, "table").queryTable().getColumnHeader(1))
+    shot(riepilogo, "16-riepilogo-ordinato")
+    # The printout of the sorted table, printed into a PDF file from the
+    # preview; its first page is the picture.
+    press(riepilogo, "Stampa...")
+    press(window(None, roles=("dialog",)), "Stampa")
+    stampa = window("Stampa", roles=("dialog",))
+    click(control(stampa, "text", "File di output:"))
+    key("ctrl+a")
+    pdf = os.path.join(WORK, "stampa.pdf")
+    type_text(pdf)
+    press(stampa, "Stampa")
+    wait_for(lambda: os.path.exists(pdf) or None, "the printed PDF", 30)
+    subprocess.run(["pdftoppm", "-png", "-r", "100", "-f", "1", "-l", "1", "-singlefile", pdf,
+                    os.path.join(OUT, "17-stampa")], check=True)
+    print("saved 17-stampa.png")
+    riepilogo = window("Riepilogo")
     press(riepilogo, "Esporta il contenuto della tabella in un foglio Excel")
     for answer in ("Roma", "Primaria"):
         window("Gestione Sovvenzia", roles=("dialog",))

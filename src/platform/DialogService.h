@@ -68,12 +68,24 @@ struct InputBoxRequest {
 enum class FileDialogMode { Open, Save };
 
 struct FileDialogRequest {
-    FileDialogRequest(FileDialogMode mode_, QString filter_, QString fileName_)
-        : mode(mode_), filter(std::move(filter_)), fileName(std::move(fileName_)) {}
+    FileDialogRequest(FileDialogMode mode_, QString filter_, QString fileName_,
+                      QString defaultSuffix_ = {}, bool confirmOverwrite_ = false)
+        : mode(mode_),
+          filter(std::move(filter_)),
+          fileName(std::move(fileName_)),
+          defaultSuffix(std::move(defaultSuffix_)),
+          confirmOverwrite(confirmOverwrite_) {}
 
     FileDialogMode mode = FileDialogMode::Open;
     QString filter;    // "description | pattern", as "(*.svz) | *.svz"
     QString fileName;  // proposed name
+    // Save only: added, after a dot, to a name chosen without an extension
+    // ("pdf"); none for lists, whose names are taken as typed.
+    QString defaultSuffix;
+    // Save only: an existing file is replaced only after the operator answers
+    // Yes to the usual question, whose default is No. Lists are chosen
+    // without it: their screens decide what becomes of an existing file.
+    bool confirmOverwrite = false;
 
     bool operator==(const FileDialogRequest&) const = default;
 };

@@ -54,9 +54,9 @@ void TextGridView::currentChanged(const QModelIndex& current, const QModelIndex&
 }
 
 QString TextGridView::Text() const {
-    return cells_.text(order_.cellsRow(row_), col_);
+    return cells_.text(cellsRow(row_), col_);
 }
 
 void TextGridView::readRow(int row, std::vector<QString>& texts) const {
-    cells_.readRow(order_.cellsRow(row), texts);
+    cells_.readRow(cellsRow(row), texts);
 }

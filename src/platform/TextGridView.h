@@ -25,6 +25,8 @@ public:
     const TextGridModel& cells() const { return cells_; }
 
     void setColWidthTwips(int col, int twips);
+    // The row of the cells (from 1) shown as row `row` (from 1).
+    int cellsRow(int row) const { return order_.cellsRow(row); }
 
     // TextGrid
     int Rows() const override { return cells_.Rows(); }

@@ -1,14 +1,14 @@
 #include "XlsxWorkbook.h"
 
 #include "ErroreDiSistema.h"
+#include "FileTemporaneo.h"
+#include "StrumentiArchivio.h"
 
 #include <xlsxwriter.h>
 
 #include <QFile>
 #include <QStringEncoder>
 
-#include <fcntl.h>
-#include <unistd.h>
 #include <cerrno>
 
 namespace {
@@ -56,12 +56,16 @@ Result<void> validateSheetName(lxw_workbook* workbook, const QString& name) {
 
 // Creates the file, failing when it exists, so that no other file is ever
 // replaced by the workbook.
-Result<void> reserveNewFile(const QString& path) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+Result<void> reserveNewFile(FileSystem& fs, const QString& path) {
+    const int fd = fs.createExclusive(NomeDiSistema(path), 0600);
     if (fd < 0) {
         return ErroreDiSistema(errno, QStringLiteral("Impossibile creare il file"), path);
     }
-    ::close(fd);
+    if (fs.close(fd) != 0) {
+        const int error = errno;
+        (void)EliminaFile(fs, path);
+        return ErroreDiSistema(error, QStringLiteral("Impossibile creare il file"), path);
+    }
     return {};
 }
 
@@ -130,7 +134,7 @@ Result<void> XlsxWorkbook::checkSheetName(const QString& sheetName) {
     return valid;
 }
 
-Result<std::unique_ptr<XlsxWorkbook>> XlsxWorkbook::create(const QString& path,
+Result<std::unique_ptr<XlsxWorkbook>> XlsxWorkbook::create(FileSystem& fs, const QString& path,
                                                            const QString& sheetName) {
     if (Result<void> valid = checkSheetName(sheetName); !valid) {
         return valid.error();
@@ -144,7 +148,7 @@ Result<std::unique_ptr<XlsxWorkbook>> XlsxWorkbook::create(const QString& path,
         return Error::workbook(LXW_ERROR_MEMORY_MALLOC_FAILED,
                                describeWriteError(LXW_ERROR_MEMORY_MALLOC_FAILED, errno, path, {}));
     }
-    if (Result<void> reserved = reserveNewFile(path); !reserved) {
+    if (Result<void> reserved = reserveNewFile(fs, path); !reserved) {
         lxw_workbook_free(workbook);
         return reserved.error();
     }
@@ -154,18 +158,18 @@ Result<std::unique_ptr<XlsxWorkbook>> XlsxWorkbook::create(const QString& path,
     if (bold == nullptr) {
         const int savedErrno = errno;
         lxw_workbook_free(workbook);
-        QFile::remove(path);
+        (void)EliminaFile(fs, path);
         return Error::workbook(
             LXW_ERROR_CREATING_TMPFILE,
             describeWriteError(LXW_ERROR_CREATING_TMPFILE, savedErrno, path, {}));
     }
     format_set_bold(bold);
-    return std::unique_ptr<XlsxWorkbook>(new XlsxWorkbook(path, workbook, sheet, bold));
+    return std::unique_ptr<XlsxWorkbook>(new XlsxWorkbook(fs, path, workbook, sheet, bold));
 }
 
-XlsxWorkbook::XlsxWorkbook(QString path, lxw_workbook* workbook, lxw_worksheet* sheet,
-                           lxw_format* bold)
-    : path_(std::move(path)), workbook_(workbook), sheet_(sheet), bold_(bold) {}
+XlsxWorkbook::XlsxWorkbook(FileSystem& fs, QString path, lxw_workbook* workbook,
+                           lxw_worksheet* sheet, lxw_format* bold)
+    : fs_(fs), path_(std::move(path)), workbook_(workbook), sheet_(sheet), bold_(bold) {}
 
 XlsxWorkbook::~XlsxWorkbook() {
     discard();
@@ -177,7 +181,7 @@ void XlsxWorkbook::discard() {
     }
     lxw_workbook_free(workbook_);
     workbook_ = nullptr;
-    QFile::remove(path_);
+    (void)EliminaFile(fs_, path_);
 }
 
 lxw_format* XlsxWorkbook::format(Style style) const {
@@ -232,7 +236,8 @@ Result<void> XlsxWorkbook::close() {
     // workbook_close releases the workbook whatever its outcome.
     workbook_ = nullptr;
     if (error != LXW_NO_ERROR) {
-        QFile::remove(path_);
+        // The failure that made the file useless is the one reported.
+        (void)EliminaFile(fs_, path_);
         return Error::workbook(error, describeWriteError(error, savedErrno, path_, {}));
     }
     return {};

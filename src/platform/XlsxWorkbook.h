@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileSystem.h"
 #include "Result.h"
 
 #include <QString>
@@ -17,9 +18,10 @@ struct lxw_format;
 // any order. Rows and columns count from 1 (cell A1 is 1, 1); cell values
 // are strings or numbers, never formulas.
 //
-// The file is created at once, as a new file: an existing file is never
-// overwritten. It holds the workbook only after close() succeeds; a workbook
-// that fails or is dropped before then removes its file.
+// The file is created at once through the file system, as a new file
+// readable by its owner alone: an existing file is never overwritten. It
+// holds the workbook only after close() succeeds; a workbook that fails or is
+// dropped before then removes its file.
 class XlsxWorkbook {
 public:
     enum class Style { Normal, Bold };
@@ -27,7 +29,7 @@ public:
     // Fails with the system's EEXIST as code when the file already exists,
     // and with an Italian description for a sheet name the spreadsheet
     // would refuse or a file that cannot be created.
-    static Result<std::unique_ptr<XlsxWorkbook>> create(const QString& path,
+    static Result<std::unique_ptr<XlsxWorkbook>> create(FileSystem& fs, const QString& path,
                                                         const QString& sheetName);
     // Whether a workbook accepts the sheet name; the reason in Italian when
     // it does not (empty, reserved, too long, a character or an apostrophe
@@ -51,13 +53,15 @@ public:
     const QString& path() const { return path_; }
 
 private:
-    XlsxWorkbook(QString path, lxw_workbook* workbook, lxw_worksheet* sheet, lxw_format* bold);
+    XlsxWorkbook(FileSystem& fs, QString path, lxw_workbook* workbook, lxw_worksheet* sheet,
+                 lxw_format* bold);
 
     lxw_format* format(Style style) const;
     // Turns a failed call into an Error, with the reason the system gave.
     Result<void> check(int error, int savedErrno, int row, int col) const;
     void discard();
 
+    FileSystem& fs_;
     QString path_;
     lxw_workbook* workbook_;
     lxw_worksheet* sheet_;

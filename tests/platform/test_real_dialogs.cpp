@@ -1,4 +1,5 @@
 #include "DomandaDiProva.h"
+#include "FileDiProva.h"
 #include "ItalianTranslations.h"
 #include "Program.h"
 #include "QtDialogs.h"
@@ -70,16 +71,19 @@ void sulMessaggio(Visto& visto, const QString& premi = QStringLiteral("OK")) {
     });
 }
 
-// Types `nome` into the next file dialog and presses Enter, or cancels it
-// when `nome` is empty.
-void sulFile(Visto& visto, const QString& nome) {
-    sulDialogo([&visto, nome](QWidget* dialog) {
+// Types `nome` into the next file dialog and presses Enter, after `prima`
+// when given, or cancels it when `nome` is empty.
+void sulFile(Visto& visto, const QString& nome, const std::function<void()>& prima = {}) {
+    sulDialogo([&visto, nome, prima](QWidget* dialog) {
         auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         if (auto* files = qobject_cast<QFileDialog*>(dialog); files != nullptr && edit != nullptr) {
             visto.titolo = files->acceptMode() == QFileDialog::AcceptSave ? "Save" : "Open";
             visto.testo = edit->text();
             visto.pulsanti = {files->findChild<QComboBox*>("fileTypeCombo")->currentText()};
             edit->setText(nome);
+            if (prima) {
+                prima();
+            }
             nome.isEmpty() ? files->reject() : QTest::keyClick(edit, Qt::Key_Return);
         }
     });
@@ -123,6 +127,18 @@ private slots:
             QCOMPARE(visto.icona, icona);
             QCOMPARE(visto.pulsanti.join(u' '), pulsanti);
         }
+    }
+
+    // A document's Save dialog adds its extension to a name typed without
+    // one, and asks before replacing a file, No being the default answer.
+    void a_document_replaces_a_file_only_after_the_usual_question() {
+        QVERIFY(ScriviFile(folder.filePath(QStringLiteral("stampa.pdf")), "%PDF-1.4"));
+        Visto visto, domanda;
+        sulFile(visto, QStringLiteral("stampa"), [&domanda] { sulMessaggio(domanda, "No"); });
+        QCOMPARE(dialogs.fileDialog({FileDialogMode::Save, "Documento PDF (*.pdf) | *.pdf",
+                                     folder.filePath("Roma.pdf"), "pdf", true}),
+                 std::nullopt);
+        QCOMPARE(domanda.pulsanti.join(u' '), QStringLiteral("*No Sì"));
     }
 
     // A new list through the real Save dialog; on the entry screen a failed

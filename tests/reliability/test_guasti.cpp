@@ -1,10 +1,13 @@
 #include "ElenchiDiProva.h"
 #include "ErroreDiSistema.h"
 #include "ProgramUnderTest.h"
+#include "TextGridView.h"
 #include "merge/FrmCaricaFile.h"
 #include "merge/FrmCreaUnione.h"
 #include "search/FrmRicerca.h"
 #include "summary/FrmRiepilogo.h"
+#include "summary/RigheRiepilogo.h"
+#include "summary/StampaDaSchermo.h"
 #include "wizard/FrmDatiAnagrafici.h"
 
 #include <QAction>
@@ -18,7 +21,7 @@ namespace {
 using Chiamata = FailingFileSystem::Call;
 
 // The steps of the program that work on lists, as the operator does them.
-enum Passo { Carica, Registra, Modifica, Aggiunta, Unione, Esporta };
+enum Passo { Carica, Registra, Modifica, Aggiunta, Unione, Esporta, Stampa };
 
 // The program brought up to the step, with the entry screen holding an
 // application (on Modifica, in modify mode on record 2 as a search hit
@@ -43,7 +46,10 @@ struct Banco : ProgramUnderTest {
             copia = passo == Unione
                         ? static_cast<QWidget*>(&openFromChoice<FrmCreaUnione>("OptNuovaUnione"))
                         : &openFromChoice<FrmCaricaFile>("OptUnione");
-        } else if (passo == Esporta) {
+        } else if (passo == Esporta || passo == Stampa) {
+            if (passo == Stampa) {
+                write("stampa.pdf", "%PDF-1.4 la stampa di ieri");
+            }
             QVERIFY(openEntry(path("tre.svz")) != nullptr);
         } else if (passo != Carica) {
             scheda = openEntry(path("tre.svz"));
@@ -73,18 +79,31 @@ struct Banco : ProgramUnderTest {
             [&] {
                 click(*copia, {"cmdSfoglia1", "cmdSfoglia2", "cmdsalva", "cmdUnisci"});
             },
-            [&] { Riepiloga(); }};
+            [&] { Riepiloga(Esporta); },
+            [&] { Riepiloga(Stampa); }};
         passi[passo]();
     }
 
-    // The summary, then its export, when the summary could show the list.
-    void Riepiloga() {
+    // The summary, then, when it could show the list, its export or its
+    // printout saved as a PDF over the one of the day before.
+    void Riepiloga(Passo passo) {
         screens().show<FrmRiepilogo>();
-        if (FrmRiepilogo* riepilogo = screens().find<FrmRiepilogo>();
-            riepilogo != nullptr && riepilogo->isVisible()) {
-            click(*riepilogo, {"Command1"});
-            QCOMPARE(desktop.aperti.size(), 1);
+        FrmRiepilogo* riepilogo = screens().find<FrmRiepilogo>();
+        if (riepilogo == nullptr || !riepilogo->isVisible()) {
+            return;
         }
+        if (passo == Esporta) {
+            click(*riepilogo, {"Command1"});
+            // Opened unless a fault was told.
+            QCOMPARE(desktop.aperti.size(), dialogs.messages.empty() ? 1 : 0);
+            return;
+        }
+        auto* griglia = control<TextGridView>(*riepilogo, "Griglia");
+        const RiepilogoInStampa tabella(*griglia,
+                                        static_cast<const RigheRiepilogo&>(griglia->cells()));
+        StampaDaSchermo({riepilogo, dialogs, fs, path("tre.svz")}, tabella,
+                        {"tre.svz", {}, QDate(2026, 9, 1), {}})
+            .salvaPdf(path("stampa.pdf"));
     }
 };
 
@@ -109,8 +128,17 @@ class TestGuasti : public QObject {
             return;
         }
         const auto prima = b.files();
-        auto dopo = kElenchi;
+        auto dopo = prima;
         dopo[scritta] = attesa;
+        // A PDF holds the moment it was made: a new whole one stands for itself.
+        const auto fatti = [&] {
+            auto visti = b.files();
+            const QByteArray pdf = visti[scritta];
+            const bool nuovo = attesa.isEmpty() && pdf != prima[scritta] &&
+                               pdf.startsWith("%PDF-") && pdf.trimmed().endsWith("%%EOF");
+            visti[scritta] = nuovo ? attesa : pdf;
+            return visti;
+        };
         const ModuloDomanda digitato = b.scheda ? b.scheda->LeggiModulo() : ModuloDomanda{};
         const int chiamate = b.fs.calls(tipo);
         b.fs.failOn(tipo, n, EIO);
@@ -126,14 +154,14 @@ class TestGuasti : public QObject {
         if (colpita && b.dialogs.told(DescrizioneErrore(EIO))) {
             // A copy is all or nothing: one told of a fault after its rename
             // may stand whole.
-            QVERIFY(b.files() == prima || (b.scheda == nullptr && b.files() == dopo));
+            QVERIFY(b.files() == prima || (b.scheda == nullptr && fatti() == dopo));
             QVERIFY(!b.scheda || b.scheda->LeggiModulo() == digitato);
             if (b.scheda == nullptr) {
                 return;
             }
             b.Esegui(Passo(passo));
         }
-        QVERIFY(b.files() == dopo);
+        QVERIFY(fatti() == dopo);
     }
 
 private slots:
@@ -157,7 +185,9 @@ private slots:
         QTest::newRow("append to itself")
             << int(Aggiunta) << QStringList{"tre.svz", "tre.svz"} << "tre.svz" << tre + tre << 6;
         QTest::newRow("sum up and export")
-            << int(Esporta) << QStringList() << "tre.svz" << tre << 1;
+            << int(Esporta) << QStringList() << "tre.svz" << tre << 4;
+        QTest::newRow("sum up and print to a PDF")  // none expected: a new PDF
+            << int(Stampa) << QStringList() << "stampa.pdf" << QByteArray() << 12;
         QTest::newRow("merge") << int(Unione) << unione << "nuova.svz" << tre + due << 6;
         QTest::newRow("merge over a list")
             << int(Unione) << sostituzione << "vecchia.svz" << tre + due << 6;

@@ -126,6 +126,7 @@ QString ScriptedDialogs::inputBox(const InputBoxRequest& request) {
 }
 
 std::optional<QString> ScriptedDialogs::fileDialog(const FileDialogRequest& request) {
+    fileDialogs.push_back(request);
     return take<FileStep>(request, nextFile());
 }
 

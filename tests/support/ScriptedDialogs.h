@@ -16,7 +16,7 @@
 // dialog, a mismatch or an answer left unused is reported to the failure
 // handler, which a test turns into a failure; unless `goingOn` is set, when
 // unscripted dialogs get the answers of an operator who goes on. Every
-// message and input box shown is kept.
+// message box, input box and file dialog shown is kept.
 class ScriptedDialogs final : public DialogService {
 public:
     using FailureHandler = std::function<void(const QString& failure)>;
@@ -33,6 +33,7 @@ public:
 
     std::vector<MessageBoxRequest> messages;
     std::vector<InputBoxRequest> inputs;
+    std::vector<FileDialogRequest> fileDialogs;
     // Whether the hourglass showed under any message box.
     bool hourglassUnderMessage = false;
     // True when a message shown contains the text.

@@ -114,7 +114,7 @@ private:
 
 // A new workbook file in the folder, named after the sheet and the time of
 // the export; a name already taken gets a number, and no file is replaced.
-Result<std::unique_ptr<XlsxWorkbook>> NuovaCartella(const QString& cartella,
+Result<std::unique_ptr<XlsxWorkbook>> NuovaCartella(FileSystem& fs, const QString& cartella,
                                                     const QString& nomeFoglio) {
     QDir().mkpath(cartella);
     const QString base = QStringLiteral("%1 %2").arg(
@@ -122,8 +122,8 @@ Result<std::unique_ptr<XlsxWorkbook>> NuovaCartella(const QString& cartella,
     for (int tentativo = 1;; ++tentativo) {
         const QString nome =
             tentativo == 1 ? base : QStringLiteral("%1 (%2)").arg(base).arg(tentativo);
-        auto creata = XlsxWorkbook::create(QDir(cartella).filePath(nome + QStringLiteral(".xlsx")),
-                                           nomeFoglio);
+        auto creata = XlsxWorkbook::create(
+            fs, QDir(cartella).filePath(nome + QStringLiteral(".xlsx")), nomeFoglio);
         if (creata || !creata.error().is(ErrorOrigin::System, EEXIST) ||
             tentativo == kTentativiNomeFile) {
             return creata;
@@ -141,8 +141,8 @@ struct Esito {
 // Runs the whole export, reading the table row by row.
 class Esportazione {
 public:
-    Esportazione(TextGrid& grid, std::int32_t tipoIn, std::int32_t tipoOut)
-        : grid_(grid), tipoIn_(tipoIn), tipoOut_(tipoOut) {}
+    Esportazione(FileSystem& fs, TextGrid& grid, std::int32_t tipoIn, std::int32_t tipoOut)
+        : fs_(fs), grid_(grid), tipoIn_(tipoIn), tipoOut_(tipoOut) {}
 
     // Fails, leaving no file, when a column list cannot be read or the file
     // cannot be written.
@@ -163,6 +163,7 @@ private:
         grid_.setCol(ultimaColonna_);
     }
 
+    FileSystem& fs_;
     TextGrid& grid_;
     std::int32_t tipoIn_;
     std::int32_t tipoOut_;
@@ -203,7 +204,7 @@ Result<Esito> Esportazione::esegui(const QString& cartella, const QString& sName
     const Result<void> nomeAccettato = XlsxWorkbook::checkSheetName(nome);
     bool completo = !senzaDati && nomeAccettato.ok();
     for (;;) {
-        auto creata = NuovaCartella(cartella, completo ? nome : kFoglioPredefinito);
+        auto creata = NuovaCartella(fs_, cartella, completo ? nome : kFoglioPredefinito);
         if (!creata) {
             return creata.error();
         }
@@ -320,7 +321,7 @@ void EsportaExcel(const Ambiente& ambiente, TextGrid& Grid, const QString& sName
                   std::int32_t nTipoDataOut, const QString& sColStringa,
                   const QString& sColExport) {
     WaitCursor clessidra;
-    Esportazione esportazione(Grid, nTipoDataIn, nTipoDataOut);
+    Esportazione esportazione(ambiente.fs, Grid, nTipoDataIn, nTipoDataOut);
     const Result<Esito> esito = esportazione.esegui(ambiente.desktop.documentsFolder(), sName,
                                                     sNomeApp, sColData, sColStringa, sColExport);
     clessidra.restore();

@@ -6,16 +6,19 @@
 
 class Desktop;
 class DialogService;
+class FileSystem;
 class TextGrid;
 
 namespace Excel {
 
 // What the export needs of the program around it: the dialogs for its
-// messages, and the desktop whose documents folder receives the workbook and
-// whose spreadsheet application opens it.
+// messages, the desktop whose documents folder receives the workbook and
+// whose spreadsheet application opens it, and the file system through which
+// the workbook file is created.
 struct Ambiente {
     DialogService& dialogs;
     Desktop& desktop;
+    FileSystem& fs;
 };
 
 // Copies the table Grid into the only sheet of a new workbook file, written

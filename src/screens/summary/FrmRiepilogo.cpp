@@ -8,7 +8,6 @@
 #include "RigheRiepilogo.h"
 #include "ScreenManager.h"
 #include "StampaDaSchermo.h"
-#include "StampaRiepilogo.h"
 #include "TextGridView.h"
 #include "Twips.h"
 #include "wizard/FrmDatiAnagrafici.h"
@@ -181,14 +180,16 @@ void FrmRiepilogo::Command1_Click() {
     const QString grado =
         context_.dialogs.inputBox({QStringLiteral("Inserire di seguito il grado della scuola..."),
                                    kTitoloDomande, QString(), kPosizioneDomande});
-    Excel::EsportaExcel({context_.dialogs, context_.desktop}, *Griglia, grado, comune,
-                        QStringLiteral("3-9"), 1, 1, QStringLiteral("1-2-4-5-6-7-8-10-11-12"),
-                        QString());
+    Excel::EsportaExcel({context_.dialogs, context_.desktop, context_.elenco.fileSystem()},
+                        *Griglia, grado, comune, QStringLiteral("3-9"), 1, 1,
+                        QStringLiteral("1-2-4-5-6-7-8-10-11-12"), QString());
 }
 
 void FrmRiepilogo::CmdStampa_Click() {
-    const StampaRiepilogo stampa{QFileInfo(context_.stato.sFileElenco).fileName(),
-                                 context_.stato.sIntestazione, QDate::currentDate(),
-                                 righe_->totali()};
-    StampaDaSchermo(this, context_.dialogs, *Griglia, stampa);
+    const QString& elenco = context_.stato.sFileElenco;
+    const RiepilogoInStampa tabella(*Griglia, *righe_);
+    StampaDaSchermo({this, context_.dialogs, context_.elenco.fileSystem(), elenco}, tabella,
+                    {QFileInfo(elenco).fileName(), context_.stato.sIntestazione,
+                     QDate::currentDate(), righe_->totali()})
+        .esegui();
 }

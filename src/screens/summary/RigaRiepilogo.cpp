@@ -34,6 +34,16 @@ double valoreData(const QString& testo) {
 
 }  // namespace
 
+bool ColonnaDiImporti(int col) {
+    const std::span<const Campo> campi = CampiDellaColonna(col);
+    return campi.size() == 1 && Descrizione(campi.front()).tipo == TipoCampo::Importo;
+}
+
+QString ImportoInEuro(double valore) {
+    static const QLocale italiano(QLocale::Italian, QLocale::Italy);
+    return italiano.toString(valore, 'f', 2);
+}
+
 QLocale LocaleFissato(const QLocale& locale) {
     QLocale fissato(locale.language(), locale.script(), locale.territory());
     fissato.setNumberOptions(locale.numberOptions());
@@ -49,7 +59,7 @@ QString RigaRiepilogo::importo(float valore) const {
 }
 
 template <class D>
-QString RigaRiepilogo::colonna(int col, int nRecord, D&& d) const {
+QString RigaRiepilogo::colonna(int col, int nRecord, D&& d, Importi importi) const {
     if (col == 0) {
         return QString::number(nRecord);
     }
@@ -59,7 +69,8 @@ QString RigaRiepilogo::colonna(int col, int nRecord, D&& d) const {
     }
     const Campo campo = campi.front();
     if (Descrizione(campo).tipo == TipoCampo::Importo) {
-        return importo(d.importo(campo));
+        return importi == Importi::Euro ? ImportoInEuro(d.importo(campo))
+                                        : importo(d.importo(campo));
     }
     // Each field is used once, so a field taken over is trimmed in place.
     if constexpr (std::is_const_v<std::remove_reference_t<D>>) {
@@ -73,10 +84,11 @@ QString RigaRiepilogo::testo(int col, int nRecord, const DatiDomanda& d) const {
     return colonna(col, nRecord, d);
 }
 
-void RigaRiepilogo::testi(std::vector<QString>& celle, int nRecord, DatiDomanda&& d) const {
+void RigaRiepilogo::testi(std::vector<QString>& celle, int nRecord, DatiDomanda&& d,
+                          Importi importi) const {
     celle.resize(kColonneRiepilogo);
     for (int col = 0; col < kColonneRiepilogo; ++col) {
-        celle[static_cast<std::size_t>(col)] = colonna(col, nRecord, std::move(d));
+        celle[static_cast<std::size_t>(col)] = colonna(col, nRecord, std::move(d), importi);
     }
 }
 

@@ -44,6 +44,13 @@ inline QString IntestazioneRiepilogo(int col) {
     return QString::fromUtf16(kColonneTabella[static_cast<std::size_t>(col)].intestazione);
 }
 
+// Whether column col shows an amount.
+bool ColonnaDiImporti(int col);
+
+// An amount as money, in Italian form with two decimals and thousands
+// separators: "1.250,50".
+QString ImportoInEuro(double valore);
+
 // The locale's own data, no longer looked up through the platform at each
 // use as the system locale is: the summary converts thousands of amounts.
 QLocale LocaleFissato(const QLocale& locale);
@@ -63,8 +70,11 @@ public:
     // The text of column col in the row showing record nRecord: trimmed
     // fields, joined with their separators also when a part is blank.
     QString testo(int col, int nRecord, const DatiDomanda& domanda) const;
-    // The 15 texts of that row, made from the fields taken over.
-    void testi(std::vector<QString>& celle, int nRecord, DatiDomanda&& domanda) const;
+    // The 15 texts of that row, made from the fields taken over; the
+    // amounts as the screen shows them, or as money (ImportoInEuro).
+    enum class Importi { Schermo, Euro };
+    void testi(std::vector<QString>& celle, int nRecord, DatiDomanda&& domanda,
+               Importi importi = Importi::Schermo) const;
 
     // What column col of that row sorts by: the record number, the dates as
     // dates (a blank or malformed one before every date), the amounts by
@@ -78,7 +88,7 @@ private:
     // D is const DatiDomanda& or DatiDomanda&&, whose fields are then
     // trimmed in place.
     template <class D>
-    QString colonna(int col, int nRecord, D&& d) const;
+    QString colonna(int col, int nRecord, D&& d, Importi importi = Importi::Schermo) const;
 
     QLocale locale_;
 };

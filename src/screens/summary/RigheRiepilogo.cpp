@@ -1,5 +1,7 @@
 #include "RigheRiepilogo.h"
 
+#include "TextGridView.h"
+
 #include <QLocale>
 
 RigheRiepilogo::RigheRiepilogo(QObject* parent)
@@ -22,9 +24,9 @@ void RigheRiepilogo::aggiungi(const QByteArray& records) {
 }
 
 QString RigheRiepilogo::totali() const {
-    const QLocale italiano(QLocale::Italian, QLocale::Italy);
     return QStringLiteral("Domande: %1 — Spese sostenute: € %2")
-        .arg(italiano.toString(dataRows()), italiano.toString(totaleSpese_, 'f', 2));
+        .arg(QLocale(QLocale::Italian, QLocale::Italy).toString(dataRows()),
+             ImportoInEuro(totaleSpese_));
 }
 
 void RigheRiepilogo::svuota() {
@@ -47,6 +49,18 @@ void RigheRiepilogo::readDataRow(int row, std::vector<QString>& texts) const {
     riga_.testi(texts, row, domanda(row));
 }
 
+void RigheRiepilogo::readPrintedRow(int row, std::vector<QString>& texts) const {
+    if (row == 0) {
+        readRow(0, texts);
+    } else {
+        riga_.testi(texts, row, domanda(row), RigaRiepilogo::Importi::Euro);
+    }
+}
+
 TextGridModel::SortKey RigheRiepilogo::sortKey(int row, int col) const {
     return riga_.chiave(col, row, domanda(row));
+}
+
+void RiepilogoInStampa::leggi(int riga, std::vector<QString>& testi) const {
+    righe_.readPrintedRow(vista_.cellsRow(riga), testi);
 }

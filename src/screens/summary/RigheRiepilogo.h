@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ImpaginazioneRiepilogo.h"
 #include "RigaRiepilogo.h"
 #include "TextGridModel.h"
 
@@ -23,6 +24,9 @@ public:
     // form: "Domande: 3 — Spese sostenute: € 1.250,50".
     QString totali() const;
 
+    // Row `row` as printed (row 0: the headers): the amounts as money.
+    void readPrintedRow(int row, std::vector<QString>& texts) const;
+
     SortKey sortKey(int row, int col) const override;
 
 protected:
@@ -35,4 +39,23 @@ private:
     RigaRiepilogo riga_;
     QByteArray records_;
     double totaleSpese_ = 0.0;
+};
+
+class TextGridView;
+
+// The summary as printed: its rows in the order the view shows them, the
+// amounts as money against the right edge of their columns.
+class RiepilogoInStampa final : public TabellaStampa {
+public:
+    RiepilogoInStampa(const TextGridView& vista, const RigheRiepilogo& righe)
+        : vista_(vista), righe_(righe) {}
+
+    int righe() const override { return righe_.Rows() - 1; }
+    int colonne() const override { return kColonneRiepilogo; }
+    void leggi(int riga, std::vector<QString>& testi) const override;
+    bool aDestra(int col) const override { return ColonnaDiImporti(col); }
+
+private:
+    const TextGridView& vista_;
+    const RigheRiepilogo& righe_;
 };

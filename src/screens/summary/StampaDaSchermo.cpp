@@ -1,9 +1,10 @@
 #include "StampaDaSchermo.h"
 
 #include "DialogService.h"
-#include "StampaRiepilogo.h"
-#include "TextGrid.h"
+#include "DocumentoSuFile.h"
+#include "ImpaginazioneRiepilogo.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -12,8 +13,8 @@
 namespace {
 
 // Above this many rows Qt's preview, which lays out every page before it
-// shows the first, takes several seconds.
-constexpr int kRigheAnteprimaRapida = 4000;
+// shows the first, takes more than a couple of seconds.
+constexpr int kRigheAnteprimaRapida = 10000;
 constexpr int kAttesaProgressoMs = 500;
 
 // Shows the progress of a drawing page by page, with a button that stops it.
@@ -27,6 +28,7 @@ public:
         dialogo_.setMinimumDuration(kAttesaProgressoMs);
         dialogo_.setAutoReset(false);
     }
+    ~Progresso() { dialogo_.reset(); }
 
     StampaRiepilogo::Avanzamento avanzamento() {
         return [this](int pagina, int pagine) {
@@ -36,53 +38,17 @@ public:
             return !dialogo_.wasCanceled();
         };
     }
-    void fine() { dialogo_.reset(); }
 
 private:
     QProgressDialog dialogo_;
 };
 
-void SalvaPdf(QWidget* finestra, DialogService& dialogs, const TextGrid& tabella,
-              const StampaRiepilogo& stampa) {
-    const std::optional<QString> percorso =
-        dialogs.fileDialog({FileDialogMode::Save, QStringLiteral("Documento PDF (*.pdf) | *.pdf"),
-                            QFileInfo(stampa.file).completeBaseName() + QStringLiteral(".pdf")});
-    if (!percorso) {
-        return;
-    }
-    Progresso progresso(finestra);
-    const Result<bool> salvato = stampa.salvaPdf(*percorso, tabella, progresso.avanzamento());
-    progresso.fine();
-    if (!salvato) {
-        dialogs.messageBox(
-            {QStringLiteral("Impossibile salvare la stampa in PDF.\n") + salvato.error().message,
-             MessageButtons::Ok, MessageIcon::Critical});
-    }
-}
-
-void Anteprima(QWidget* finestra, const TextGrid& tabella, const StampaRiepilogo& stampa) {
-    QPrinter stampante(QPrinter::HighResolution);
-    StampaRiepilogo::impostaPagine(stampante);
-    stampante.setDocName(stampa.intestazione());
-    QPrintPreviewDialog anteprima(&stampante, finestra);
-    QObject::connect(&anteprima, &QPrintPreviewDialog::paintRequested, finestra,
-                     [&](QPrinter* dispositivo) {
-                         Progresso progresso(finestra);
-                         if (!stampa.disegna(*dispositivo, tabella, progresso.avanzamento())) {
-                             dispositivo->abort();
-                         }
-                         progresso.fine();
-                     });
-    anteprima.exec();
-}
-
 }  // namespace
 
-void StampaDaSchermo(QWidget* finestra, DialogService& dialogs, const TextGrid& tabella,
-                     const StampaRiepilogo& stampa) {
-    const int righe = tabella.Rows() - 1;
+void StampaDaSchermo::esegui() {
+    const int righe = tabella_.righe();
     if (righe > kRigheAnteprimaRapida) {
-        const MessageAnswer risposta = dialogs.messageBox(
+        const MessageAnswer risposta = ambiente_.dialogs.messageBox(
             {QStringLiteral("L'elenco ha %1 domande: l'anteprima di stampa deve preparare tutte "
                             "le pagine prima di mostrarle e può richiedere molto tempo.\n\n"
                             "Salvare subito la stampa in un file PDF?\n"
@@ -90,11 +56,64 @@ void StampaDaSchermo(QWidget* finestra, DialogService& dialogs, const TextGrid& 
                  .arg(righe),
              MessageButtons::YesNoCancel, MessageIcon::Question});
         if (risposta == MessageAnswer::Yes) {
-            SalvaPdf(finestra, dialogs, tabella, stampa);
+            scegliPdf();
         }
         if (risposta != MessageAnswer::No) {
             return;
         }
     }
-    Anteprima(finestra, tabella, stampa);
+    anteprima();
+}
+
+void StampaDaSchermo::scegliPdf() {
+    // Proposed beside the list, with its name.
+    const QFileInfo elenco(ambiente_.elencoAperto);
+    const std::optional<QString> percorso = ambiente_.dialogs.fileDialog(
+        {FileDialogMode::Save, QStringLiteral("Documento PDF (*.pdf) | *.pdf"),
+         QDir(elenco.absolutePath()).filePath(elenco.completeBaseName() + QStringLiteral(".pdf")),
+         QStringLiteral("pdf"), true});
+    if (percorso) {
+        salvaPdf(*percorso);
+    }
+}
+
+void StampaDaSchermo::salvaPdf(const QString& percorso) {
+    const Result<bool> salvato = scriviPdf(percorso);
+    if (!salvato) {
+        const Error& errore = salvato.error();
+        ambiente_.dialogs.messageBox(
+            {errore.message, MessageButtons::Ok,
+             errore.refused() ? MessageIcon::Exclamation : MessageIcon::Critical});
+    }
+}
+
+Result<bool> StampaDaSchermo::scriviPdf(const QString& percorso) {
+    if (Result<void> ammessa = DestinazionePdf(ambiente_.fs, percorso, ambiente_.elencoAperto);
+        !ammessa) {
+        return ammessa.error();
+    }
+    Progresso progresso(ambiente_.finestra);
+    return stampa_.salvaPdf(ambiente_.fs, percorso, tabella_, progresso.avanzamento());
+}
+
+void StampaDaSchermo::stampa(QPrinter& stampante) {
+    // Printing into a file is the print dialog's way of making a PDF.
+    if (!stampante.outputFileName().isEmpty()) {
+        salvaPdf(stampante.outputFileName());
+        return;
+    }
+    Progresso progresso(ambiente_.finestra);
+    if (!stampa_.disegna(stampante, tabella_, progresso.avanzamento())) {
+        stampante.abort();
+    }
+}
+
+void StampaDaSchermo::anteprima() {
+    QPrinter stampante(QPrinter::HighResolution);
+    StampaRiepilogo::impostaPagine(stampante);
+    stampante.setDocName(stampa_.intestazione());
+    QPrintPreviewDialog dialogo(&stampante, ambiente_.finestra);
+    QObject::connect(&dialogo, &QPrintPreviewDialog::paintRequested, ambiente_.finestra,
+                     [this](QPrinter* dispositivo) { stampa(*dispositivo); });
+    dialogo.exec();
 }

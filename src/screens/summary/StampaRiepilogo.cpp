@@ -1,108 +1,160 @@
 #include "StampaRiepilogo.h"
 
-#include "ErroreDiSistema.h"
+#include "DocumentoSuFile.h"
 #include "ImpaginazioneRiepilogo.h"
-#include "RigaRiepilogo.h"
-#include "TextGrid.h"
 
-#include <QFile>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 
-#include <cerrno>
+#include <array>
 
 namespace {
 
 constexpr double kPuntiTesto = 6.5;
-constexpr double kInterlinea = 1.3;
 constexpr double kMarginiMm = 10.0;
+constexpr double kPuntiFiletto = 0.5;
+constexpr double kPuntiFilettoRighe = 0.25;
+const QColor kColoreFilettoRighe(170, 170, 170);
 const QString kSeparatore = QStringLiteral(" — ");
 
 QFont fontStampa(bool grassetto) {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPointSizeF(kPuntiTesto);
     font.setBold(grassetto);
+    // Without kerning a text is exactly as wide as its characters: the
+    // widths the page is laid out with are the widths drawn.
+    font.setKerning(false);
     return font;
 }
 
-// Draws the pages with one font, bold for the heading and the header row.
+// The widths of the characters of a font on a device, each measured once.
+class LarghezzeCaratteri {
+public:
+    LarghezzeCaratteri(const QFont& font, QPaintDevice* dispositivo)
+        : metriche_(font, dispositivo) {
+        for (std::size_t c = 0; c < latino_.size(); ++c) {
+            latino_[c] = metriche_.horizontalAdvance(QChar(static_cast<char16_t>(c)));
+        }
+    }
+
+    double operator()(QStringView testo) const {
+        double larghezza = 0.0;
+        for (const QChar c : testo) {
+            larghezza += c.unicode() < latino_.size() ? latino_[c.unicode()] : altro(c);
+        }
+        return larghezza;
+    }
+
+    const QFontMetricsF& metriche() const { return metriche_; }
+
+private:
+    double altro(QChar c) const {
+        auto trovato = altri_.constFind(c.unicode());
+        if (trovato == altri_.constEnd()) {
+            trovato = altri_.insert(c.unicode(), metriche_.horizontalAdvance(c));
+        }
+        return *trovato;
+    }
+
+    QFontMetricsF metriche_;
+    std::array<double, 256> latino_{};
+    mutable QHash<char16_t, double> altri_;
+};
+
+// Draws the pages: the heading, the header band and the totals in bold, the
+// rows in the normal font, each text line by line where the layout puts it.
 class Pagine {
 public:
-    Pagine(QPainter& painter, QPagedPaintDevice& dispositivo, const TextGrid& tabella)
+    Pagine(QPainter& painter, QPagedPaintDevice& dispositivo, const TabellaStampa& tabella,
+           const QString& intestazione)
         : p_(painter),
+          tabella_(tabella),
           normale_(fontStampa(false)),
           grassetto_(fontStampa(true)),
-          tabella_(tabella),
-          metriche_(normale_, &dispositivo),
-          metricheGrassetto_(grassetto_, &dispositivo),
-          impaginazione_(
-              dispositivo.width(), dispositivo.height(), metriche_.height() * kInterlinea,
-              tabella.Rows() - 1,
-              [this](const QString& testo) { return metriche_.horizontalAdvance(testo); }) {}
+          misuraNormale_(normale_, &dispositivo),
+          misuraGrassetto_(grassetto_, &dispositivo),
+          imp_(dispositivo.width(), dispositivo.height(), misuraNormale_.metriche().lineSpacing(),
+               std::cref(misuraNormale_), std::cref(misuraGrassetto_), intestazione, tabella),
+          punto_(dispositivo.logicalDpiY() / 72.0) {}
 
-    const ImpaginazioneRiepilogo& impaginazione() const { return impaginazione_; }
+    const ImpaginazioneRiepilogo& impaginazione() const { return imp_; }
 
     void pagina(int n, const StampaRiepilogo& stampa) {
-        const ImpaginazioneRiepilogo& imp = impaginazione_;
+        const double larghezza =
+            imp_.sinistra(imp_.colonne() - 1) + imp_.larghezza(imp_.colonne() - 1);
         p_.setFont(grassetto_);
-        linea(0, 0.0, imp.sinistra(kColonneRiepilogo - 1) + imp.larghezza(kColonneRiepilogo - 1),
-              stampa.intestazione());
-        tabella_.readRow(0, testi_);
-        const int titoli = ImpaginazioneRiepilogo::kRigheIntestazione -
-                           ImpaginazioneRiepilogo::kRigheTitoliColonne;
-        for (int col = 0; col < kColonneRiepilogo; ++col) {
-            p_.drawText(QRectF(imp.sinistra(col) + imp.margine(), imp.cima(titoli),
-                               imp.larghezza(col) - 2 * imp.margine(),
-                               imp.cima(ImpaginazioneRiepilogo::kRigheTitoliColonne)),
-                        Qt::AlignLeft | Qt::AlignBottom | Qt::TextWordWrap,
-                        testi_[static_cast<std::size_t>(col)]);
+        for (std::size_t i = 0; i < imp_.intestazione().size(); ++i) {
+            scrivi(0.0, static_cast<int>(i), imp_.intestazione()[i]);
         }
-        const double sotto = imp.cima(ImpaginazioneRiepilogo::kRigheIntestazione);
-        p_.drawLine(QPointF(0.0, sotto), QPointF(p_.device()->width(), sotto));
+        tabella_.leggi(0, testi_);
+        for (int col = 0; col < imp_.colonne(); ++col) {
+            imp_.righeTitolo(col, testi_[static_cast<std::size_t>(col)], linee_);
+            // The headers stand on the line under them.
+            cella(misuraGrassetto_, imp_.cimaTitoli(),
+                  imp_.lineeTitoli() - static_cast<int>(linee_.size()), col);
+        }
+        filetto(imp_.cimaRighe(), larghezza, kPuntiFiletto, Qt::black);
         p_.setFont(normale_);
-        int linea = ImpaginazioneRiepilogo::kRigheIntestazione;
-        for (int r = imp.primaRiga(n); r <= imp.ultimaRiga(n); ++r, ++linea) {
-            tabella_.readRow(r, testi_);
-            riga(linea);
+        double y = imp_.cimaRighe();
+        for (int r = imp_.primaRiga(n); r <= imp_.ultimaRiga(n); ++r) {
+            tabella_.leggi(r, testi_);
+            for (int col = 0; col < imp_.colonne(); ++col) {
+                imp_.righe(col, testi_[static_cast<std::size_t>(col)], linee_);
+                cella(misuraNormale_, y, 0, col);
+            }
+            y += imp_.altezzaRiga(imp_.linee(r));
+            filetto(y, larghezza, kPuntiFilettoRighe, kColoreFilettoRighe);
         }
-        if (imp.totaliSullaPagina(n)) {
-            this->linea(linea + 1, 0.0, p_.device()->width(), stampa.totali);
+        if (imp_.totaliSullaPagina(n)) {
+            p_.setFont(grassetto_);
+            scrivi(y + imp_.altezzaRiga(1), 0, stampa.totali);
+            p_.setFont(normale_);
         }
-        p_.drawText(QRectF(0.0, imp.piede(), p_.device()->width(), imp.altezzaRiga()),
-                    Qt::AlignHCenter | Qt::AlignVCenter, PaginaDi(n, imp.pagine()));
+        const QString piede = PaginaDi(n, imp_.pagine());
+        p_.drawText(QPointF((larghezza - misuraNormale_(piede)) / 2, linea(imp_.piede(), 0)),
+                    piede);
     }
 
 private:
-    void riga(int n) {
-        for (int col = 0; col < kColonneRiepilogo; ++col) {
-            linea(n, impaginazione_.sinistra(col), impaginazione_.larghezza(col),
-                  testi_[static_cast<std::size_t>(col)]);
+    // Where the text of line i of a row whose top is at y stands.
+    double linea(double y, int i) const {
+        return y + imp_.bordo() + i * imp_.interlinea() + misuraNormale_.metriche().ascent();
+    }
+
+    void scrivi(double y, int i, const QString& testo) {
+        p_.drawText(QPointF(imp_.margine(), linea(y, i)), testo);
+    }
+
+    // The lines of a cell, the first of them as line `prima` of the row.
+    void cella(const LarghezzeCaratteri& misura, double y, int prima, int col) {
+        const double sinistra = imp_.sinistra(col) + imp_.margine();
+        const bool destra = tabella_.aDestra(col);
+        for (std::size_t i = 0; i < linee_.size(); ++i) {
+            const QString testo = linee_[i].toString();
+            const double x = destra ? sinistra + imp_.spazio(col) - misura(testo) : sinistra;
+            p_.drawText(QPointF(x, linea(y, prima + static_cast<int>(i))), testo);
         }
     }
 
-    // A text in its cell of line n, cut with an ellipsis when it is wider.
-    void linea(int n, double x, double larghezza, const QString& testo) {
-        if (testo.isEmpty()) {
-            return;
-        }
-        const double margine = impaginazione_.altezzaRiga() / 4;
-        const double spazio = larghezza - 2 * margine;
-        const QFontMetricsF& metriche = p_.font().bold() ? metricheGrassetto_ : metriche_;
-        p_.drawText(
-            QRectF(x + margine, impaginazione_.cima(n), spazio, impaginazione_.altezzaRiga()),
-            Qt::AlignLeft | Qt::AlignVCenter, metriche.elidedText(testo, Qt::ElideRight, spazio));
+    void filetto(double y, double larghezza, double punti, const QColor& colore) {
+        p_.setPen(QPen(colore, punti * punto_));
+        p_.drawLine(QPointF(0.0, y), QPointF(larghezza, y));
+        p_.setPen(Qt::black);
     }
 
     QPainter& p_;
+    const TabellaStampa& tabella_;
     QFont normale_;
     QFont grassetto_;
-    const TextGrid& tabella_;
-    QFontMetricsF metriche_;
-    QFontMetricsF metricheGrassetto_;
-    ImpaginazioneRiepilogo impaginazione_;
+    LarghezzeCaratteri misuraNormale_;
+    LarghezzeCaratteri misuraGrassetto_;
+    ImpaginazioneRiepilogo imp_;
+    double punto_;
     std::vector<QString> testi_;
+    std::vector<QStringView> linee_;
 };
 
 }  // namespace
@@ -121,10 +173,10 @@ void StampaRiepilogo::impostaPagine(QPagedPaintDevice& dispositivo) {
                                           QPageLayout::Millimeter));
 }
 
-bool StampaRiepilogo::disegna(QPagedPaintDevice& dispositivo, const TextGrid& tabella,
+bool StampaRiepilogo::disegna(QPagedPaintDevice& dispositivo, const TabellaStampa& tabella,
                               const Avanzamento& avanzamento) const {
     QPainter painter(&dispositivo);
-    Pagine pagine(painter, dispositivo, tabella);
+    Pagine pagine(painter, dispositivo, tabella, intestazione());
     const int totale = pagine.impaginazione().pagine();
     for (int n = 1; n <= totale; ++n) {
         if (!avanzamento(n, totale)) {
@@ -138,31 +190,14 @@ bool StampaRiepilogo::disegna(QPagedPaintDevice& dispositivo, const TextGrid& ta
     return true;
 }
 
-Result<bool> StampaRiepilogo::salvaPdf(const QString& percorso, const TextGrid& tabella,
+Result<bool> StampaRiepilogo::salvaPdf(FileSystem& fs, const QString& percorso,
+                                       const TabellaStampa& tabella,
                                        const Avanzamento& avanzamento) const {
-    QFile file(percorso);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        return ErroreDiSistema(errno != 0 ? errno : EIO,
-                               QStringLiteral("Impossibile creare il file"), percorso);
-    }
-    bool finito = false;
-    {
+    return SalvaDocumento(fs, percorso, [&](QIODevice& file) {
         QPdfWriter pdf(&file);
         pdf.setCreator(QStringLiteral("Sovvenzia"));
         pdf.setTitle(intestazione());
         impostaPagine(pdf);
-        finito = disegna(pdf, tabella, avanzamento);
-    }
-    errno = 0;
-    const bool scritto = file.flush() && file.error() == QFileDevice::NoError;
-    const int errore = errno != 0 ? errno : EIO;
-    file.close();
-    if (!finito || !scritto) {
-        file.remove();
-    }
-    if (!scritto) {
-        return ErroreDiSistema(errore, QStringLiteral("Impossibile scrivere il file"), percorso);
-    }
-    return finito;
+        return disegna(pdf, tabella, avanzamento);
+    });
 }

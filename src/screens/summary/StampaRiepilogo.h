@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileSystem.h"
 #include "Result.h"
 
 #include <QDate>
@@ -8,12 +9,14 @@
 #include <functional>
 
 class QPagedPaintDevice;
-class TextGrid;
+class TabellaStampa;
 
 // The printed summary: A4 landscape pages, each headed by the list's file
 // name, the school year and the date of printing, then the columns' header
-// row and whole table rows, long texts cut with an ellipsis, and "Pagina n
-// di m" at the foot; the totals follow the last row.
+// band and whole table rows, and "Pagina n di m" at the foot; the totals
+// follow the last row. Every text is printed whole: one wider than its
+// column wraps inside its cell. Amounts stand against the right edge of
+// their columns.
 struct StampaRiepilogo {
     QString file;    // the list's file name, without its folder
     QString anno;    // the school year; left out when empty
@@ -29,12 +32,13 @@ struct StampaRiepilogo {
 
     // Sets the device's pages to A4 landscape with their margins.
     static void impostaPagine(QPagedPaintDevice& dispositivo);
-    // Draws rows 1 to Rows() - 1 of the table in their order onto the
-    // device's pages; false when the drawing was stopped.
-    bool disegna(QPagedPaintDevice& dispositivo, const TextGrid& tabella,
+    // Draws the table onto the device's pages; false when the drawing was
+    // stopped.
+    bool disegna(QPagedPaintDevice& dispositivo, const TabellaStampa& tabella,
                  const Avanzamento& avanzamento) const;
-    // Writes the printout as a PDF file; true when it was written, false
-    // when the drawing was stopped (no file is left then).
-    Result<bool> salvaPdf(const QString& percorso, const TextGrid& tabella,
+    // Writes the printout as a PDF file at `percorso`, as SalvaDocumento
+    // does: true when it is in place, false when the drawing was stopped and
+    // whatever was at `percorso` stays.
+    Result<bool> salvaPdf(FileSystem& fs, const QString& percorso, const TabellaStampa& tabella,
                           const Avanzamento& avanzamento) const;
 };

@@ -45,8 +45,8 @@ struct EsportazioneDiProva : ProgramUnderTest {
 
     void esporta(TextGrid& griglia, const QString& sName, const QString& sColData = {},
                  int tipoOut = 1, const QString& sColStringa = {}, const QString& sColExport = {}) {
-        Excel::EsportaExcel({dialogs, desktop}, griglia, sName, QStringLiteral("X"), sColData, 1,
-                            tipoOut, sColStringa, sColExport);
+        Excel::EsportaExcel({dialogs, desktop, fs}, griglia, sName, QStringLiteral("X"), sColData,
+                            1, tipoOut, sColStringa, sColExport);
     }
     // The workbooks in the documents folder, by name.
     QStringList file() const {

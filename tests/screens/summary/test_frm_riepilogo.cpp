@@ -1,8 +1,8 @@
 // The summary table over the list the entry screen holds open: the first
 // fill, the rows added later without rereading, the rebuild after a
 // modification, the amounts in the locale's form, an empty list; sorting as
-// a view and the totals; the export button after a sort; the printout as a
-// PDF read back with poppler's tools.
+// a view and the totals; the export button after a sort; the printout's
+// layout, and the printout as a PDF read back with poppler's tools.
 
 #include "DomandaDiProva.h"
 #include "EsportazioneDiProva.h"
@@ -10,14 +10,16 @@
 #include "summary/FrmRiepilogo.h"
 #include "summary/ImpaginazioneRiepilogo.h"
 #include "summary/RigheRiepilogo.h"
-#include "summary/StampaRiepilogo.h"
+#include "summary/StampaDaSchermo.h"
 #include "wizard/FrmDatiAnagrafici.h"
 
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
+#include <QXmlStreamReader>
 
 namespace {
 
@@ -44,6 +46,51 @@ QString poppler(const QString& programma, const QStringList& argomenti) {
     return QString::fromUtf8(processo.readAllStandardOutput());
 }
 
+// Widths in characters.
+const Misura kCaratteri = [](QStringView testo) { return double(testo.size()); };
+
+// The words of each page of a PDF as poppler reads them, with their boxes
+// in points.
+using Parole = std::vector<std::pair<QString, QRectF>>;
+std::vector<Parole> leggiStampa(const QString& pdf) {
+    QXmlStreamReader xml(poppler("pdftotext", {"-bbox-layout", pdf, "-"}));
+    std::vector<Parole> pagine;
+    const auto v = [&](const char* nome) { return xml.attributes().value(nome).toDouble(); };
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"page") {
+            pagine.emplace_back();
+        } else if (xml.isStartElement() && xml.name() == u"word") {
+            const QRectF box(QPointF(v("xMin"), v("yMin")), QPointF(v("xMax"), v("yMax")));
+            pagine.back().emplace_back(xml.readElementText(), box);
+        }
+    }
+    return pagine;
+}
+
+// The words inside the box, line by line from the left, joined by blanks.
+QString paroleIn(Parole parole, const QRectF& box) {
+    std::erase_if(parole, [&](const auto& p) { return !box.contains(p.second); });
+    std::sort(parole.begin(), parole.end(), [](const auto& a, const auto& b) {
+        return std::pair(a.second.top(), a.second.left()) <
+               std::pair(b.second.top(), b.second.left());
+    });
+    QStringList testi;
+    for (const auto& p : parole) {
+        testi << p.first;
+    }
+    return testi.join(u' ');
+}
+
+// The box of the leftmost word of the text; an empty box when there is none.
+QRectF trova(const Parole& parole, const QString& testo) {
+    QRectF trovata;
+    for (const auto& [parola, box] : parole) {
+        trovata =
+            parola == testo && (trovata.isNull() || box.left() < trovata.left()) ? box : trovata;
+    }
+    return trovata;
+}
+
 // The whole program continuing a list of these applications on the entry
 // screen, which holds it open on handle 1 as it does when the operator opens
 // the summary.
@@ -61,6 +108,13 @@ struct Riepilogo : EsportazioneDiProva {
         QVERIFY(elenchi.ScriviDomanda(1, nRecord, domanda(cognome)).ok());
     }
     void apri() { screens().show<FrmRiepilogo>(); }
+    // The summary's printout as its Stampa button makes it, dated 1/9/2026.
+    StampaDaSchermo stampa() {
+        tabella.emplace(*griglia(), static_cast<const RigheRiepilogo&>(griglia()->cells()));
+        return StampaDaSchermo({schermo(), dialogs, fs, path("Roma.svz")}, *tabella,
+                               {"Roma.svz", "2025/2026", QDate(2026, 9, 1), "Totali: 100"});
+    }
+    std::optional<RiepilogoInStampa> tabella;
     FrmRiepilogo* schermo() { return screens().find<FrmRiepilogo>(); }
     TextGridView* griglia() {
         return schermo()->findChild<TextGridView*>(QStringLiteral("Griglia"));
@@ -222,25 +276,160 @@ private slots:
         QCOMPARE(righe.totali(), QStringLiteral("Domande: 5 — Spese sostenute: € 10.000.348,50"));
     }
 
-    // Every row on exactly one page, pages never overfull, and the totals
-    // with room on the last page, for lists that end on every line of a page.
-    void pages_hold_every_row_once_and_the_totals_fit_on_the_last() {
-        const auto misura = [](const QString& testo) { return double(testo.size()); };
-        const int perPagina = ImpaginazioneRiepilogo(500, 60, 1, 0, misura).righePerPagina();
-        for (int righe = 0; righe <= 3 * perPagina + 2; ++righe) {
-            const ImpaginazioneRiepilogo pagine(500, 60, 1, righe, misura);
-            int prossima = 1;
-            for (int p = 1; p <= pagine.pagine(); ++p) {
-                const int sullaPagina = std::max(0, pagine.ultimaRiga(p) - pagine.primaRiga(p) + 1);
-                const bool ultima = p == pagine.pagine();
-                // Only the last page may hold no rows: the totals alone.
-                QVERIFY(sullaPagina > 0 ? pagine.primaRiga(p) == prossima : ultima);
-                QVERIFY(sullaPagina + (ultima ? ImpaginazioneRiepilogo::kRigheTotali : 0) <=
-                        perPagina);
-                prossima += sullaPagina;
+    void texts_wrap_at_blanks_and_long_words_at_the_edge() {
+        // The text, the width in characters, the lines joined by "|".
+        const std::tuple<QString, double, QString> casi[] = {
+            {"ROMA - 00100", 12, "ROMA - 00100"},
+            {"DELL'ACQUA GIANFRANCESCO MARIA", 15, "DELL'ACQUA|GIANFRANCESCO|MARIA"},
+            {"VIA DELLA REPUBBLICA, 12", 14, "VIA DELLA|REPUBBLICA, 12"},
+            {" VIA  APPIA,  ", 8, "VIA|APPIA,"},
+            {"RSSMRA70C05H501X", 6, "RSSMRA|70C05H|501X"},
+            {"  ", 5, ""},
+        };
+        for (const auto& [testo, larghezza, righe] : casi) {
+            QStringList lette;
+            for (const QStringView riga : DividiInRighe(testo, larghezza, kCaratteri)) {
+                lette << riga.toString();
             }
-            QCOMPARE(prossima, righe + 1);
+            QCOMPARE(lette.join(u'|'), righe);
         }
+    }
+
+    // On pages with room for every text (400), for every word (180) and
+    // only for the dates whole (140): columns side by side within the page,
+    // words whole while they fit, each row as high as its tallest cell and
+    // on exactly one page, the totals with room on the last.
+    void columns_take_what_they_need_and_pages_hold_whole_rows() {
+        RigheRiepilogo righe;
+        TextGridView vista(nullptr, "Griglia", righe, {0, 0, 100, 100});
+        for (int n = 1; n <= 40; ++n) {
+            righe.aggiungi(record(n % 3 ? "ROSSI" : "DELL'ACQUA GIANFRANCESCO", "05/03/1970", "1"));
+        }
+        const RiepilogoInStampa tabella(vista, righe);
+        std::vector<QString> testi;
+        for (const double larghezza : {400.0, 180.0, 140.0}) {
+            for (const double altezza : {16.0, 30.0, 60.0}) {
+                const ImpaginazioneRiepilogo imp(larghezza, altezza, 1.0, kCaratteri, kCaratteri,
+                                                 "Roma.svz", tabella);
+                for (int c = 1; c < kColonneRiepilogo; ++c) {
+                    QVERIFY(imp.sinistra(c) >= imp.sinistra(c - 1) + imp.larghezza(c - 1) - 1e-9);
+                }
+                QVERIFY(imp.sinistra(14) + imp.larghezza(14) <= larghezza + 1e-9);
+                int prossima = 1;
+                for (int p = 1; p <= imp.pagine(); ++p) {
+                    QCOMPARE(imp.primaRiga(p), prossima);
+                    double y = imp.cimaRighe();
+                    for (; prossima <= imp.ultimaRiga(p); ++prossima) {
+                        tabella.leggi(prossima, testi);
+                        for (int c = 0; c < kColonneRiepilogo; ++c) {
+                            QStringList linee;
+                            for (const QStringView l :
+                                 DividiInRighe(testi[c], imp.spazio(c), kCaratteri)) {
+                                linee << l.toString();
+                            }
+                            QVERIFY(linee.size() <= imp.linee(prossima));
+                            QVERIFY((larghezza < 180 && c != 3 && c != 9) ||
+                                    linee.join(u' ') == testi[c].simplified());
+                        }
+                        y += imp.altezzaRiga(imp.linee(prossima));
+                    }
+                    const bool ultima = p == imp.pagine();
+                    // Only the last page may hold no rows: the totals alone.
+                    QVERIFY(prossima > imp.primaRiga(p) || ultima);
+                    QVERIFY(y + (ultima ? 2 : 0) * imp.altezzaRiga(1) <=
+                            imp.piede() - imp.altezzaRiga(1) + 1e-9);
+                }
+                QCOMPARE(prossima, tabella.righe() + 1);
+                QCOMPARE(imp.linee(3) > 1, larghezza < 400);
+            }
+        }
+    }
+
+    // The printout saved as a PDF read back by poppler as a person reads
+    // it: every word whole and inside its page, none over another, the
+    // header band under the heading, a long name whole and in order in its
+    // cell, the amounts as money along the right edges of their columns,
+    // every row once, the page numbers and the totals last; readable by its
+    // owner alone. Stopped, it leaves the earlier file as it was.
+    void the_printout_saved_as_pdf_reads_back_whole() {
+        std::vector<DatiDomanda> domande;
+        const QStringList spese = {"1", "250.5", "1000", "1250.5"};
+        for (int n = 1; n <= 100; ++n) {
+            domande.push_back(domanda("ROSSI", spese[n % 4] + "|99.5"));
+        }
+        domande[41][Campo::CognRich] = "DELL'ACQUA GIANFRANCESCO MARIA";
+        domande[41][Campo::NomeRich] = "ROSANNA MARIA FRANCESCA GIULIA";
+        t = std::make_unique<Riepilogo>(domande);
+        t->apri();
+        const QString pdf = t->path("stampa.pdf");
+        t->stampa().salvaPdf(pdf);
+        QCOMPARE(QFile::permissions(pdf) & ~(QFile::ReadUser | QFile::WriteUser),
+                 QFile::ReadOwner | QFile::WriteOwner);
+        const std::vector<Parole> pagine = leggiStampa(pdf);
+        const QRectF a4(0, 0, 842, 595);
+        QVERIFY(pagine.size() >= 3);
+        QStringList titoli = kIntestazioni.join(u' ').split(u' ', Qt::SkipEmptyParts);
+        titoli.removeAll("-");
+        titoli << "di";  // of the page number
+        const QRegularExpression euro("^\\d{1,3}(\\.\\d{3})*,\\d{2}$");
+        std::vector<int> numeri;  // the record numbers, in the order printed
+        QString nome;             // the long name's cell
+        for (std::size_t p = 1; p <= pagine.size(); ++p) {
+            const Parole& parole = pagine[p - 1];
+            const QString pagina = paroleIn(parole, a4);
+            QVERIFY(pagina.contains("Roma.svz — Anno scolastico 2025/2026 — 01/09/2026"));
+            QVERIFY(pagina.contains(PaginaDi(int(p), int(pagine.size()))));
+            QCOMPARE(pagina.contains("Totali: 100"), p == pagine.size());
+            QVERIFY(!pagina.contains(u'…'));
+            // The heading begins at the left edge of the numbers' column.
+            const QRectF anno = trova(parole, "scolastico");
+            const double sinistra = trova(parole, "Roma.svz").left();
+            int intestazioni = 0;
+            std::vector<double> destre[2];  // of the expenses and of the ISEE amounts
+            for (std::size_t i = 0; i < parole.size(); ++i) {
+                const auto& [testo, box] = parole[i];
+                QVERIFY(a4.contains(box));
+                for (std::size_t j = i + 1; j < parole.size(); ++j) {
+                    QVERIFY2(!box.intersects(parole[j].second.adjusted(0.1, 0.1, -0.1, -0.1)),
+                             qPrintable(testo + " / " + parole[j].first));
+                }
+                if (titoli.contains(testo)) {
+                    QVERIFY(box.top() >= anno.bottom());
+                    ++intestazioni;
+                }
+                if (std::abs(box.left() - sinistra) < 0.5 && testo.toInt() > 0) {
+                    numeri.push_back(testo.toInt());
+                }
+                if (euro.match(testo).hasMatch()) {
+                    destre[testo == "99,50"].push_back(box.right());
+                }
+            }
+            QCOMPARE(intestazioni, titoli.size());
+            for (const std::vector<double>& colonna : destre) {
+                const auto [minimo, massimo] = std::minmax_element(colonna.begin(), colonna.end());
+                QVERIFY(!colonna.empty() && *massimo - *minimo < 0.5);
+            }
+            if (const QRectF dell = trova(parole, "DELL'ACQUA"); !dell.isNull()) {
+                // From the name's left edge to the header of the birthplace,
+                // down to the next row.
+                const QRectF dopo = trova(parole, "43");
+                nome = paroleIn(parole, QRectF(dell.topLeft() - QPointF(0.5, 0.5),
+                                               QPointF(trova(parole, "Luogo").left(),
+                                                       dopo.isNull() ? a4.bottom() : dopo.top())));
+            }
+        }
+        QVERIFY(numeri.size() == 100 && numeri.front() == 1 && numeri.back() == 100 &&
+                std::adjacent_find(numeri.begin(), numeri.end(), std::greater_equal()) ==
+                    numeri.end());
+        QCOMPARE(nome, "DELL'ACQUA GIANFRANCESCO MARIA ROSANNA MARIA FRANCESCA GIULIA");
+        QVERIFY(poppler("pdftotext", {pdf, "-"}).contains("1.250,50"));
+
+        const QByteArray prima = LeggiFile(pdf);
+        const auto primaPagina = [](int pagina, int) { return pagina < 2; };
+        QVERIFY(!StampaRiepilogo().salvaPdf(t->fs, pdf, *t->tabella, primaPagina).value());
+        QCOMPARE(LeggiFile(pdf), prima);
+        QCOMPARE(QDir(t->folder.path()).entryList({"stampa*"}, QDir::Files),
+                 QStringList{"stampa.pdf"});
     }
 
     void stampa_shows_the_preview_of_a_short_list() {
@@ -258,48 +447,27 @@ private slots:
     }
 
     // A list too long for a quick preview asks first: Annulla does nothing,
-    // Sì saves the printout as a PDF at once.
+    // Sì asks where to save the PDF, beside the list, with the usual
+    // question before replacing a file. Printing into a file from the
+    // preview saves the PDF as that does, never over the open list.
     void a_long_list_asks_before_printing_and_yes_saves_a_pdf() {
-        t = std::make_unique<Riepilogo>(std::vector(4001, domanda("ROSSI")));
+        t = std::make_unique<Riepilogo>(std::vector(10001, domanda("ROSSI")));
         t->apri();
         for (const MessageAnswer risposta : {MessageAnswer::Cancel, MessageAnswer::Yes}) {
-            const QString pdf = t->path(QStringLiteral("stampa%1.pdf").arg(int(risposta)));
             t->dialogs.goingOn->toQuestions = risposta;
-            t->dialogs.goingOn->files = {pdf};
             t->premi("CmdStampa");
-            QCOMPARE(QFile::exists(pdf), risposta == MessageAnswer::Yes);
         }
-        QVERIFY(t->dialogs.messages.size() == 2 && t->dialogs.told("4001"));
+        QVERIFY(t->dialogs.messages.size() == 2 && t->dialogs.told("10001"));
+        QCOMPARE(t->dialogs.fileDialogs, std::vector{FileDialogRequest(
+                                             FileDialogMode::Save, "Documento PDF (*.pdf) | *.pdf",
+                                             t->path("Roma.pdf"), "pdf", true)});
+        const QByteArray elenco = LeggiFile(t->path("Roma.svz"));
+        QPrinter suFile;
+        suFile.setOutputFileName(t->path("Roma.svz"));
+        t->stampa().stampa(suFile);
+        QCOMPARE(LeggiFile(t->path("Roma.svz")), elenco);
+        QVERIFY(t->dialogs.messages.back().prompt.contains(t->path("Roma.svz")));
         t->dialogs.messages.clear();
-    }
-
-    void the_printout_saved_as_pdf_reads_back_page_by_page() {
-        t = std::make_unique<Riepilogo>(std::vector(100, domanda("ROSSI")));
-        t->apri();
-        const QString pdf = t->path(QStringLiteral("stampa.pdf"));
-        const StampaRiepilogo stampa{"Roma.svz", "2025/2026", QDate(2026, 9, 1), "Totali: 100"};
-        QVERIFY(stampa.salvaPdf(pdf, *t->griglia(), [](int, int) { return true; }).value());
-        const int pagine =
-            poppler("pdfinfo", {pdf}).section("Pages:", 1).section(u'\n', 0, 0).trimmed().toInt();
-        QVERIFY(pagine >= 3);
-        // Each row whole on one line, from its number to its ISEE.
-        const QRegularExpression riga("^\\s*\\d+\\s+ROSSI MARIO\\s.*\\s99,5$",
-                                      QRegularExpression::MultilineOption);
-        int stampate = 0;
-        for (int p = 1; p <= pagine; ++p) {
-            const QString testo = poppler("pdftotext", {"-layout", "-f", QString::number(p), "-l",
-                                                        QString::number(p), pdf, "-"});
-            QVERIFY(testo.contains("Roma.svz — Anno scolastico 2025/2026 — 01/09/2026"));
-            QVERIFY(testo.contains("Richiedente") && testo.contains("ISEE"));
-            QVERIFY(testo.contains(PaginaDi(p, pagine)));
-            QCOMPARE(testo.contains("Totali: 100"), p == pagine);
-            stampate += static_cast<int>(testo.count(riga));
-        }
-        QCOMPARE(stampate, 100);
-        // Stopped at the second page: no file is left.
-        QVERIFY(!stampa.salvaPdf(pdf, *t->griglia(), [](int pagina, int) { return pagina < 2; })
-                     .value());
-        QVERIFY(!QFile::exists(pdf));
     }
 };
 

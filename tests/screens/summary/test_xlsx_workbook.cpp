@@ -22,7 +22,8 @@ private slots:
         QFile esistente(percorso("a.xlsx"));
         QVERIFY(esistente.open(QIODevice::WriteOnly) && esistente.write("dati preziosi") == 13);
         esistente.close();
-        const auto creata = XlsxWorkbook::create(esistente.fileName(), "Foglio");
+        const auto creata =
+            XlsxWorkbook::create(PosixFileSystem::instance(), esistente.fileName(), "Foglio");
         QVERIFY(!creata);
         QVERIFY(creata.error().is(ErrorOrigin::System, EEXIST));
         QVERIFY(esistente.open(QIODevice::ReadOnly));
@@ -32,7 +33,7 @@ private slots:
     void a_file_that_cannot_be_written_on_closing_is_reported_and_not_left() {
         QTemporaryDir sparita;
         const QString file = sparita.filePath("e.xlsx");
-        auto creata = XlsxWorkbook::create(file, "Foglio");
+        auto creata = XlsxWorkbook::create(PosixFileSystem::instance(), file, "Foglio");
         QVERIFY(creata && (*creata)->writeString(1, 1, "testo"));
         QVERIFY(sparita.remove());
         QVERIFY(!(*creata)->close());
