@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <pwd.h>
 #include <cerrno>
 
 std::string NomeDiSistema(const QString& percorso) {
@@ -18,6 +19,11 @@ QString NomePrivato(FileSystem& fs, const QString& nome, const char* scopo) {
     return QStringLiteral("%1.%2.%3.%4")
         .arg(nome, QLatin1String(scopo), QString::number(fs.processId()),
              QString::number(QRandomGenerator::global()->generate64(), 36));
+}
+
+QString NomeUtente(uid_t utente) {
+    const passwd* voce = ::getpwuid(utente);
+    return voce != nullptr ? QString::fromLocal8Bit(voce->pw_name) : QString::number(utente);
 }
 
 int LeggiPiccolo(FileSystem& fs, const QString& nome, qint64 limite, FilePiccolo& letto) {

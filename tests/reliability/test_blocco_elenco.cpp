@@ -1,8 +1,9 @@
-#include "AltraCopia.h"
 #include "DomandaDiProva.h"
 #include "FileDiProva.h"
 #include "FileElenco.h"
+#include "PowerCutFileSystem.h"
 #include "QtPrinters.h"
+#include "StrumentiArchivio.h"
 
 #include <gtest/gtest.h>
 
@@ -18,22 +19,12 @@
 
 namespace {
 
-// Another copy that opens the list, says whether it could ("APERTO", or
-// "RIFIUTATO <message>", "CHIEDE <message>" when the operator would be asked
-// to take the lock over) and keeps it open until its input ends.
-std::function<int(AltraCopia&)> Tieni(const QString& lista) {
-    return [lista](AltraCopia& copia) {
-        FileElenco elenco;
-        const Result<void> aperto = elenco.ApriElenco(lista, 1);
-        copia.Scrivi(aperto
-                         ? QStringLiteral("APERTO")
-                         : (FileDiBlocco::Riprendibile(aperto.error()) ? "CHIEDE " : "RIFIUTATO ") +
-                               aperto.error().message);
-        while (aperto && copia.RigaSeguente()) {
-        }
-        elenco.ChiudiElenco(1);
-        return 0;
-    };
+enum Esito { Preso, Chiesto, Rifiutato };
+
+// How an opening ended: the list taken, a question for the operator about
+// its lock, or a refusal.
+Esito EsitoDi(const Result<void>& aperto) {
+    return aperto.ok() ? Preso : FileDiBlocco::Riprendibile(aperto.error()) ? Chiesto : Rifiutato;
 }
 
 // A list of two applications in a fresh folder.
@@ -47,6 +38,8 @@ protected:
     const QByteArray contenuto_ = RecordCompleti(1, 2);
 };
 
+// Another copy of the program is played by a second list component: it
+// finds the lock as another copy would, naming this running process.
 TEST_F(BloccoElenco, OneCopyMayOpenAListOnSeveralHandlesAndHoldsItUntilClosedOnAllOrItEnds) {
     {
         FileElenco elenco;
@@ -55,18 +48,18 @@ TEST_F(BloccoElenco, OneCopyMayOpenAListOnSeveralHandlesAndHoldsItUntilClosedOnA
         ASSERT_TRUE(elenco.ApriElenco(dir_.path() + "/./Roma primaria 2026.svz", 2).ok());
         elenco.ChiudiElenco(1);
         // Refused naming the list and who holds it, not as a lock to take over.
-        AltraCopia respinta(Tieni(lista_));
-        const QString rifiuto = respinta.RigaSeguente().value_or(QString());
-        EXPECT_TRUE(rifiuto.startsWith("RIFIUTATO ") && rifiuto.contains(lista_) &&
-                    rifiuto.contains(
+        FileElenco altra;
+        const Result<void> respinta = altra.ApriElenco(lista_, 1);
+        ASSERT_EQ(EsitoDi(respinta), Rifiutato);
+        EXPECT_TRUE(respinta.error().message.contains(lista_) &&
+                    respinta.error().message.contains(
                         QStringLiteral("processo %1)").arg(QCoreApplication::applicationPid())))
-            << rifiuto.toStdString();
+            << respinta.error().message.toStdString();
 
         elenco.ChiudiElenco(2);
         EXPECT_FALSE(QFileInfo::exists(fileBlocco_));
-        AltraCopia accolta(Tieni(lista_));
-        EXPECT_EQ(accolta.RigaSeguente(), QStringLiteral("APERTO"));
-        EXPECT_EQ(accolta.Termina(), 0);
+        ASSERT_TRUE(altra.ApriElenco(lista_, 1).ok());
+        altra.ChiudiElenco(1);
         EXPECT_FALSE(QFileInfo::exists(fileBlocco_));
 
         ASSERT_TRUE(elenco.ApriElenco(lista_, 1).ok() && elenco.ApriElenco(lista_, 3).ok());
@@ -76,58 +69,75 @@ TEST_F(BloccoElenco, OneCopyMayOpenAListOnSeveralHandlesAndHoldsItUntilClosedOnA
     EXPECT_EQ(LeggiFile(lista_), contenuto_);
 }
 
-// Only a holder that ran on this boot of this computer and is gone is judged
-// dead without asking; any other lock, whatever lies at its name, is a
-// question for the operator, and is taken over only when the answer is yes.
-TEST_F(BloccoElenco, ALockIsTakenOverUnaskedOnlyWhenItsHolderIsCertainlyGone) {
-    QByteArray uccisa;  // the lock of a copy killed while it held the list
-    {
-        AltraCopia copia(Tieni(lista_));
-        ASSERT_EQ(copia.RigaSeguente(), QStringLiteral("APERTO"));
-        copia.Uccidi();
-        uccisa = LeggiFile(fileBlocco_);
-    }
-    const QList<QByteArray> righe = uccisa.split('\n');
-    ASSERT_GE(righe.size(), 6);
-    const QByteArray pid = QByteArray::number(QCoreApplication::applicationPid());
-    const QByteArray dopoBoot = "\nufficio\nrossi\n2026-01-01T08:00:00.000\n";
+// Whatever else lies at the lock's name is a question for the operator, and
+// is taken over only when the answer is yes; a link is never followed.
+TEST_F(BloccoElenco, AnythingButALockAtItsNameIsAQuestionForTheOperator) {
     const QString mancante = dir_.filePath(QStringLiteral("mancante"));
+    const std::function<bool()> piantati[] = {
+        [&] { return ScriviFile(fileBlocco_, "illeggibile"); },
+        [&] { return ::mkfifo(QFile::encodeName(fileBlocco_), 0644) == 0; },
+        [&] { return QFile::link("/dev/zero", fileBlocco_); },
+        [&] { return QFile::link(mancante, fileBlocco_); },
+    };
+    for (const auto& pianta : piantati) {
+        QFile::remove(fileBlocco_);
+        ASSERT_TRUE(pianta());
+        FileElenco elenco;
+
+        ASSERT_EQ(EsitoDi(elenco.ApriElenco(lista_, 1)), Chiesto);
+
+        EXPECT_FALSE(elenco.Aperto(1));
+        ASSERT_TRUE(elenco.ApriElenco(lista_, 1, Subentro::Consentito).ok());
+        EXPECT_TRUE(LeggiFile(fileBlocco_)
+                        .startsWith(QByteArray::number(QCoreApplication::applicationPid()) + '\n'));
+        EXPECT_EQ(LeggiFile(lista_), contenuto_);
+        EXPECT_FALSE(QFileInfo::exists(mancante));
+    }
+}
+
+// A holder is gone only on proof: it ran on this boot in this PID namespace
+// and the system says its process id no longer runs, or names a process
+// started at another time. A holder seen running keeps the list; one that
+// cannot be seen (another namespace, a process table that hides other
+// users' processes, an earlier boot) is a question for the operator. The
+// lock is found by a colleague of its holder, another user.
+TEST(DetentoreDelBlocco, IsJudgedGoneOnlyOnProof) {
+    using Sistema = PowerCutFileSystem;
+    const QString lista = QStringLiteral("/elenchi/lista.svz");
+    using Poi = void (*)(Sistema&, pid_t);
+    const Poi corre = [](Sistema&, pid_t) {};
     const struct {
         const char* caso;
-        std::function<bool()> pianta;
-        bool chiede;  // false: taken over unasked
+        int spazio;     // the holder's PID namespace; the colleague's is 1
+        bool nascosti;  // other users' processes cannot be read
+        Poi poi;
+        Esito atteso;
     } casi[] = {
-        {"a copy that was killed", [&] { return ScriviFile(fileBlocco_, uccisa); }, false},
-        {"this test's process id with another start time",
-         [&] { return ScriviFile(fileBlocco_, pid + "\n1\n" + righe[2] + dopoBoot); }, false},
-        {"an earlier boot or another computer of the same name",
-         [&] { return ScriviFile(fileBlocco_, pid + '\n' + righe[1] + "\naltro" + dopoBoot); },
-         true},
-        {"unreadable", [&] { return ScriviFile(fileBlocco_, "illeggibile"); }, true},
-        {"a pipe", [&] { return ::mkfifo(QFile::encodeName(fileBlocco_), 0644) == 0; }, true},
-        {"a link to /dev/zero", [&] { return QFile::link("/dev/zero", fileBlocco_); }, true},
-        {"a link to nothing", [&] { return QFile::link(mancante, fileBlocco_); }, true},
+        {"it runs", 1, false, corre, Rifiutato},
+        {"it has ended", 1, false, [](Sistema& fs, pid_t pid) { fs.endCopy(pid); }, Preso},
+        {"its process id names a later copy", 1, false,
+         [](Sistema& fs, pid_t pid) { fs.startCopy(1, pid); }, Preso},
+        {"it runs, other users' processes hidden", 1, true, corre, Chiesto},
+        {"it runs in another PID namespace", 2, false, corre, Chiesto},
+        {"the computer has started again since", 1, false, [](Sistema& fs, pid_t) { fs.restart(); },
+         Chiesto},
     };
     for (const auto& c : casi) {
         SCOPED_TRACE(c.caso);
-        QFile::remove(fileBlocco_);
-        ASSERT_TRUE(c.pianta());
-        FileElenco elenco;
-
-        const Result<void> aperto = elenco.ApriElenco(lista_, 1);
-
-        if (c.chiede) {
-            ASSERT_FALSE(aperto.ok());
-            EXPECT_TRUE(FileDiBlocco::Riprendibile(aperto.error()))
-                << aperto.error().message.toStdString();
-            EXPECT_FALSE(elenco.Aperto(1));
-            ASSERT_TRUE(elenco.ApriElenco(lista_, 1, Subentro::Consentito).ok());
-        } else {
-            ASSERT_TRUE(aperto.ok()) << aperto.error().message.toStdString();
+        Sistema fs;
+        fs.put(NomeDiSistema(lista), RecordCompleti(1, 2));
+        const pid_t pid = fs.startCopy(c.spazio);
+        FileElenco detentore(fs);
+        ASSERT_TRUE(detentore.ApriElenco(lista, 1).ok());
+        c.poi(fs, pid);
+        if (c.nascosti) {
+            fs.hideProcesses();
         }
-        EXPECT_TRUE(LeggiFile(fileBlocco_).startsWith(pid + '\n'));  // taken by this copy
-        EXPECT_EQ(LeggiFile(lista_), contenuto_);
-        EXPECT_FALSE(QFileInfo::exists(mancante));
+        fs.runAs(Sistema::kUser + 1, Sistema::kGroup);
+        fs.startCopy(1);
+        FileElenco elenco(fs);
+
+        EXPECT_EQ(EsitoDi(elenco.ApriElenco(lista, 1)), c.atteso);
     }
 }
 

@@ -1,4 +1,4 @@
-#include "ElenchiDiProva.h"
+#include "DomandaDiProva.h"
 #include "ErroreDiSistema.h"
 #include "ProgramUnderTest.h"
 #include "merge/FrmCaricaFile.h"
@@ -16,6 +16,13 @@
 namespace {
 
 using Chiamata = FailingFileSystem::Call;
+
+// The lists in the folder before each step: "tre.svz" (applications 1 to
+// 3), "due.svz" (4 and 5) and "vecchia.svz" (900 to 903).
+const QByteArray kTre = RecordCompleti(1, 3);
+const QByteArray kDue = RecordCompleti(4, 2);
+const QMap<QString, QByteArray> kElenchi = {
+    {"tre.svz", kTre}, {"due.svz", kDue}, {"vecchia.svz", RecordCompleti(900, 4)}};
 
 // The steps of the program that work on lists, as the operator does them.
 enum Passo { Carica, Registra, Modifica, Aggiunta, Unione, Esporta };

@@ -89,8 +89,11 @@ public:
         return hit(Call::ListFolder) ? -1 : real_.listFolder(folder, names);
     }
     std::string bootId() override { return real_.bootId(); }
+    std::string pidNamespace() override { return real_.pidNamespace(); }
     pid_t processId() override { return real_.processId(); }
     std::uint64_t processStart(pid_t pid) override { return real_.processStart(pid); }
+    bool processGone(pid_t pid) override { return real_.processGone(pid); }
+    uid_t effectiveUser() override { return real_.effectiveUser(); }
 
 private:
     struct Rule {
