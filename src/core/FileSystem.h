@@ -89,7 +89,7 @@ public:
 };
 
 // The real system calls.
-class PosixFileSystem final : public FileSystem {
+class PosixFileSystem : public FileSystem {
 public:
     int openReadWrite(const std::string& path) override;
     int createExclusive(const std::string& path, mode_t mode) override;

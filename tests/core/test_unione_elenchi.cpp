@@ -121,10 +121,10 @@ TEST_F(UnioneTest, TheNewListIsNeitherSourceNorAFolderAndAnOldOneGivesItsLength)
 TEST_F(UnioneTest, AMergeKeepsTheReplacedListsPermissionsAndRemovesOnlyItsOwnLeftovers) {
     sources(primo_, secondo_);
     const QString lasciato = QStringLiteral("nuovo.svz.unione-0123456789abc.tmp");
-    QStringList attesi = {"nuovo.svz.copia.tmp", "nuovo.svz.2024.tmp",
-                          ".~lock.nuovo.svz.bozza.tmp#", "nuovo.svz.unione-0123.tmp"};
+    const QStringList altrui = {".~lock.nuovo.svz.bozza.tmp#", "nuovo.svz.2024.tmp",
+                                "nuovo.svz.copia.tmp", "nuovo.svz.unione-0123.tmp"};
     for (const QString& nome :
-         attesi + QStringList{"nuovo.svz", lasciato, ".~lock." + lasciato + "#",
+         altrui + QStringList{"nuovo.svz", lasciato, ".~lock." + lasciato + "#",
                               ".~lock." + lasciato + "#.diario"}) {
         ASSERT_TRUE(ScriviFile(path(nome), "?"));
     }
@@ -136,13 +136,8 @@ TEST_F(UnioneTest, AMergeKeepsTheReplacedListsPermissionsAndRemovesOnlyItsOwnLef
     struct stat info {};
     EXPECT_TRUE(::stat(QFile::encodeName(path("nuovo.svz")).constData(), &info) == 0 &&
                 (info.st_mode & 0777) == 0604);
-    attesi << "uno.svz"
-           << "due.svz"
-           << "nuovo.svz"
-           << ".~lock.uno.svz#"
-           << ".~lock.due.svz#";
-    attesi.sort();
-    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), attesi);
+    EXPECT_EQ(QDir(dir_.path()).entryList({"*nuovo.svz.*"}, QDir::Files | QDir::Hidden, QDir::Name),
+              altrui);
 }
 
 }  // namespace

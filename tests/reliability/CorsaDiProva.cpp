@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <random>
+#include <ranges>
 #include <sstream>
 
 namespace {
@@ -85,8 +86,7 @@ int Corsa::Esegui(FileSystem& fs, const QString& cartella,
 Corsa::Elenchi Corsa::Dopo(int fatte) const {
     Elenchi elenchi = iniziali_;
     QByteArray& elenco = elenchi[kNomi[0]];
-    for (int i = 0; i < std::min(fatte, Operazioni()); ++i) {
-        const Operazione& operazione = operazioni_[i];
+    for (const Operazione& operazione : operazioni_ | std::views::take(fatte)) {
         if (operazione.tipo == Registra) {
             elenco += operazione.record;
         } else if (operazione.tipo == Modifica) {
@@ -124,10 +124,7 @@ std::string Difetto(FileSystem& fs, const QString& cartella, const Corsa& corsa,
         trovati[nome] = letto.byte;
     }
     if (trovati != corsa.Dopo(fatte) && trovati != corsa.Dopo(fatte + 1)) {
-        difetto << "after " << fatte << " operations reported done, found";
-        for (const auto& [nome, byte] : trovati) {
-            difetto << ' ' << nome.toStdString() << ' ' << byte.size() << " bytes";
-        }
+        difetto << "the lists are neither as after " << fatte << " operations nor one more";
     }
     return difetto.str();
 }

@@ -63,7 +63,7 @@ TEST(DiariPiantati, OnlyThisListsJournalIsPlayedBackAndAnythingElseIsMovedAside)
     const QByteArray tre = RecordCompleti(1, 3);
     // A copy of that user that writes application 667 as number `numero`
     // and dies before the write is durable.
-    const auto muore = [&](Sistema& fs, uid_t utente = Sistema::kUser, int numero = 1) {
+    const auto muore = [&](Sistema& fs, uid_t utente, int numero) {
         fs.runAs(utente, Sistema::kGroup);
         FileElenco elenco(fs);
         ASSERT_TRUE(
@@ -71,67 +71,52 @@ TEST(DiariPiantati, OnlyThisListsJournalIsPlayedBackAndAnythingElseIsMovedAside)
             elenco.ScriviRecord(1, numero, RecordCompleti(667), FileElenco::Flush::Differito).ok());
         fs.cutAfter(1, Sistema::Cut::Kill);
     };
-    // The journal of such a copy beside a list of these applications.
-    const auto diarioDi = [&](const QByteArray& domande) {
-        Sistema altro;
-        altro.put(NomeDiSistema(lista), domande);
-        muore(altro);
-        return altro.contents(diario).value_or("");
-    };
-    const QByteArray proprio = diarioDi(tre);
+    const std::string nome = NomeDiSistema(lista);
+    constexpr uid_t io = Sistema::kUser;
     const struct {
         const char* caso;
-        std::function<void(Sistema&)> pianta;
+        uid_t muore;  // the user of a copy that dies as above
+        int numero;
+        std::function<void(Sistema&)> pianta;  // then
         QByteArray attesa;
         Esito esito;
     } casi[] = {
-        {"a colleague's journal, found by another colleague of the list's group",
-         [&](Sistema& fs) {
-             muore(fs, Sistema::kUser + 1);
-             fs.runAs(Sistema::kUser + 2, Sistema::kGroup);
-         },
-         tre, Giocato},
-        {"an older, shorter copy restored with cp over an append under way",
-         [&](Sistema& fs) {
-             muore(fs, Sistema::kUser, 4);
-             fs.put(NomeDiSistema(lista), RecordCompleti(1, 2));
-         },
-         RecordCompleti(1, 2), MessoDaParte},
-        {"an older copy of the same length restored over a write under way",
-         [&](Sistema& fs) {
-             muore(fs);
-             fs.put(NomeDiSistema(lista), RecordCompleti(40, 3));
-         },
-         RecordCompleti(40, 3), MessoDaParte},
-        {"the journal of a user outside the list's group",
-         [&](Sistema& fs) {
-             muore(fs);
-             fs.put(diario, *fs.contents(diario), 2000, 200, 0644);
-         },
+        {"a colleague's journal, found by another colleague of the list's group", io + 1, 1,
+         [](Sistema& fs) { fs.runAs(io + 2, Sistema::kGroup); }, tre, Giocato},
+        {"an older, shorter copy restored with cp over an append under way", io, 4,
+         [&](Sistema& fs) { fs.put(nome, RecordCompleti(1, 2)); }, RecordCompleti(1, 2),
+         MessoDaParte},
+        {"an older copy of the same length restored over a write under way", io, 1,
+         [&](Sistema& fs) { fs.put(nome, RecordCompleti(40, 3)); }, RecordCompleti(40, 3),
+         MessoDaParte},
+        {"the journal of a user outside the list's group", io, 1,
+         [&](Sistema& fs) { fs.put(diario, *fs.contents(diario), 2000, 200, 0644); },
          RecordCompleti(667) + RecordCompleti(2, 2), MessoDaParte},
-        {"another list's journal",
-         [&](Sistema& fs) { fs.put(diario, diarioDi(RecordCompleti(666))); }, tre, MessoDaParte},
-        {"a journal cut short",
-         [&](Sistema& fs) { fs.put(diario, proprio.left(proprio.size() / 2)); }, tre, MessoDaParte},
-        {"a link", [&](Sistema& fs) { fs.putOther(diario, ELOOP); }, tre, MessoDaParte},
-        {"another user's file in a folder with the sticky bit",
+        {"a newer, longer copy restored over a write under way", io, 1,
+         [&](Sistema& fs) { fs.put(nome, RecordCompleti(40, 4)); }, RecordCompleti(40, 4),
+         MessoDaParte},
+        {"a link over this list's journal", io, 1,
+         [&](Sistema& fs) { fs.put(diario, {}, io, Sistema::kGroup, 0660, ELOOP); },
+         RecordCompleti(667) + RecordCompleti(2, 2), MessoDaParte},
+        {"another user's file in a folder with the sticky bit", io, 1,
          [&](Sistema& fs) {
-             fs.put(diario, proprio, 2000, 200, 0644);
+             fs.put(diario, *fs.contents(diario), 2000, 200, 0644);
              fs.makeSticky("/elenchi");
          },
-         tre, Rifiutato},
+         RecordCompleti(667) + RecordCompleti(2, 2), Rifiutato},
     };
     for (const auto& c : casi) {
         SCOPED_TRACE(c.caso);
         Sistema fs;
-        fs.put(NomeDiSistema(lista), tre);
+        fs.put(nome, tre);
+        muore(fs, c.muore, c.numero);
         c.pianta(fs);
         fs.restart();
         FileElenco elenco(fs);
 
         const Result<void> aperto = elenco.ApriElenco(lista, 1);
 
-        EXPECT_TRUE(fs.contents(NomeDiSistema(lista)) == c.attesa);
+        EXPECT_TRUE(fs.contents(nome) == c.attesa);
         const QString avviso = aperto.ok() ? elenco.AvvisoApertura(1) : aperto.error().message;
         EXPECT_EQ(aperto.ok() ? (avviso.isEmpty() ? Giocato : MessoDaParte) : Rifiutato, c.esito)
             << avviso.toStdString();
@@ -144,9 +129,9 @@ TEST(DiariPiantati, OnlyThisListsJournalIsPlayedBackAndAnythingElseIsMovedAside)
 }
 
 // A new list is created only where nothing lies, a dangling link included,
-// and holds personal data: nobody but its owner and group may read it. Its
-// lock and journal take its permission bits but for writing, so that the
-// colleagues who share it can read them and nobody else write them.
+// and holds personal data: nobody but its owner and group may read it, nor
+// its lock and journal. (That its colleagues can read them: DiariPiantati,
+// DetentoreDelBlocco.)
 TEST_F(FileCattivi, ANewListIsNeverCreatedThroughALinkAndIsNotReadableByEveryone) {
     const QString bersaglio = Percorso(QStringLiteral("bersaglio"));
     const QString collegata = Percorso(QStringLiteral("collegata.svz"));
@@ -159,15 +144,10 @@ TEST_F(FileCattivi, ANewListIsNeverCreatedThroughALinkAndIsNotReadableByEveryone
     const QString nuova = Percorso(QStringLiteral("nuova.svz"));
     ASSERT_TRUE(elenco.ApriElenco(nuova, 1).ok());
     ASSERT_TRUE(elenco.ScriviRecord(1, 1, RecordCompleti(1), FileElenco::Flush::Differito).ok());
-    const auto permessi = [&](const QString& nome) {
+    for (const char* nome : {"nuova.svz", ".~lock.nuova.svz#", ".~lock.nuova.svz#.diario"}) {
         struct stat info {};
-        EXPECT_EQ(::stat(QFile::encodeName(Percorso(nome)).constData(), &info), 0)
-            << nome.toStdString();
-        return info.st_mode & 0777;
-    };
-    EXPECT_EQ(permessi(QStringLiteral("nuova.svz")) & 0007, 0u);
-    for (const char* accanto : {".~lock.nuova.svz#", ".~lock.nuova.svz#.diario"}) {
-        EXPECT_EQ(permessi(accanto), permessi(QStringLiteral("nuova.svz")) & 0640) << accanto;
+        ASSERT_EQ(::stat(QFile::encodeName(Percorso(nome)).constData(), &info), 0) << nome;
+        EXPECT_EQ(info.st_mode & 0007, 0u) << nome;
     }
 }
 

@@ -25,15 +25,9 @@ PowerCutFileSystem::PowerCutFileSystem(unsigned seed) : random_(seed) {
 }
 
 void PowerCutFileSystem::put(const std::string& path, const QByteArray& bytes, uid_t owner,
-                             gid_t group, mode_t mode) {
-    auto inode = std::make_shared<Inode>(Inode{bytes, bytes, owner, group, mode, nextInode_++, 0});
-    names_[path] = inode;
-    durableNames_[path] = inode;
-}
-
-void PowerCutFileSystem::putOther(const std::string& path, int openError) {
-    put(path, {});
-    names_[path]->openError = openError;
+                             gid_t group, mode_t mode, int openError) {
+    names_[path] = durableNames_[path] =
+        std::make_shared<Inode>(Inode{bytes, bytes, owner, group, mode, nextInode_++, openError});
 }
 
 std::optional<QByteArray> PowerCutFileSystem::contents(const std::string& path) const {
@@ -49,7 +43,7 @@ void PowerCutFileSystem::runAs(uid_t user, gid_t group) {
 pid_t PowerCutFileSystem::startCopy(int pidNamespace, pid_t pid) {
     current_ = pid != 0 ? pid : ++nextPid_;
     namespace_ = pidNamespace;
-    copies_[current_] = Copy{pidNamespace, ++clock_};
+    copies_[current_] = {pidNamespace, ++clock_};
     return current_;
 }
 
@@ -260,10 +254,10 @@ std::string PowerCutFileSystem::pidNamespace() {
 std::uint64_t PowerCutFileSystem::processStart(pid_t pid) {
     const auto found = copies_.find(pid);
     const bool seen = found != copies_.end() && !processGone(pid) && (!hidden_ || pid == current_);
-    return seen ? found->second.start : 0;
+    return seen ? found->second.second : 0;
 }
 
 bool PowerCutFileSystem::processGone(pid_t pid) {
     const auto found = copies_.find(pid);
-    return found == copies_.end() || found->second.pidNamespace != namespace_;
+    return found == copies_.end() || found->second.first != namespace_;
 }

@@ -37,12 +37,11 @@ public:
 
     explicit PowerCutFileSystem(unsigned seed = 1);
 
-    // A file already on the disk.
+    // A file already on the disk; with an openError, something that is no
+    // regular file, which opening refuses with that errno (ELOOP for a link,
+    // ENODEV for a pipe).
     void put(const std::string& path, const QByteArray& bytes, uid_t owner = kUser,
-             gid_t group = kGroup, mode_t mode = 0660);
-    // Something at that name that is no regular file: opening it fails with
-    // that errno (ELOOP for a link, ENODEV for a pipe).
-    void putOther(const std::string& path, int openError);
+             gid_t group = kGroup, mode_t mode = 0660, int openError = 0);
     // A file's bytes as the program sees them; nothing when it does not exist.
     std::optional<QByteArray> contents(const std::string& path) const;
 
@@ -103,10 +102,6 @@ private:
         int openError = 0;
     };
     using Names = std::map<std::string, std::shared_ptr<Inode>>;
-    struct Copy {
-        int pidNamespace = 1;
-        std::uint64_t start = 0;
-    };
 
     // Counts and makes a change that would reach the disk: 0, or -1 with
     // errno EIO once the program has stopped.
@@ -126,7 +121,7 @@ private:
     Names durableNames_;
     std::map<int, std::shared_ptr<Inode>> descriptors_;
     std::set<std::string> sticky_;
-    std::map<pid_t, Copy> copies_;
+    std::map<pid_t, std::pair<int, std::uint64_t>> copies_;  // PID namespace and start
     int nextDescriptor_ = 3;
     std::uint64_t nextInode_ = 1;
     std::uint64_t clock_ = 0;
