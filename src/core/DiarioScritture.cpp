@@ -20,8 +20,10 @@ constexpr qsizetype kLunghezzaIntestazione = sizeof kIntestazione - 1;
 // The byte after the heading: whether the journal holds writes.
 constexpr char kPieno = '1';
 constexpr char kVuoto = '0';
-// Then where the entry lies, its length and its checksum, 8 bytes each.
-constexpr qint64 kLunghezzaTesta = kLunghezzaIntestazione + 1 + 3 * 8;
+// Then where the entry lies, its length and its checksum, 8 bytes each: the
+// head, which fits the first sector.
+constexpr qint64 kLunghezzaPuntatore = 3 * 8;
+constexpr qint64 kLunghezzaTesta = kLunghezzaIntestazione + 1 + kLunghezzaPuntatore;
 // A journal keeps the few records a write replaces; anything this long is
 // not one.
 constexpr qint64 kLunghezzaMassima = 16 * 1024 * 1024;
@@ -82,7 +84,7 @@ struct CodificaDiario {
     // The writes of a journal whose head marks it full and points to an
     // entry that is whole.
     static std::optional<DiarioScritture::Contenuto> Decodifica(const QByteArray& byte) {
-        QDataStream testa(byte.mid(kLunghezzaIntestazione + 1, kLunghezzaTesta));
+        QDataStream testa(byte.mid(kLunghezzaIntestazione + 1, kLunghezzaPuntatore));
         qint64 dove = 0;
         qint64 lunghezza = 0;
         quint64 impronta = 0;
