@@ -1,24 +1,20 @@
-// Feeds arbitrary bytes to record decoding, as a whole list file to
-// counting, reading every record and storing the next application, and as
-// the journal found beside a list to its opening. Any crash, sanitizer
-// finding or broken promise below stops the fuzzer.
+// Feeds arbitrary bytes to record decoding, and as the journal, the lock
+// and the list file that the opening of a list finds, then to counting,
+// reading every record and storing the next application. Any crash,
+// sanitizer finding or broken promise below stops the fuzzer.
 
 #include "DatiDomanda.h"
 #include "FileElenco.h"
-#include "FileSystemSenzaAttese.h"
+#include "PowerCutFileSystem.h"
+#include "StrumentiArchivio.h"
 
 #include <QByteArray>
-#include <QDir>
-#include <QFile>
-
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <utility>
 
 namespace {
 
@@ -47,24 +43,46 @@ void DecodificaRecord(const QByteArray& byte) {
     Verifica(CodificaDomanda(domanda).size() == kLunghezzaRecord, "codifica di 418 byte");
 }
 
-const QString& PercorsoLista() {
-    static const QString percorso =
-        QDir::temp().filePath(QStringLiteral("fuzz_elenco_%1.svz").arg(::getpid()));
-    return percorso;
+const QString kLista = QStringLiteral("/elenchi/lista.svz");
+
+// The next part of the input: its length is in its first two bytes.
+QByteArray Parte(QByteArray& resto) {
+    const auto lunghezza =
+        resto.size() < 2
+            ? 0
+            : (static_cast<unsigned char>(resto[0]) << 8 | static_cast<unsigned char>(resto[1]));
+    const QByteArray parte = resto.mid(2, lunghezza);
+    resto.remove(0, 2 + parte.size());
+    return parte;
 }
 
-// The bytes as a list file: counting, reading every record and one past the
-// end, then storing the next application, which must land whole at its
-// place with every whole record before it unchanged.
-void UsaComeElenco(const QByteArray& byte) {
-    {
-        QFile file(PercorsoLista());
-        Verifica(file.open(QIODevice::WriteOnly | QIODevice::Truncate), "file di prova scritto");
-        Verifica(file.write(byte) == byte.size(), "file di prova scritto per intero");
+// The bytes as the journal and the lock found beside a list, and as the
+// list: the list opens (the operator agreeing to take the lock over, when
+// asked) unless the lock names this very copy, with the journal's name free
+// again; then counting, reading every record and one past the end, and
+// storing the next application, which must land whole at its place with
+// every whole record before it unchanged.
+void UsaComeFileDiUnElenco(QByteArray byte) {
+    PowerCutFileSystem fs;
+    const std::string diario = "/elenchi/.~lock.lista.svz#.diario";
+    const std::string blocco = "/elenchi/.~lock.lista.svz#";
+    for (const std::string& nome : {diario, blocco}) {
+        if (const QByteArray parte = Parte(byte); !parte.isEmpty()) {
+            fs.put(nome, parte);
+        }
     }
-    FileSystemSenzaAttese fileSystem;
-    FileElenco elenco(fileSystem);
-    Verifica(elenco.ApriElenco(PercorsoLista(), 1).ok(), "elenco aperto");
+    fs.put(NomeDiSistema(kLista), byte);
+    FileElenco elenco(fs);
+    Result<void> aperto = elenco.ApriElenco(kLista, 1);
+    if (!aperto.ok() && FileDiBlocco::Riprendibile(aperto.error())) {
+        aperto = elenco.ApriElenco(kLista, 1, Subentro::Consentito);
+    }
+    if (!aperto.ok() && aperto.error().refused()) {
+        return;  // a lock that names this very copy, which runs
+    }
+    Verifica(aperto.ok(), "elenco aperto");
+    Verifica(!fs.contents(diario), "diario giocato, tolto o messo da parte");
+    const QByteArray prima = fs.contents(NomeDiSistema(kLista)).value_or("");
     const Result<std::int16_t> domande = elenco.ContaDomande(1);
     Verifica(domande.ok(), "domande contate");
     for (std::int32_t n = 1; n <= *domande; ++n) {
@@ -77,42 +95,13 @@ void UsaComeElenco(const QByteArray& byte) {
     nuova[Campo::CognRich] = QStringLiteral("FUZZ");
     nuova.importo(Campo::Spese) = 12.5f;
     Verifica(elenco.ScriviDomanda(1, prossima, nuova).ok(), "domanda registrata");
-    elenco.ChiudiElenco(1);
-
-    QFile file(PercorsoLista());
-    Verifica(file.open(QIODevice::ReadOnly), "file riletto");
-    const QByteArray dopo = file.readAll();
+    const QByteArray dopo = fs.contents(NomeDiSistema(kLista)).value_or("");
     Verifica(dopo.size() == static_cast<qsizetype>(prossima) * kLunghezzaRecord,
              "solo record interi dopo la registrazione");
     const qsizetype interi =
-        std::min<qsizetype>(byte.size(), dopo.size()) / kLunghezzaRecord * kLunghezzaRecord;
-    Verifica(dopo.left(interi) == byte.left(interi), "record interi precedenti invariati");
+        std::min<qsizetype>(prima.size(), dopo.size()) / kLunghezzaRecord * kLunghezzaRecord;
+    Verifica(dopo.left(interi) == prima.left(interi), "record interi precedenti invariati");
     Verifica(dopo.right(kLunghezzaRecord) == CodificaDomanda(nuova), "nuova domanda al suo posto");
-}
-
-// The bytes as the journal a dead copy left beside a list of three
-// applications: the list opens, and the journal's name is free again.
-void UsaComeDiario(const QByteArray& byte) {
-    const QString diario =
-        QDir::temp().filePath(QStringLiteral(".~lock.fuzz_elenco_%1.svz#.diario").arg(::getpid()));
-    for (const auto& [percorso, contenuto] :
-         {std::pair{PercorsoLista(), QByteArray(3 * kLunghezzaRecord, 'A')},
-          std::pair{diario, byte}}) {
-        QFile file(percorso);
-        Verifica(file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-                     file.write(contenuto) == contenuto.size(),
-                 "file di prova scritto");
-    }
-    FileSystemSenzaAttese fileSystem;
-    FileElenco elenco(fileSystem);
-    Verifica(elenco.ApriElenco(PercorsoLista(), 1).ok(), "elenco aperto accanto a un diario");
-    Verifica(!QFile::exists(diario), "diario giocato, tolto o messo da parte");
-    elenco.ChiudiElenco(1);
-    for (const QString& nome : QDir::temp().entryList(
-             {QStringLiteral(".~lock.fuzz_elenco_%1.svz#.diario.*").arg(::getpid())},
-             QDir::Files | QDir::Hidden)) {
-        QFile::remove(QDir::temp().filePath(nome));
-    }
 }
 
 }  // namespace
@@ -120,7 +109,6 @@ void UsaComeDiario(const QByteArray& byte) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t quanti) {
     const QByteArray byte(reinterpret_cast<const char*>(dati), static_cast<qsizetype>(quanti));
     DecodificaRecord(byte);
-    UsaComeElenco(byte);
-    UsaComeDiario(byte);
+    UsaComeFileDiUnElenco(byte);
     return 0;
 }

@@ -39,14 +39,19 @@ Result<BloccoElenchi::Presa> BloccoElenchi::Acquisisci(const QString& percorso, 
         ++esistente->second.utenti;
         return Presa{*chiave, false};
     }
+    // The lock and the journal are read by whoever shares the list, and
+    // written by their maker only.
+    FileIdentity elenco;
+    const mode_t permessi =
+        fs_.identifyPath(NomeDiSistema(*chiave), elenco) == 0 ? elenco.mode & 0640 : 0640;
     const QString nomeBlocco = NomeFileBlocco(*chiave);
     Result<std::unique_ptr<FileDiBlocco>> blocco =
-        FileDiBlocco::Prendi(fs_, nomeBlocco, percorso, subentro);
+        FileDiBlocco::Prendi(fs_, nomeBlocco, percorso, permessi, subentro);
     if (!blocco) {
         return blocco.error();
     }
-    auto diario =
-        std::make_unique<DiarioScritture>(fs_, nomeBlocco + QStringLiteral(".diario"), percorso);
+    auto diario = std::make_unique<DiarioScritture>(fs_, nomeBlocco + QStringLiteral(".diario"),
+                                                    percorso, permessi);
     blocchi_.emplace(*chiave, Blocco{std::move(blocco).value(), std::move(diario), 1});
     return Presa{*chiave, true};
 }

@@ -8,18 +8,22 @@
 #include <QDateTime>
 #include <QIODevice>
 
-#include <unistd.h>
+#include <sys/stat.h>
 #include <algorithm>
 #include <cerrno>
 #include <optional>
 
 namespace {
 
-constexpr char kIntestazione[] = "SOVVENZIA-DIARIO-3\n";
+constexpr char kIntestazione[] = "SOVVENZIA-DIARIO-4\n";
 constexpr qsizetype kLunghezzaIntestazione = sizeof kIntestazione - 1;
 // The byte after the heading: whether the journal holds writes.
 constexpr char kPieno = '1';
 constexpr char kVuoto = '0';
+// Then where the entry lies, its length and its checksum, 8 bytes each: the
+// head, which fits the first sector.
+constexpr qint64 kLunghezzaPuntatore = 3 * 8;
+constexpr qint64 kLunghezzaTesta = kLunghezzaIntestazione + 1 + kLunghezzaPuntatore;
 // A journal keeps the few records a write replaces; anything this long is
 // not one.
 constexpr qint64 kLunghezzaMassima = 16 * 1024 * 1024;
@@ -49,38 +53,48 @@ bool SettoriCoerenti(const QByteArray& trovati, std::int64_t inizio, const QByte
     return true;
 }
 
+// Writes the bytes at the offset and makes them durable; 0 or the errno.
+int ScriviDurevole(FileSystem& fs, int fd, const QByteArray& byte, qint64 offset) {
+    const int errore = ScriviTutto(fs, fd, byte, static_cast<off_t>(offset));
+    return errore != 0 ? errore : fs.flush(fd) == 0 ? 0 : errno;
+}
+
 }  // namespace
 
-// The journal's bytes: the heading, then the writes, then a fingerprint of
-// all that, so that a torn or foreign journal is never read as one.
+// The journal's bytes: the head, and the entry that holds the writes.
 struct CodificaDiario {
-    static QByteArray Codifica(const DiarioScritture::Contenuto& contenuto) {
-        QByteArray byte(kIntestazione);
-        byte += kPieno;
-        {
-            QDataStream flusso(&byte, QIODevice::Append);
-            flusso << contenuto.lunghezza << contenuto.fine << quint32(contenuto.voci.size());
-            for (const auto& voce : contenuto.voci) {
-                flusso << voce.offset << voce.vecchi << voce.nuovi;
-            }
-            flusso << contenuto.coda;
+    static QByteArray Voce(const DiarioScritture::Contenuto& contenuto) {
+        QByteArray byte;
+        QDataStream flusso(&byte, QIODevice::WriteOnly);
+        flusso << contenuto.lunghezza << contenuto.fine << quint32(contenuto.voci.size());
+        for (const auto& voce : contenuto.voci) {
+            flusso << voce.offset << voce.vecchi << voce.nuovi;
         }
-        const quint64 impronta = Impronta(byte);
-        return byte + QByteArray(reinterpret_cast<const char*>(&impronta), sizeof impronta);
+        flusso << contenuto.coda;
+        return byte;
     }
 
+    static QByteArray Testa(qint64 dove, const QByteArray& voce) {
+        QByteArray byte = QByteArray(kIntestazione) + kPieno;
+        QDataStream flusso(&byte, QIODevice::Append);
+        flusso << dove << qint64(voce.size()) << Impronta(voce);
+        return byte;
+    }
+
+    // The writes of a journal whose head marks it full and points to an
+    // entry that is whole.
     static std::optional<DiarioScritture::Contenuto> Decodifica(const QByteArray& byte) {
-        constexpr qsizetype kImpronta = sizeof(quint64);
-        if (byte.size() < kLunghezzaIntestazione + 1 + kImpronta) {
+        QDataStream testa(byte.mid(kLunghezzaIntestazione + 1, kLunghezzaPuntatore));
+        qint64 dove = 0;
+        qint64 lunghezza = 0;
+        quint64 impronta = 0;
+        testa >> dove >> lunghezza >> impronta;
+        if (!byte.startsWith(QByteArray(kIntestazione) + kPieno) ||
+            testa.status() != QDataStream::Ok || dove < kLunghezzaTesta || lunghezza < 0 ||
+            lunghezza > byte.size() - dove || Impronta(byte.mid(dove, lunghezza)) != impronta) {
             return std::nullopt;
         }
-        const QByteArray corpo = byte.chopped(kImpronta);
-        const quint64 impronta = Impronta(corpo);
-        if (byte.right(kImpronta) !=
-            QByteArray(reinterpret_cast<const char*>(&impronta), kImpronta)) {
-            return std::nullopt;
-        }
-        QDataStream flusso(corpo.mid(kLunghezzaIntestazione + 1));
+        QDataStream flusso(byte.mid(dove, lunghezza));
         DiarioScritture::Contenuto contenuto;
         quint32 quante = 0;
         flusso >> contenuto.lunghezza >> contenuto.fine >> quante;
@@ -97,8 +111,12 @@ struct CodificaDiario {
     }
 };
 
-DiarioScritture::DiarioScritture(FileSystem& fs, QString nome, QString percorsoElenco)
-    : fs_(fs), nome_(std::move(nome)), percorsoElenco_(std::move(percorsoElenco)) {}
+DiarioScritture::DiarioScritture(FileSystem& fs, QString nome, QString percorsoElenco,
+                                 mode_t permessi)
+    : fs_(fs),
+      nome_(std::move(nome)),
+      percorsoElenco_(std::move(percorsoElenco)),
+      permessi_(permessi) {}
 
 DiarioScritture::~DiarioScritture() {
     if (fd_ < 0) {
@@ -159,13 +177,16 @@ Result<void> DiarioScritture::Apri() {
     if (fd_ >= 0) {
         return {};
     }
-    fd_ = fs_.createExclusive(NomeDiSistema(nome_), 0600);
+    fd_ = fs_.createExclusive(NomeDiSistema(nome_), permessi_);
     if (fd_ < 0) {
         return Errore(errno, QStringLiteral("Impossibile creare il diario di sicurezza del file"));
     }
-    // The journal's name must outlive a power cut as its bytes do.
-    if (fs_.syncFolder(NomeDiSistema(CartellaDi(nome_))) != 0) {
-        const int errore = errno;
+    // Marked empty before its name is made to outlive a power cut.
+    int errore = ScriviDurevole(fs_, fd_, QByteArray(kIntestazione) + kVuoto, 0);
+    if (errore == 0 && fs_.syncFolder(NomeDiSistema(CartellaDi(nome_))) != 0) {
+        errore = errno;
+    }
+    if (errore != 0) {
         fs_.close(fd_);
         fs_.unlink(NomeDiSistema(nome_));
         fd_ = -1;
@@ -178,9 +199,15 @@ Result<void> DiarioScritture::Registra() {
     if (Result<void> aperto = Apri(); !aperto) {
         return aperto;
     }
-    const int errore = ScriviTutto(fs_, fd_, CodificaDiario::Codifica(contenuto_), 0);
-    if (errore != 0 || fs_.flush(fd_) != 0) {
-        return Errore(errore != 0 ? errore : errno,
+    const QByteArray voce = CodificaDiario::Voce(contenuto_);
+    const qint64 dove = fineVoci_ > 0 ? fineVoci_ : kLunghezzaTesta;
+    fineVoci_ = dove + voce.size();
+    int errore = ScriviDurevole(fs_, fd_, voce, dove);
+    if (errore == 0) {
+        errore = ScriviDurevole(fs_, fd_, CodificaDiario::Testa(dove, voce), 0);
+    }
+    if (errore != 0) {
+        return Errore(errore,
                       QStringLiteral("Impossibile scrivere il diario di sicurezza del file"));
     }
     return {};
@@ -190,12 +217,13 @@ Result<void> DiarioScritture::Conferma() {
     if (!attivo_) {
         return {};
     }
-    const int errore = ScriviTutto(fs_, fd_, QByteArray(1, kVuoto), kLunghezzaIntestazione);
-    if (errore != 0 || fs_.flush(fd_) != 0) {
-        return Errore(errore != 0 ? errore : errno,
+    if (const int errore = ScriviDurevole(fs_, fd_, QByteArray(1, kVuoto), kLunghezzaIntestazione);
+        errore != 0) {
+        return Errore(errore,
                       QStringLiteral("Impossibile aggiornare il diario di sicurezza del file"));
     }
     attivo_ = false;
+    fineVoci_ = 0;
     contenuto_ = Contenuto{};
     return {};
 }
@@ -208,7 +236,8 @@ Result<QString> DiarioScritture::Ripristina(int fd) {
     }
     if (errore == ELOOP || errore == ENODEV || errore == EISDIR || errore == EFBIG) {
         return MettiDaParte(QStringLiteral("non è un diario di questo programma (%1)")
-                                .arg(DescrizioneErrore(errore)));
+                                .arg(DescrizioneErrore(errore)),
+                            std::nullopt);
     }
     if (errore != 0) {
         return Errore(errore,
@@ -218,26 +247,28 @@ Result<QString> DiarioScritture::Ripristina(int fd) {
     if (fs_.identify(fd, elenco) != 0) {
         return Errore(errno, QStringLiteral("Impossibile aprire il file"));
     }
-    if (letto.identita.owner != ::geteuid() && letto.identita.owner != elenco.owner) {
-        return MettiDaParte(QStringLiteral("appartiene a un altro utente"));
+    const uid_t proprietario = letto.identita.owner;
+    if (!Fidato(letto.identita, elenco)) {
+        return MettiDaParte(QStringLiteral("appartiene a un utente che non può scrivere l'elenco"),
+                            proprietario);
     }
-    if (letto.byte.startsWith(QByteArray(kIntestazione) + kVuoto)) {
-        fs_.unlink(NomeDiSistema(nome_));  // marked empty: nothing to undo
+    // Marked empty, or left empty by a copy that died creating it: nothing
+    // to undo.
+    if (letto.byte.isEmpty() || letto.byte.startsWith(QByteArray(kIntestazione) + kVuoto)) {
+        fs_.unlink(NomeDiSistema(nome_));
         return QString();
     }
-    const std::optional<Contenuto> contenuto =
-        letto.byte.startsWith(QByteArray(kIntestazione) + kPieno)
-            ? CodificaDiario::Decodifica(letto.byte)
-            : std::nullopt;
+    const std::optional<Contenuto> contenuto = CodificaDiario::Decodifica(letto.byte);
     if (!contenuto) {
-        return MettiDaParte(QStringLiteral("è danneggiato o non è un diario di questo programma"));
+        return MettiDaParte(QStringLiteral("è danneggiato o non è un diario di questo programma"),
+                            proprietario);
     }
     const off_t lunghezza = fs_.size(fd);
     if (lunghezza < 0) {
         return Errore(errno, QStringLiteral("Impossibile leggere la lunghezza del file"));
     }
     if (const QString motivo = Estraneo(*contenuto, fd, lunghezza); !motivo.isEmpty()) {
-        return MettiDaParte(motivo);
+        return MettiDaParte(motivo, proprietario);
     }
     if (Result<void> riportato = RiportaIndietro(*contenuto, fd); !riportato) {
         return riportato.error();
@@ -246,11 +277,17 @@ Result<QString> DiarioScritture::Ripristina(int fd) {
     return QString();
 }
 
+bool DiarioScritture::Fidato(const FileIdentity& diario, const FileIdentity& elenco) const {
+    const bool delGruppo = diario.group == elenco.group && (elenco.mode & S_IWGRP) != 0;
+    return (diario.mode & S_IWOTH) == 0 && ((diario.mode & S_IWGRP) == 0 || delGruppo) &&
+           (diario.owner == fs_.effectiveUser() || diario.owner == elenco.owner || delGruppo);
+}
+
 QString DiarioScritture::Estraneo(const Contenuto& contenuto, int fd,
                                   std::int64_t lunghezza) const {
     const std::int64_t L = contenuto.lunghezza;
     const bool entro =
-        L >= 0 && L <= lunghezza + kLunghezzaRecord && lunghezza <= contenuto.fine &&
+        L >= 0 && L <= lunghezza && lunghezza <= contenuto.fine &&
         contenuto.coda.size() <= kLunghezzaRecord &&
         std::all_of(contenuto.voci.begin(), contenuto.voci.end(), [&](const Voce& v) {
             return v.offset >= 0 && v.vecchi.size() == v.nuovi.size() &&
@@ -259,23 +296,17 @@ QString DiarioScritture::Estraneo(const Contenuto& contenuto, int fd,
     if (!entro) {
         return QStringLiteral("descrive scritture fuori dalla lunghezza dell'elenco");
     }
-    const auto tratto = [&](std::int64_t da, std::int64_t quanti) {
-        QByteArray byte(std::clamp<std::int64_t>(lunghezza - da, 0, quanti), Qt::Uninitialized);
-        if (!byte.isEmpty() && fs_.readAt(fd, byte.data(), byte.size(), da) != byte.size()) {
-            return std::optional<QByteArray>();
-        }
-        return std::optional<QByteArray>(byte);
+    // Past the former end, the bytes written or none yet.
+    const auto coerente = [&](std::int64_t da, const QByteArray& prima, const QByteArray& dopo) {
+        QByteArray trovati(std::min<std::int64_t>(lunghezza - da, dopo.size()), Qt::Uninitialized);
+        return fs_.readAt(fd, trovati.data(), trovati.size(), da) == trovati.size() &&
+               SettoriCoerenti(trovati, da, prima, dopo);
     };
-    bool coerente = true;
-    for (const Voce& voce : contenuto.voci) {
-        const std::optional<QByteArray> trovati = tratto(voce.offset, voce.vecchi.size());
-        coerente =
-            coerente && trovati && SettoriCoerenti(*trovati, voce.offset, voce.vecchi, voce.nuovi);
-    }
-    const std::optional<QByteArray> coda = tratto(L, contenuto.coda.size());
-    coerente = coerente && coda &&
-               SettoriCoerenti(*coda, L, contenuto.coda, QByteArray(contenuto.coda.size(), '\0'));
-    return coerente ? QString() : QStringLiteral("non corrisponde al contenuto dell'elenco");
+    const bool coerenti =
+        std::all_of(contenuto.voci.begin(), contenuto.voci.end(),
+                    [&](const Voce& v) { return coerente(v.offset, v.vecchi, v.nuovi); }) &&
+        coerente(L, QByteArray(contenuto.coda.size(), '\0'), contenuto.coda);
+    return coerenti ? QString() : QStringLiteral("non corrisponde al contenuto dell'elenco");
 }
 
 Result<void> DiarioScritture::RiportaIndietro(const Contenuto& contenuto, int fd) {
@@ -296,20 +327,35 @@ Result<void> DiarioScritture::RiportaIndietro(const Contenuto& contenuto, int fd
     return e;
 }
 
-Result<QString> DiarioScritture::MettiDaParte(const QString& motivo) {
+Result<QString> DiarioScritture::MettiDaParte(const QString& motivo,
+                                              std::optional<uid_t> proprietario) {
     const QString daParte = NomePrivato(
         fs_, nome_,
         qPrintable(QStringLiteral("scartato-%1")
                        .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd")))));
-    if (fs_.rename(NomeDiSistema(nome_), NomeDiSistema(daParte)) != 0) {
-        return Errore(errno, QStringLiteral("Impossibile mettere da parte il diario di sicurezza "
-                                            "trovato accanto al file"));
+    if (fs_.rename(NomeDiSistema(nome_), NomeDiSistema(daParte)) == 0) {
+        return QStringLiteral(
+                   "Il diario di sicurezza \"%1\" trovato accanto all'elenco \"%2\" non è "
+                   "stato usato perché %3: è stato spostato in \"%4\". L'elenco è stato "
+                   "aperto senza modifiche.")
+            .arg(nome_, percorsoElenco_, motivo, daParte);
     }
-    return QStringLiteral(
-               "Il diario di sicurezza \"%1\" trovato accanto all'elenco \"%2\" non è "
-               "stato usato perché %3: è stato spostato in \"%4\". L'elenco è stato "
-               "aperto senza modifiche.")
-        .arg(nome_, percorsoElenco_, motivo, daParte);
+    const int errore = errno;
+    if (errore != EPERM && errore != EACCES) {
+        return Errore(errore, QStringLiteral("Impossibile mettere da parte il diario di sicurezza "
+                                             "trovato accanto al file"));
+    }
+    // Someone else's file in a folder where only its owner may move it.
+    const QString chi = proprietario
+                            ? QStringLiteral("all'utente \"%1\"").arg(NomeUtente(*proprietario))
+                            : QStringLiteral("a chi lo ha creato");
+    return Error::system(
+        errore, QStringLiteral("Impossibile aprire il file \"%1\": il file \"%2\" che si trova "
+                               "accanto all'elenco non può essere usato perché %3, e questo "
+                               "utente non può spostarlo né eliminarlo (%4).\nChiedere %5 o "
+                               "all'amministratore del sistema di eliminarlo, poi riaprire "
+                               "l'elenco. L'elenco non è stato modificato.")
+                    .arg(percorsoElenco_, nome_, motivo, DescrizioneErrore(errore), chi));
 }
 
 Error DiarioScritture::Errore(int errore, const QString& azione) const {

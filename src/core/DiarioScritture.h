@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 // The undo journal of one open list file. A power cut or a process killed
@@ -19,14 +20,26 @@
 // mid-write: played back, it puts the list as it was before that write or
 // batch of writes.
 //
+// The journal's head, which fits the first sector of the file (written by a
+// disk whole or not at all), says whether it holds writes and where their
+// entry lies, how long it is and its checksum; whatever else the file holds
+// never matters. An entry is written where it overwrites none that the head
+// may point to, and the head is pointed at it only once it is durable, so a
+// journal this program writes is never found damaged.
+//
 // Nothing found beside a list is trusted: a journal is played back only
-// when it is a regular file of this user or of the list's owner, well
-// formed, within the list's length, and the list holds, sector by sector,
-// either the bytes it replaced or the bytes it wrote. Any other journal is
-// moved aside, never played and never removed.
+// when it is a regular file, well formed, written by someone who could have
+// written the list anyway (the opener, the list's owner, or a member of the
+// list's group while the list is group-writable), and the list is the one it
+// was written for: as long as it was before the writes or up to as long as
+// they make it, holding sector by sector the bytes they replaced or the
+// bytes they wrote. Any other journal is moved aside, never played and
+// never removed.
 class DiarioScritture {
 public:
-    DiarioScritture(FileSystem& fs, QString nome, QString percorsoElenco);
+    // The journal `nome` of the list at percorsoElenco, created when first
+    // needed with these permission bits.
+    DiarioScritture(FileSystem& fs, QString nome, QString percorsoElenco, mode_t permessi);
     ~DiarioScritture();
     DiarioScritture(const DiarioScritture&) = delete;
     DiarioScritture& operator=(const DiarioScritture&) = delete;
@@ -65,19 +78,27 @@ private:
 
     Result<void> Apri();
     Result<void> Registra();
+    // Whether whoever could write the journal could write the list anyway.
+    bool Fidato(const FileIdentity& diario, const FileIdentity& elenco) const;
     // Why the journal cannot be this list's (open as fd, of that length);
     // empty when it can.
     QString Estraneo(const Contenuto& contenuto, int fd, std::int64_t lunghezza) const;
     // Puts back the bytes and the length the list had, durably.
     Result<void> RiportaIndietro(const Contenuto& contenuto, int fd);
-    Result<QString> MettiDaParte(const QString& motivo);
+    // Moves the journal found aside, giving the notice; `proprietario` is
+    // its owner, when it could be read.
+    Result<QString> MettiDaParte(const QString& motivo, std::optional<uid_t> proprietario);
     Error Errore(int errore, const QString& azione) const;
 
     FileSystem& fs_;
     QString nome_;
     QString percorsoElenco_;
+    mode_t permessi_;
     int fd_ = -1;
     bool attivo_ = false;
+    // Where the entries that the head may point to end; 0 while the head on
+    // the disk is marked empty.
+    qint64 fineVoci_ = 0;
     Contenuto contenuto_;
 
     friend struct CodificaDiario;

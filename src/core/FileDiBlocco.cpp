@@ -5,8 +5,6 @@
 
 #include <QSysInfo>
 
-#include <pwd.h>
-#include <unistd.h>
 #include <cerrno>
 #include <optional>
 #include <utility>
@@ -27,19 +25,21 @@ struct Detentore {
     QDateTime dal;
 };
 
-QString NomeUtente() {
-    const passwd* utente = ::getpwuid(::geteuid());
-    return utente != nullptr ? QString::fromLocal8Bit(utente->pw_name)
-                             : QString::number(::geteuid());
+// Where a process id names one process: this boot of this computer and this
+// PID namespace; empty when either cannot be told.
+QString SistemaDi(FileSystem& fs) {
+    const std::string boot = fs.bootId();
+    const std::string spazio = fs.pidNamespace();
+    return boot.empty() || spazio.empty() ? QString() : QString::fromStdString(boot + ' ' + spazio);
 }
 
 QByteArray ContenutoNuovo(FileSystem& fs) {
     const pid_t pid = fs.processId();
     const QStringList righe{QString::number(pid),
                             QString::number(fs.processStart(pid)),
-                            QString::fromStdString(fs.bootId()),
+                            SistemaDi(fs),
                             QSysInfo::machineHostName(),
-                            NomeUtente(),
+                            NomeUtente(fs.effectiveUser()),
                             QDateTime::currentDateTime().toString(Qt::ISODateWithMs)};
     return (righe.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
 }
@@ -73,16 +73,22 @@ std::optional<Detentore> Decodifica(const std::optional<QByteArray>& contenuto) 
 
 enum class Stato { Morto, Vivo, Incerto };
 
-// Only a holder that ran on this very boot of this computer can be known to
-// be gone: its process no longer runs, or the id now belongs to a process
-// started at another time.
+// Only a holder that ran on this very boot of this computer, in this PID
+// namespace, can be known to be gone: the system says its process id no
+// longer runs, or that it names a process started at another time. A holder
+// whose process cannot be seen may be running.
 Stato StatoDi(FileSystem& fs, const std::optional<Detentore>& detentore) {
-    if (!detentore || detentore->boot.isEmpty() ||
-        detentore->boot != QString::fromStdString(fs.bootId())) {
+    const QString qui = SistemaDi(fs);
+    if (!detentore || qui.isEmpty() || detentore->boot != qui) {
         return Stato::Incerto;
     }
-    const std::uint64_t avvio = fs.processStart(static_cast<pid_t>(detentore->pid));
-    return avvio == detentore->avvio ? Stato::Vivo : Stato::Morto;
+    const auto pid = static_cast<pid_t>(detentore->pid);
+    const std::uint64_t avvio = fs.processStart(pid);
+    if (avvio != 0 && avvio == detentore->avvio) {
+        return Stato::Vivo;
+    }
+    return fs.processGone(pid) || (avvio != 0 && detentore->avvio != 0) ? Stato::Morto
+                                                                        : Stato::Incerto;
 }
 
 // Removes the lock `nome` that held `visto`. It is first moved to a
@@ -99,10 +105,11 @@ void TogliAbbandonato(FileSystem& fs, const QString& nome, const std::optional<Q
     fs.unlink(NomeDiSistema(spostato));
 }
 
-// Creates `nome` holding `contenuto` unless it exists; 0 or errno. A lock
-// holds no personal data: others may read it to learn who holds the list.
-int CreaEsclusivo(FileSystem& fs, const QString& nome, const QByteArray& contenuto) {
-    const int fd = fs.createExclusive(NomeDiSistema(nome), 0644);
+// Creates `nome` holding `contenuto`, with these permission bits, unless it
+// exists; 0 or errno.
+int CreaEsclusivo(FileSystem& fs, const QString& nome, const QByteArray& contenuto,
+                  mode_t permessi) {
+    const int fd = fs.createExclusive(NomeDiSistema(nome), permessi);
     if (fd < 0) {
         return errno;
     }
@@ -117,9 +124,9 @@ int CreaEsclusivo(FileSystem& fs, const QString& nome, const QByteArray& contenu
 // Makes `nome` appear whole, holding `contenuto`, unless it exists; 0,
 // EEXIST or another errno. A file system without hard links gets the file
 // created in place instead.
-int CreaIntero(FileSystem& fs, const QString& nome, const QByteArray& contenuto) {
+int CreaIntero(FileSystem& fs, const QString& nome, const QByteArray& contenuto, mode_t permessi) {
     const QString privato = NomePrivato(fs, nome, "nuovo");
-    if (const int errore = CreaEsclusivo(fs, privato, contenuto); errore != 0) {
+    if (const int errore = CreaEsclusivo(fs, privato, contenuto, permessi); errore != 0) {
         return errore;
     }
     int errore = fs.link(NomeDiSistema(privato), NomeDiSistema(nome)) == 0 ? 0 : errno;
@@ -128,7 +135,7 @@ int CreaIntero(FileSystem& fs, const QString& nome, const QByteArray& contenuto)
     }
     fs.unlink(NomeDiSistema(privato));
     if (errore == EPERM || errore == EOPNOTSUPP || errore == ENOSYS) {
-        return CreaEsclusivo(fs, nome, contenuto);
+        return CreaEsclusivo(fs, nome, contenuto, permessi);
     }
     return errore;
 }
@@ -166,12 +173,12 @@ Error Rifiuto(const QString& percorsoElenco, const std::optional<Detentore>& det
 
 Result<std::unique_ptr<FileDiBlocco>> FileDiBlocco::Prendi(FileSystem& fs, const QString& nome,
                                                            const QString& percorsoElenco,
-                                                           Subentro subentro) {
+                                                           mode_t permessi, Subentro subentro) {
     const QByteArray contenuto = ContenutoNuovo(fs);
     std::optional<QByteArray> visto;
     Stato stato = Stato::Incerto;
     for (int tentativo = 0; tentativo < 3; ++tentativo) {
-        const int errore = CreaIntero(fs, nome, contenuto);
+        const int errore = CreaIntero(fs, nome, contenuto, permessi);
         if (errore == 0) {
             return std::unique_ptr<FileDiBlocco>(new FileDiBlocco(fs, nome, contenuto));
         }

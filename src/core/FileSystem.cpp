@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
@@ -25,8 +26,12 @@ auto ripetiSeInterrotta(Chiamata chiamata) {
 }
 
 FileIdentity identitaDa(const struct stat& info) {
-    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
-            info.st_uid, static_cast<mode_t>(info.st_mode & 07777), S_ISREG(info.st_mode)};
+    return {static_cast<std::uint64_t>(info.st_dev),
+            static_cast<std::uint64_t>(info.st_ino),
+            info.st_uid,
+            info.st_gid,
+            info.st_mode & 07777u,
+            S_ISREG(info.st_mode)};
 }
 
 // errno for something that is not a regular file.
@@ -214,6 +219,14 @@ std::string PosixFileSystem::bootId() {
     return id;
 }
 
+std::string PosixFileSystem::pidNamespace() {
+    struct stat info {};
+    if (::stat("/proc/self/ns/pid", &info) != 0) {
+        return {};
+    }
+    return std::to_string(info.st_dev) + ':' + std::to_string(info.st_ino);
+}
+
 pid_t PosixFileSystem::processId() {
     return ::getpid();
 }
@@ -242,6 +255,14 @@ std::uint64_t PosixFileSystem::processStart(pid_t pid) {
         }
     }
     return 0;
+}
+
+bool PosixFileSystem::processGone(pid_t pid) {
+    return pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH;
+}
+
+uid_t PosixFileSystem::effectiveUser() {
+    return ::geteuid();
 }
 
 PosixFileSystem& PosixFileSystem::instance() {

@@ -11,6 +11,7 @@ struct FileIdentity {
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
     uid_t owner = 0;
+    gid_t group = 0;
     mode_t mode = 0;  // permission bits only
     bool regular = false;
 
@@ -72,14 +73,23 @@ public:
 
     // This computer's boot: it changes at every start of the system.
     virtual std::string bootId() = 0;
+    // The PID namespace this process runs in: process ids name the same
+    // process only within one. Empty when it cannot be told.
+    virtual std::string pidNamespace() = 0;
     virtual pid_t processId() = 0;
     // When the process started, in the system's own units since the boot;
-    // 0 when no such process runs.
+    // 0 when that cannot be read (no such process, one that has ended, or a
+    // process table hidden from this user).
     virtual std::uint64_t processStart(pid_t pid) = 0;
+    // True only when the system says that no process of that id runs in
+    // this namespace; a process of another user still runs.
+    virtual bool processGone(pid_t pid) = 0;
+    // The user the program runs as.
+    virtual uid_t effectiveUser() = 0;
 };
 
 // The real system calls.
-class PosixFileSystem final : public FileSystem {
+class PosixFileSystem : public FileSystem {
 public:
     int openReadWrite(const std::string& path) override;
     int createExclusive(const std::string& path, mode_t mode) override;
@@ -100,8 +110,11 @@ public:
     int syncFolder(const std::string& folder) override;
     int listFolder(const std::string& folder, std::vector<std::string>& names) override;
     std::string bootId() override;
+    std::string pidNamespace() override;
     pid_t processId() override;
     std::uint64_t processStart(pid_t pid) override;
+    bool processGone(pid_t pid) override;
+    uid_t effectiveUser() override;
 
     // The one instance the program uses.
     static PosixFileSystem& instance();

@@ -10,12 +10,16 @@
 
 #include <cerrno>
 
+// A 64-bit number in base 36 takes at most 13 digits.
+constexpr int kCifreCasuali = 13;
+
 QString NomeTemporaneo(FileSystem& fs, const QString& percorso) {
     QString nome;
     FileIdentity esistente;
     do {
         const quint64 casuale = QRandomGenerator::global()->generate64();
-        nome = QStringLiteral("%1.%2.tmp").arg(percorso, QString::number(casuale, 36));
+        const QString cifre = QString::number(casuale, 36).rightJustified(kCifreCasuali, u'0');
+        nome = QStringLiteral("%1.unione-%2.tmp").arg(percorso, cifre);
     } while (fs.identifyPath(NomeDiSistema(nome), esistente) == 0);
     return nome;
 }
@@ -27,8 +31,9 @@ void RimuoviTemporaneiAbbandonati(FileSystem& fs, const QString& percorso) {
         return;
     }
     const QRegularExpression temporaneo(
-        QStringLiteral("^(\\.~lock\\.)?%1\\.[0-9a-z]+\\.tmp(#|#\\.diario)?$")
-            .arg(QRegularExpression::escape(QFileInfo(percorso).fileName())));
+        QStringLiteral("^(\\.~lock\\.)?%1\\.unione-[0-9a-z]{%2}\\.tmp(#|#\\.diario)?$")
+            .arg(QRegularExpression::escape(QFileInfo(percorso).fileName()),
+                 QString::number(kCifreCasuali)));
     for (const std::string& nome : nomi) {
         if (temporaneo.match(QFile::decodeName(nome.c_str())).hasMatch()) {
             fs.unlink(NomeDiSistema(cartella) + '/' + nome);

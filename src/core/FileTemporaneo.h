@@ -10,12 +10,13 @@
 // file under the chosen name.
 
 // A name that no file has yet, in the same folder as `percorso`:
-// "<percorso>.<random>.tmp".
+// "<percorso>.unione-<13 random letters and digits>.tmp".
 QString NomeTemporaneo(FileSystem& fs, const QString& percorso);
 
 // Removes the temporary files of `percorso` that a copy which died in the
-// middle left behind, with their lock and journal files. Only the holder of
-// the lock on `percorso` calls this: nobody else writes such files.
+// middle left behind, with their lock and journal files: only names of that
+// exact form. Only the holder of the lock on `percorso` calls this: nobody
+// else writes such files.
 void RimuoviTemporaneiAbbandonati(FileSystem& fs, const QString& percorso);
 
 // Gives the file `temporaneo` the permissions of the file `percorso` that it

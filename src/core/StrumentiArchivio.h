@@ -19,6 +19,9 @@ QString CartellaDi(const QString& percorso);
 // "<nome>.<scopo>.<process id>.<random>".
 QString NomePrivato(FileSystem& fs, const QString& nome, const char* scopo);
 
+// The name of the user with that id, or the id when it has none.
+QString NomeUtente(uid_t utente);
+
 // A small file read whole, and which file it was.
 struct FilePiccolo {
     QByteArray byte;

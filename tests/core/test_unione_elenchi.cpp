@@ -1,6 +1,8 @@
 #include "FileElencoFixture.h"
 #include "UnioneElenchi.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 
 namespace {
@@ -111,6 +113,31 @@ TEST_F(UnioneTest, TheNewListIsNeitherSourceNorAFolderAndAnOldOneGivesItsLength)
     ASSERT_TRUE(ScriviFile(path("vecchio.svz"), RecordCompleti(50, 2)));
     EXPECT_EQ(*EsaminaNuovoElenco(elenco_, path("vecchio.svz")), 836);
     EXPECT_EQ(*EsaminaNuovoElenco(elenco_, path("assente.svz")), 0);
+}
+
+// A merge over an existing list keeps that list's permission bits, and of
+// the files beside it removes only what a merge into it that died left
+// behind: its temporary file, with that file's lock and journal.
+TEST_F(UnioneTest, AMergeKeepsTheReplacedListsPermissionsAndRemovesOnlyItsOwnLeftovers) {
+    sources(primo_, secondo_);
+    const QString lasciato = QStringLiteral("nuovo.svz.unione-0123456789abc.tmp");
+    const QStringList altrui = {".~lock.nuovo.svz.bozza.tmp#", "nuovo.svz.2024.tmp",
+                                "nuovo.svz.copia.tmp", "nuovo.svz.unione-0123.tmp"};
+    for (const QString& nome :
+         altrui + QStringList{"nuovo.svz", lasciato, ".~lock." + lasciato + "#",
+                              ".~lock." + lasciato + "#.diario"}) {
+        ASSERT_TRUE(ScriviFile(path(nome), "?"));
+    }
+    ASSERT_EQ(::chmod(QFile::encodeName(path("nuovo.svz")).constData(), 0604), 0);
+
+    ASSERT_TRUE(copy(TipoCopia::Unione).ok());
+
+    EXPECT_EQ(readFile("nuovo.svz"), primo_ + secondo_);
+    struct stat info {};
+    EXPECT_TRUE(::stat(QFile::encodeName(path("nuovo.svz")).constData(), &info) == 0 &&
+                (info.st_mode & 0777) == 0604);
+    EXPECT_EQ(QDir(dir_.path()).entryList({"*nuovo.svz.*"}, QDir::Files | QDir::Hidden, QDir::Name),
+              altrui);
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 #include "DomandaDiProva.h"
 #include "FileDiProva.h"
 #include "FileElenco.h"
+#include "PowerCutFileSystem.h"
 #include "QtPrinters.h"
+#include "StrumentiArchivio.h"
 
 #include <gtest/gtest.h>
 
@@ -13,30 +15,10 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <functional>
-#include <random>
 
 namespace {
-
-QByteArray ByteCasuali(std::mt19937& caso, qsizetype quanti) {
-    QByteArray byte(quanti, Qt::Uninitialized);
-    for (char& b : byte) {
-        b = static_cast<char>(caso());
-    }
-    return byte;
-}
-
-// The journal that a copy leaves beside `lista` when it dies having
-// rewritten application 1 without making it durable: read while the write
-// is under way, before the closing clears it.
-QByteArray DiarioInterrotto(const QString& lista, const QByteArray& prima) {
-    EXPECT_TRUE(ScriviFile(lista, prima));
-    FileElenco elenco;
-    EXPECT_TRUE(elenco.ApriElenco(lista, 1).ok() &&
-                elenco.ScriviRecord(1, 1, RecordCompleti(667), FileElenco::Flush::Differito).ok());
-    const QFileInfo info(lista);
-    return LeggiFile(info.dir().filePath(".~lock." + info.fileName() + "#.diario"));
-}
 
 // List files that are not what a list should be.
 class FileCattivi : public testing::Test {
@@ -66,83 +48,90 @@ TEST_F(FileCattivi, AListDeletedOrReplacedWhileOpenIsNotWrittenIntoUnseen) {
     EXPECT_TRUE(LeggiFile(sostituita) == RecordCompleti(5));
 }
 
-// What lies at a journal's name beside a list of three applications is
-// played back only when it is this list's journal of a write under way;
-// anything else is moved aside with a notice naming it, never played, and
-// the list opens as it was.
-TEST_F(FileCattivi, OnlyThisListsJournalIsPlayedBackAndAnythingElsePlantedIsMovedAside) {
-    const QString lista = Percorso(QStringLiteral("tre.svz"));
-    const QString diario = Percorso(QStringLiteral(".~lock.tre.svz#.diario"));
+// What lies at a journal's name beside a list of three applications (of
+// user 1000, group 100, 0660) is played back only when it is this list's
+// journal of a write under way, left by someone who could have written the
+// list; anything else is moved aside with a notice naming it, never played,
+// and the list opens as it is. What cannot be moved aside (another user's
+// file in a folder with the sticky bit) is refused naming it, its owner and
+// what to do, and nothing changes.
+TEST(DiariPiantati, OnlyThisListsJournalIsPlayedBackAndAnythingElseIsMovedAside) {
+    enum Esito { Giocato, MessoDaParte, Rifiutato };
+    using Sistema = PowerCutFileSystem;
+    const QString lista = QStringLiteral("/elenchi/tre.svz");
+    const std::string diario = "/elenchi/.~lock.tre.svz#.diario";
     const QByteArray tre = RecordCompleti(1, 3);
-    const QByteArray ripristinata = RecordCompleti(40, 3);
-    QTemporaryDir altrove;
-    const QByteArray altrui =
-        DiarioInterrotto(altrove.filePath(QStringLiteral("tre.svz")), RecordCompleti(666));
-    ASSERT_GT(altrui.size(), 418);
-    std::mt19937 caso(7);
-    const auto altroUtente = [](const QStringList& file) {
-        return ::geteuid() != 0 || std::ranges::all_of(file, [](const QString& f) {
-                   return ::chown(QFile::encodeName(f), 4242, 4242) == 0;
-               });
+    // A copy of that user that writes application 667 as number `numero`
+    // and dies before the write is durable.
+    const auto muore = [&](Sistema& fs, uid_t utente, int numero) {
+        fs.runAs(utente, Sistema::kGroup);
+        FileElenco elenco(fs);
+        ASSERT_TRUE(
+            elenco.ApriElenco(lista, 1).ok() &&
+            elenco.ScriviRecord(1, numero, RecordCompleti(667), FileElenco::Flush::Differito).ok());
+        fs.cutAfter(1, Sistema::Cut::Kill);
     };
+    const std::string nome = NomeDiSistema(lista);
+    constexpr uid_t io = Sistema::kUser;
     const struct {
         const char* caso;
-        std::function<bool()> pianta;
+        uid_t muore;  // the user of a copy that dies as above
+        int numero;
+        std::function<void(Sistema&)> pianta;  // then
         QByteArray attesa;
-        bool messoDaParte;
+        Esito esito;
     } casi[] = {
-        {"this list's journal of a write under way",
-         [&] { return ScriviFile(diario, DiarioInterrotto(lista, tre)); }, tre, false},
-        {"an older copy of the list restored with cp over a write under way",
-         [&] {
-             const QByteArray proprio = DiarioInterrotto(lista, tre);
-             return ScriviFile(lista, ripristinata) && ScriviFile(diario, proprio);
+        {"a colleague's journal, found by another colleague of the list's group", io + 1, 1,
+         [](Sistema& fs) { fs.runAs(io + 2, Sistema::kGroup); }, tre, Giocato},
+        {"an older, shorter copy restored with cp over an append under way", io, 4,
+         [&](Sistema& fs) { fs.put(nome, RecordCompleti(1, 2)); }, RecordCompleti(1, 2),
+         MessoDaParte},
+        {"an older copy of the same length restored over a write under way", io, 1,
+         [&](Sistema& fs) { fs.put(nome, RecordCompleti(40, 3)); }, RecordCompleti(40, 3),
+         MessoDaParte},
+        {"the journal of a user outside the list's group", io, 1,
+         [&](Sistema& fs) { fs.put(diario, *fs.contents(diario), 2000, 200, 0644); },
+         RecordCompleti(667) + RecordCompleti(2, 2), MessoDaParte},
+        {"a newer, longer copy restored over a write under way", io, 1,
+         [&](Sistema& fs) { fs.put(nome, RecordCompleti(40, 4)); }, RecordCompleti(40, 4),
+         MessoDaParte},
+        {"a link over this list's journal", io, 1,
+         [&](Sistema& fs) { fs.put(diario, {}, io, Sistema::kGroup, 0660, ELOOP); },
+         RecordCompleti(667) + RecordCompleti(2, 2), MessoDaParte},
+        {"another user's file in a folder with the sticky bit", io, 1,
+         [&](Sistema& fs) {
+             fs.put(diario, *fs.contents(diario), 2000, 200, 0644);
+             fs.makeSticky("/elenchi");
          },
-         ripristinata, true},
-        // Only the superuser can plant files of other users: without it both
-        // rows are this list's own journal again.
-        {"this list's journal owned by another user",
-         [&] { return ScriviFile(diario, DiarioInterrotto(lista, tre)) && altroUtente({diario}); },
-         ::geteuid() == 0 ? RecordCompleti(667) + RecordCompleti(2, 2) : tre, ::geteuid() == 0},
-        {"the journal of another user's list owned by that user",
-         [&] {
-             return ScriviFile(diario, DiarioInterrotto(lista, tre)) &&
-                    altroUtente({diario, lista});
-         },
-         tre, false},
-        {"another list's journal", [&] { return ScriviFile(diario, altrui); }, tre, true},
-        {"a journal cut short", [&] { return ScriviFile(diario, altrui.left(altrui.size() / 2)); },
-         tre, true},
-        {"random bytes", [&] { return ScriviFile(diario, ByteCasuali(caso, 2000)); }, tre, true},
-        {"a pipe", [&] { return ::mkfifo(QFile::encodeName(diario), 0600) == 0; }, tre, true},
-        {"a link to /dev/zero", [&] { return QFile::link("/dev/zero", diario); }, tre, true},
-        {"a link to a journal",
-         [&] {
-             return ScriviFile(lista + ".copia", altrui) && QFile::link(lista + ".copia", diario);
-         },
-         tre, true},
+         RecordCompleti(667) + RecordCompleti(2, 2), Rifiutato},
     };
     for (const auto& c : casi) {
         SCOPED_TRACE(c.caso);
-        ASSERT_TRUE(ScriviFile(lista, tre) && c.pianta());
-        FileElenco elenco;
+        Sistema fs;
+        fs.put(nome, tre);
+        muore(fs, c.muore, c.numero);
+        c.pianta(fs);
+        fs.restart();
+        FileElenco elenco(fs);
 
-        ASSERT_TRUE(elenco.ApriElenco(lista, 1).ok());
+        const Result<void> aperto = elenco.ApriElenco(lista, 1);
 
-        EXPECT_TRUE(LeggiFile(lista) == c.attesa);
-        EXPECT_EQ(elenco.AvvisoApertura(1).contains(diario), c.messoDaParte);
-        EXPECT_FALSE(QFileInfo(diario).exists() || QFileInfo(diario).isSymLink());
+        EXPECT_TRUE(fs.contents(nome) == c.attesa);
+        const QString avviso = aperto.ok() ? elenco.AvvisoApertura(1) : aperto.error().message;
+        EXPECT_EQ(aperto.ok() ? (avviso.isEmpty() ? Giocato : MessoDaParte) : Rifiutato, c.esito)
+            << avviso.toStdString();
+        EXPECT_EQ(avviso.contains(QString::fromStdString(diario)), c.esito != Giocato);
+        EXPECT_EQ(fs.contents(diario).has_value(), c.esito == Rifiutato);
+        if (c.esito == Rifiutato) {
+            EXPECT_TRUE(avviso.contains("\"2000\"") && avviso.contains("amministratore"));
+        }
     }
-    EXPECT_EQ(QDir(dir_.path())
-                  .entryList({QStringLiteral("*.scartato-*")},
-                             QDir::AllEntries | QDir::Hidden | QDir::System)
-                  .size(),
-              std::ranges::count_if(casi, [](const auto& c) { return c.messoDaParte; }));
 }
 
 // A new list is created only where nothing lies, a dangling link included,
-// and holds personal data: nobody but its owner and group may read it; nor
-// its journal.
+// and holds personal data: nobody but its owner and group may read it, nor
+// its lock and journal. (That its colleagues can read them: DiariPiantati,
+// DetentoreDelBlocco.)
 TEST_F(FileCattivi, ANewListIsNeverCreatedThroughALinkAndIsNotReadableByEveryone) {
     const QString bersaglio = Percorso(QStringLiteral("bersaglio"));
     const QString collegata = Percorso(QStringLiteral("collegata.svz"));
@@ -155,10 +144,10 @@ TEST_F(FileCattivi, ANewListIsNeverCreatedThroughALinkAndIsNotReadableByEveryone
     const QString nuova = Percorso(QStringLiteral("nuova.svz"));
     ASSERT_TRUE(elenco.ApriElenco(nuova, 1).ok());
     ASSERT_TRUE(elenco.ScriviRecord(1, 1, RecordCompleti(1), FileElenco::Flush::Differito).ok());
-    for (const QString& file : {nuova, Percorso(QStringLiteral(".~lock.nuova.svz#.diario"))}) {
+    for (const char* nome : {"nuova.svz", ".~lock.nuova.svz#", ".~lock.nuova.svz#.diario"}) {
         struct stat info {};
-        ASSERT_EQ(::stat(QFile::encodeName(file).constData(), &info), 0);
-        EXPECT_EQ(info.st_mode & 0007, 0u) << file.toStdString();
+        ASSERT_EQ(::stat(QFile::encodeName(Percorso(nome)).constData(), &info), 0) << nome;
+        EXPECT_EQ(info.st_mode & 0007, 0u) << nome;
     }
 }
 

@@ -1,4 +1,4 @@
-#include "ElenchiDiProva.h"
+#include "DomandaDiProva.h"
 #include "ErroreDiSistema.h"
 #include "ProgramUnderTest.h"
 #include "TextGridView.h"
@@ -19,6 +19,12 @@
 namespace {
 
 using Chiamata = FailingFileSystem::Call;
+
+// The lists in the folder before each step: "tre.svz" (applications 1 to
+// 3), "due.svz" (4 and 5) and "vecchia.svz" (900 to 903).
+const QMap<QString, QByteArray> kElenchi = {{"tre.svz", RecordCompleti(1, 3)},
+                                            {"due.svz", RecordCompleti(4, 2)},
+                                            {"vecchia.svz", RecordCompleti(900, 4)}};
 
 // The steps of the program that work on lists, as the operator does them.
 enum Passo { Carica, Registra, Modifica, Aggiunta, Unione, Esporta, Stampa };
@@ -171,8 +177,8 @@ private slots:
         QTest::addColumn<QString>("scritta");     // the list the step writes
         QTest::addColumn<QByteArray>("attesa");   // and what it holds after
         QTest::addColumn<int>("minimi");          // faults the step reaches
-        const QByteArray tre = kTre;
-        const QByteArray due = kDue;
+        const QByteArray tre = kElenchi["tre.svz"];
+        const QByteArray due = kElenchi["due.svz"];
         const QStringList unione{"tre.svz", "due.svz", "nuova.svz"};
         const QStringList sostituzione{"tre.svz", "due.svz", "vecchia.svz"};
         QTest::newRow("load") << int(Carica) << QStringList() << "tre.svz" << tre << 2;

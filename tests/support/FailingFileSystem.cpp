@@ -32,14 +32,14 @@ ssize_t FailingFileSystem::writeAt(int fd, const void* buffer, size_t count, off
         return -1;
     }
     const size_t written = rule ? std::min(count, *rule->shortWriteBytes) : count;
-    return real_.writeAt(fd, buffer, written, offset);
+    return Real::writeAt(fd, buffer, written, offset);
 }
 
 int FailingFileSystem::flush(int fd) {
-    return hit(side_.count(fd) ? Call::SideFlush : Call::Flush) ? -1 : real_.flush(fd);
+    return hit(side_.count(fd) ? Call::SideFlush : Call::Flush) ? -1 : Real::flush(fd);
 }
 
 int FailingFileSystem::close(int fd) {
     side_.erase(fd);
-    return hit(Call::Close) ? -1 : real_.close(fd);
+    return hit(Call::Close) ? -1 : Real::close(fd);
 }

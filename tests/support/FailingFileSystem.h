@@ -13,7 +13,9 @@
 // is given: failOn(Call::Write, 1, ENOSPC) fails the next write to a list.
 // Writes and flushes of the files created beside a list (its lock, its
 // journal) are kinds of their own: SideWrite and SideFlush.
-class FailingFileSystem final : public FileSystem {
+class FailingFileSystem final : public PosixFileSystem {
+    using Real = PosixFileSystem;
+
 public:
     // clang-format off
     enum class Call {
@@ -43,54 +45,51 @@ public:
     int calls(Call kind) const { return calls_[static_cast<std::size_t>(kind)]; }
 
     int openReadWrite(const std::string& path) override {
-        return hit(Call::Open) ? -1 : real_.openReadWrite(path);
+        return hit(Call::Open) ? -1 : Real::openReadWrite(path);
     }
     int createExclusive(const std::string& path, mode_t mode) override {
-        return hit(Call::Create) ? -1 : side(real_.createExclusive(path, mode));
+        return hit(Call::Create) ? -1 : side(Real::createExclusive(path, mode));
     }
     int openForReading(const std::string& path) override {
-        return hit(Call::OpenForReading) ? -1 : side(real_.openForReading(path));
+        return hit(Call::OpenForReading) ? -1 : side(Real::openForReading(path));
     }
     ssize_t readAt(int fd, void* buffer, size_t count, off_t offset) override {
-        return hit(Call::Read) ? -1 : real_.readAt(fd, buffer, count, offset);
+        return hit(Call::Read) ? -1 : Real::readAt(fd, buffer, count, offset);
     }
     ssize_t writeAt(int fd, const void* buffer, size_t count, off_t offset) override;
     int flush(int fd) override;
     int truncate(int fd, off_t length) override {
-        return hit(Call::Truncate) ? -1 : real_.truncate(fd, length);
+        return hit(Call::Truncate) ? -1 : Real::truncate(fd, length);
     }
-    off_t size(int fd) override { return hit(Call::Size) ? -1 : real_.size(fd); }
+    off_t size(int fd) override { return hit(Call::Size) ? -1 : Real::size(fd); }
     int identify(int fd, FileIdentity& identity) override {
-        return hit(Call::Identify) ? -1 : real_.identify(fd, identity);
+        return hit(Call::Identify) ? -1 : Real::identify(fd, identity);
     }
     int changeMode(int fd, mode_t mode) override {
-        return hit(Call::ChangeMode) ? -1 : real_.changeMode(fd, mode);
+        return hit(Call::ChangeMode) ? -1 : Real::changeMode(fd, mode);
     }
     int close(int fd) override;
     int identifyPath(const std::string& path, FileIdentity& identity) override {
-        return hit(Call::IdentifyPath) ? -1 : real_.identifyPath(path, identity);
+        return hit(Call::IdentifyPath) ? -1 : Real::identifyPath(path, identity);
     }
     std::string canonicalPath(const std::string& path) override {
-        return hit(Call::Canonical) ? std::string() : real_.canonicalPath(path);
+        return hit(Call::Canonical) ? std::string() : Real::canonicalPath(path);
     }
     int rename(const std::string& from, const std::string& to) override {
-        return hit(Call::Rename) ? -1 : real_.rename(from, to);
+        return hit(Call::Rename) ? -1 : Real::rename(from, to);
     }
     int link(const std::string& from, const std::string& to) override {
-        return hit(Call::Link) ? -1 : real_.link(from, to);
+        return hit(Call::Link) ? -1 : Real::link(from, to);
     }
     int unlink(const std::string& path) override {
-        return hit(Call::Unlink) ? -1 : real_.unlink(path);
+        return hit(Call::Unlink) ? -1 : Real::unlink(path);
     }
     int syncFolder(const std::string& folder) override {
-        return hit(Call::SyncFolder) ? -1 : real_.syncFolder(folder);
+        return hit(Call::SyncFolder) ? -1 : Real::syncFolder(folder);
     }
     int listFolder(const std::string& folder, std::vector<std::string>& names) override {
-        return hit(Call::ListFolder) ? -1 : real_.listFolder(folder, names);
+        return hit(Call::ListFolder) ? -1 : Real::listFolder(folder, names);
     }
-    std::string bootId() override { return real_.bootId(); }
-    pid_t processId() override { return real_.processId(); }
-    std::uint64_t processStart(pid_t pid) override { return real_.processStart(pid); }
 
 private:
     struct Rule {
@@ -110,7 +109,6 @@ private:
     // Descriptors of files created or read beside a list.
     int side(int fd);
 
-    PosixFileSystem real_;
     std::set<int> side_;
     std::array<std::optional<Rule>, kEveryCall.size()> rules_{};
     std::array<int, kEveryCall.size()> calls_{};

@@ -1,6 +1,5 @@
 #include "PowerCutFileSystem.h"
 
-#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -21,12 +20,14 @@ int fail(int error) {
 
 }  // namespace
 
-PowerCutFileSystem::PowerCutFileSystem(unsigned seed) : random_(seed) {}
+PowerCutFileSystem::PowerCutFileSystem(unsigned seed) : random_(seed) {
+    startCopy();
+}
 
-void PowerCutFileSystem::put(const std::string& path, const QByteArray& bytes) {
-    auto inode = std::make_shared<Inode>(Inode{bytes, bytes, 0660, nextInode_++});
-    names_[path] = inode;
-    durableNames_[path] = inode;
+void PowerCutFileSystem::put(const std::string& path, const QByteArray& bytes, uid_t owner,
+                             gid_t group, mode_t mode, int openError) {
+    names_[path] = durableNames_[path] =
+        std::make_shared<Inode>(Inode{bytes, bytes, owner, group, mode, nextInode_++, openError});
 }
 
 std::optional<QByteArray> PowerCutFileSystem::contents(const std::string& path) const {
@@ -34,9 +35,21 @@ std::optional<QByteArray> PowerCutFileSystem::contents(const std::string& path) 
     return found == names_.end() ? std::nullopt : std::optional<QByteArray>(found->second->data);
 }
 
-void PowerCutFileSystem::cutAfter(int nth, bool tornSectors) {
+void PowerCutFileSystem::runAs(uid_t user, gid_t group) {
+    user_ = user;
+    group_ = group;
+}
+
+pid_t PowerCutFileSystem::startCopy(int pidNamespace, pid_t pid) {
+    current_ = pid != 0 ? pid : ++nextPid_;
+    namespace_ = pidNamespace;
+    copies_[current_] = {pidNamespace, ++clock_};
+    return current_;
+}
+
+void PowerCutFileSystem::cutAfter(int nth, Cut how) {
     cutAt_ = changes_ + nth;
-    torn_ = tornSectors;
+    how_ = how;
 }
 
 int PowerCutFileSystem::change(const std::function<void()>& make) {
@@ -50,7 +63,10 @@ int PowerCutFileSystem::change(const std::function<void()>& make) {
 }
 
 QByteArray PowerCutFileSystem::afterTheCut(const Inode& inode) {
-    if (!torn_) {
+    if (how_ == Cut::Kill) {
+        return inode.data;
+    }
+    if (how_ == Cut::Power) {
         return inode.durable;
     }
     // Each sector of the unflushed bytes reached the disk or did not, and so
@@ -68,23 +84,30 @@ QByteArray PowerCutFileSystem::afterTheCut(const Inode& inode) {
 
 void PowerCutFileSystem::restart() {
     if (off_) {
-        // What the disk held when the power went, names as last synced.
+        // What is left when the program stopped: names as last synced, but
+        // for a kill, which leaves everything as the program made it.
+        const Names& left = how_ == Cut::Kill ? names_ : durableNames_;
         std::map<const Inode*, std::shared_ptr<Inode>> survivors;
-        names_.clear();
-        for (const auto& [path, inode] : durableNames_) {
+        Names restarted;
+        for (const auto& [path, inode] : left) {
             auto& survivor = survivors[inode.get()];
             if (!survivor) {
                 survivor = std::make_shared<Inode>(*inode);
                 survivor->data = survivor->durable = afterTheCut(*inode);
             }
-            names_[path] = survivor;
+            restarted[path] = survivor;
         }
-        durableNames_ = names_;
+        names_ = durableNames_ = restarted;
     }
     descriptors_.clear();
+    copies_.erase(current_);
+    if (!off_ || how_ != Cut::Kill) {
+        ++boot_;
+        copies_.clear();
+    }
     off_ = false;
     cutAt_ = 0;
-    ++boot_;
+    startCopy(namespace_);
 }
 
 int PowerCutFileSystem::newDescriptor(std::shared_ptr<Inode> inode) {
@@ -92,9 +115,21 @@ int PowerCutFileSystem::newDescriptor(std::shared_ptr<Inode> inode) {
     return nextDescriptor_++;
 }
 
-int PowerCutFileSystem::openReadWrite(const std::string& path) {
+int PowerCutFileSystem::open(const std::string& path, mode_t access) {
     const auto found = names_.find(path);
-    return found == names_.end() ? createExclusive(path, 0660) : newDescriptor(found->second);
+    if (found == names_.end()) {
+        return fail(ENOENT);
+    }
+    const Inode& inode = *found->second;
+    const int shift = inode.owner == user_ ? 6 : inode.group == group_ ? 3 : 0;
+    if (inode.openError != 0 || ((inode.mode >> shift) & access) != access) {
+        return fail(inode.openError != 0 ? inode.openError : EACCES);
+    }
+    return newDescriptor(found->second);
+}
+
+int PowerCutFileSystem::openReadWrite(const std::string& path) {
+    return names_.count(path) == 0 ? createExclusive(path, 0660) : open(path, 06);
 }
 
 int PowerCutFileSystem::createExclusive(const std::string& path, mode_t mode) {
@@ -103,15 +138,14 @@ int PowerCutFileSystem::createExclusive(const std::string& path, mode_t mode) {
     }
     int fd = -1;
     change([&] {
-        names_[path] = std::make_shared<Inode>(Inode{{}, {}, mode, nextInode_++});
+        names_[path] = std::make_shared<Inode>(Inode{{}, {}, user_, group_, mode, nextInode_++, 0});
         fd = newDescriptor(names_[path]);
     });
     return fd;
 }
 
 int PowerCutFileSystem::openForReading(const std::string& path) {
-    const auto found = names_.find(path);
-    return found == names_.end() ? fail(ENOENT) : newDescriptor(found->second);
+    return open(path, 04);
 }
 
 ssize_t PowerCutFileSystem::readAt(int fd, void* buffer, size_t count, off_t offset) {
@@ -138,8 +172,12 @@ int PowerCutFileSystem::truncate(int fd, off_t length) {
     return change([&] { file(fd).data.resize(length, '\0'); });
 }
 
+FileIdentity PowerCutFileSystem::identityOf(const Inode& inode) const {
+    return FileIdentity{1, inode.number, inode.owner, inode.group, inode.mode, true};
+}
+
 int PowerCutFileSystem::identify(int fd, FileIdentity& identity) {
-    identity = FileIdentity{1, file(fd).number, ::geteuid(), file(fd).mode, true};
+    identity = identityOf(file(fd));
     return 0;
 }
 
@@ -152,14 +190,19 @@ int PowerCutFileSystem::identifyPath(const std::string& path, FileIdentity& iden
     if (found == names_.end()) {
         return fail(ENOENT);
     }
-    identity = FileIdentity{1, found->second->number, ::geteuid(), found->second->mode, true};
+    identity = identityOf(*found->second);
     return 0;
+}
+
+int PowerCutFileSystem::mayRemove(const std::string& path) const {
+    const bool kept = sticky_.count(folderOf(path)) != 0 && names_.at(path)->owner != user_;
+    return kept ? fail(EPERM) : 0;
 }
 
 int PowerCutFileSystem::rename(const std::string& from, const std::string& to) {
     const auto found = names_.find(from);
-    if (found == names_.end()) {
-        return fail(ENOENT);
+    if (found == names_.end() || mayRemove(from) != 0) {
+        return fail(found == names_.end() ? ENOENT : EPERM);
     }
     return change([&] {
         names_[to] = found->second;
@@ -176,7 +219,10 @@ int PowerCutFileSystem::link(const std::string& from, const std::string& to) {
 }
 
 int PowerCutFileSystem::unlink(const std::string& path) {
-    return names_.count(path) == 0 ? fail(ENOENT) : change([&] { names_.erase(path); });
+    if (names_.count(path) == 0 || mayRemove(path) != 0) {
+        return fail(names_.count(path) == 0 ? ENOENT : EPERM);
+    }
+    return change([&] { names_.erase(path); });
 }
 
 int PowerCutFileSystem::syncFolder(const std::string& folder) {
@@ -199,4 +245,19 @@ int PowerCutFileSystem::listFolder(const std::string& folder, std::vector<std::s
         }
     }
     return 0;
+}
+
+std::string PowerCutFileSystem::pidNamespace() {
+    return "pid:" + std::to_string(namespace_);
+}
+
+std::uint64_t PowerCutFileSystem::processStart(pid_t pid) {
+    const auto found = copies_.find(pid);
+    const bool seen = found != copies_.end() && !processGone(pid) && (!hidden_ || pid == current_);
+    return seen ? found->second.second : 0;
+}
+
+bool PowerCutFileSystem::processGone(pid_t pid) {
+    const auto found = copies_.find(pid);
+    return found == copies_.end() || found->second.first != namespace_;
 }
