@@ -119,7 +119,10 @@ ImpaginazioneRiepilogo::ImpaginazioneRiepilogo(double larghezza, double altezza,
                                                const QString& intestazione,
                                                const TabellaStampa& tabella)
     : altezza_(altezza), interlinea_(interlinea), normale_(normale), grassetto_(grassetto) {
-    for (const QStringView linea : DividiInRighe(intestazione, larghezza, grassetto_)) {
+    // The heading's lines begin where the first column's text does, and
+    // end where the last column's text may.
+    for (const QStringView linea :
+         DividiInRighe(intestazione, larghezza - 2 * margine(), grassetto_)) {
         intestazione_.push_back(linea.toString());
     }
     dimensionaColonne(larghezza, tabella);

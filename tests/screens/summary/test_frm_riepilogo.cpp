@@ -310,11 +310,12 @@ private slots:
         for (const double larghezza : {400.0, 180.0, 140.0}) {
             for (const double altezza : {16.0, 30.0, 60.0}) {
                 const ImpaginazioneRiepilogo imp(larghezza, altezza, 1.0, kCaratteri, kCaratteri,
-                                                 "Roma.svz", tabella);
+                                                 QString(150, u'x'), tabella);
                 for (int c = 1; c < kColonneRiepilogo; ++c) {
                     QVERIFY(imp.sinistra(c) >= imp.sinistra(c - 1) + imp.larghezza(c - 1) - 1e-9);
                 }
                 QVERIFY(imp.sinistra(14) + imp.larghezza(14) <= larghezza + 1e-9);
+                QVERIFY(imp.intestazione()[0].size() + 2 * imp.margine() <= larghezza + 1e-9);
                 int prossima = 1;
                 for (int p = 1; p <= imp.pagine(); ++p) {
                     QCOMPARE(imp.primaRiga(p), prossima);
@@ -367,7 +368,6 @@ private slots:
                  QFile::ReadOwner | QFile::WriteOwner);
         const std::vector<Parole> pagine = leggiStampa(pdf);
         const QRectF a4(0, 0, 842, 595);
-        QVERIFY(pagine.size() >= 3);
         QStringList titoli = kIntestazioni.join(u' ').split(u' ', Qt::SkipEmptyParts);
         titoli.removeAll("-");
         titoli << "di";  // of the page number
@@ -418,7 +418,7 @@ private slots:
                                                        dopo.isNull() ? a4.bottom() : dopo.top())));
             }
         }
-        QVERIFY(numeri.size() == 100 && numeri.front() == 1 && numeri.back() == 100 &&
+        QVERIFY(pagine.size() >= 3 && numeri.size() == 100 && numeri.back() == 100 &&
                 std::adjacent_find(numeri.begin(), numeri.end(), std::greater_equal()) ==
                     numeri.end());
         QCOMPARE(nome, "DELL'ACQUA GIANFRANCESCO MARIA ROSANNA MARIA FRANCESCA GIULIA");
