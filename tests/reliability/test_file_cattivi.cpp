@@ -3,12 +3,10 @@
 #include "FileDiProva.h"
 #include "FileElenco.h"
 #include "PowerCutFileSystem.h"
-#include "QtPrinters.h"
 #include "StrumentiArchivio.h"
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -20,18 +18,11 @@
 
 namespace {
 
-// List files that are not what a list should be.
-class FileCattivi : public testing::Test {
-protected:
-    QString Percorso(const QString& nome) const { return dir_.filePath(nome); }
-
-    QTemporaryDir dir_;
-};
-
-TEST_F(FileCattivi, AListDeletedOrReplacedWhileOpenIsNotWrittenIntoUnseen) {
-    const QString cancellata = Percorso(QStringLiteral("cancellata.svz"));
-    const QString sostituita = Percorso(QStringLiteral("sostituita.svz"));
-    const QString altra = Percorso(QStringLiteral("altra.svz"));
+TEST(FileCattivi, AListDeletedOrReplacedWhileOpenIsNotWrittenIntoUnseen) {
+    const QTemporaryDir dir;
+    const QString cancellata = dir.filePath(QStringLiteral("cancellata.svz"));
+    const QString sostituita = dir.filePath(QStringLiteral("sostituita.svz"));
+    const QString altra = dir.filePath(QStringLiteral("altra.svz"));
     ASSERT_TRUE(ScriviFile(cancellata, RecordCompleti(1, 2)) &&
                 ScriviFile(sostituita, RecordCompleti(1, 2)));
     FileElenco elenco;
@@ -132,21 +123,22 @@ TEST(DiariPiantati, OnlyThisListsJournalIsPlayedBackAndAnythingElseIsMovedAside)
 // and holds personal data: nobody but its owner and group may read it, nor
 // its lock and journal. (That its colleagues can read them: DiariPiantati,
 // DetentoreDelBlocco.)
-TEST_F(FileCattivi, ANewListIsNeverCreatedThroughALinkAndIsNotReadableByEveryone) {
-    const QString bersaglio = Percorso(QStringLiteral("bersaglio"));
-    const QString collegata = Percorso(QStringLiteral("collegata.svz"));
+TEST(FileCattivi, ANewListIsNeverCreatedThroughALinkAndIsNotReadableByEveryone) {
+    const QTemporaryDir dir;
+    const QString bersaglio = dir.filePath(QStringLiteral("bersaglio"));
+    const QString collegata = dir.filePath(QStringLiteral("collegata.svz"));
     ASSERT_TRUE(QFile::link(bersaglio, collegata));
     FileElenco elenco;
 
     EXPECT_FALSE(elenco.ApriElenco(collegata, 1).ok());
     EXPECT_FALSE(QFileInfo::exists(bersaglio));
 
-    const QString nuova = Percorso(QStringLiteral("nuova.svz"));
+    const QString nuova = dir.filePath(QStringLiteral("nuova.svz"));
     ASSERT_TRUE(elenco.ApriElenco(nuova, 1).ok());
     ASSERT_TRUE(elenco.ScriviRecord(1, 1, RecordCompleti(1), FileElenco::Flush::Differito).ok());
     for (const char* nome : {"nuova.svz", ".~lock.nuova.svz#", ".~lock.nuova.svz#.diario"}) {
         struct stat info {};
-        ASSERT_EQ(::stat(QFile::encodeName(Percorso(nome)).constData(), &info), 0) << nome;
+        ASSERT_EQ(::stat(QFile::encodeName(dir.filePath(nome)).constData(), &info), 0) << nome;
         EXPECT_EQ(info.st_mode & 0007, 0u) << nome;
     }
 }
