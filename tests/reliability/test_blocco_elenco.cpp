@@ -1,36 +1,13 @@
 #include "DomandaDiProva.h"
-#include "FileDiProva.h"
 #include "FileElenco.h"
 #include "PowerCutFileSystem.h"
 #include "StrumentiArchivio.h"
 
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QTemporaryDir>
-
-#include <sys/stat.h>
-
-#include <cerrno>
-
 namespace {
 
 enum Esito { Preso, Chiesto, Rifiutato };
-
-// The real system refuses at once what is not a regular file at the name of
-// a lock or a journal: a pipe is never waited on, a link never followed.
-TEST(FileAccanto, WhatIsNoRegularFileAtALocksNameIsRefusedAtOnce) {
-    const QTemporaryDir dir;
-    const QString blocco = dir.filePath(QStringLiteral(".~lock.lista.svz#"));
-    const QString collegamento = dir.filePath(QStringLiteral("collegamento"));
-    ASSERT_TRUE(::mkfifo(QFile::encodeName(blocco), 0644) == 0 &&
-                QFile::link(blocco, collegamento));
-    PosixFileSystem fs;
-    for (const auto& [nome, errore] : {std::pair{blocco, ENODEV}, {collegamento, ELOOP}}) {
-        EXPECT_EQ(fs.openForReading(NomeDiSistema(nome)), -1);
-        EXPECT_EQ(errno, errore) << nome.toStdString();
-    }
-}
 
 // A holder is gone only on proof: it ran on this boot in this PID namespace
 // and the system says its process id no longer runs, or names a process

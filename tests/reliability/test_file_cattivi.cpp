@@ -11,8 +11,6 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <functional>
 
@@ -116,30 +114,6 @@ TEST(DiariPiantati, OnlyThisListsJournalIsPlayedBackAndAnythingElseIsMovedAside)
         if (c.esito == Rifiutato) {
             EXPECT_TRUE(avviso.contains("\"2000\"") && avviso.contains("amministratore"));
         }
-    }
-}
-
-// A new list is created only where nothing lies, a dangling link included,
-// and holds personal data: nobody but its owner and group may read it, nor
-// its lock and journal. (That its colleagues can read them: DiariPiantati,
-// DetentoreDelBlocco.)
-TEST(FileCattivi, ANewListIsNeverCreatedThroughALinkAndIsNotReadableByEveryone) {
-    const QTemporaryDir dir;
-    const QString bersaglio = dir.filePath(QStringLiteral("bersaglio"));
-    const QString collegata = dir.filePath(QStringLiteral("collegata.svz"));
-    ASSERT_TRUE(QFile::link(bersaglio, collegata));
-    FileElenco elenco;
-
-    EXPECT_FALSE(elenco.ApriElenco(collegata, 1).ok());
-    EXPECT_FALSE(QFileInfo::exists(bersaglio));
-
-    const QString nuova = dir.filePath(QStringLiteral("nuova.svz"));
-    ASSERT_TRUE(elenco.ApriElenco(nuova, 1).ok());
-    ASSERT_TRUE(elenco.ScriviRecord(1, 1, RecordCompleti(1), FileElenco::Flush::Differito).ok());
-    for (const char* nome : {"nuova.svz", ".~lock.nuova.svz#", ".~lock.nuova.svz#.diario"}) {
-        struct stat info {};
-        ASSERT_EQ(::stat(QFile::encodeName(dir.filePath(nome)).constData(), &info), 0) << nome;
-        EXPECT_EQ(info.st_mode & 0007, 0u) << nome;
     }
 }
 
