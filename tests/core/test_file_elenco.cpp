@@ -132,22 +132,16 @@ TEST_F(FileElencoTest, RefusesBadRecordNumbersAndSizesAndBusyOrClosedHandles) {
     EXPECT_FALSE(elenco_.Aperto(1));
 }
 
-// A list of two records, open on handle 1, whose calls are then made to fail.
-class FailedCall : public FileElencoTest {
-protected:
-    void SetUp() override { list("lista.svz", before_); }
-
-    const QByteArray before_ = RecordCompleti(1, 2);
-};
-
 // A write cut short by the system, or a failed write over or past a cut last
 // record: the file exactly as it was, and the reason given with its name.
 // Every other failed call is swept through the whole program by test_guasti.
-TEST_F(FailedCall, AFailedWriteLeavesTheFileAsItWasAndSaysWhy) {
+TEST_F(FileElencoTest, AFailedWriteLeavesTheFileAsItWasAndSaysWhy) {
+    const QByteArray before = RecordCompleti(1, 2);
+    list("lista.svz", before);
     const QByteArray cut = RecordCompleti(1, 3).left(1248);
     // The file, the record written, and the bytes a short write takes (0: the flush fails).
     const std::tuple<QByteArray, int, std::size_t> cases[] = {
-        {before_, 5, 100}, {before_, 1, 200}, {cut, 3, 0}, {cut, 5, 0}};
+        {before, 5, 100}, {before, 1, 200}, {cut, 3, 0}, {cut, 5, 0}};
     for (const auto& [bytes, nRecord, shortBytes] : cases) {
         ASSERT_TRUE(ScriviFile(path("lista.svz"), bytes));
         if (shortBytes > 0) {
@@ -169,7 +163,8 @@ TEST_F(FailedCall, AFailedWriteLeavesTheFileAsItWasAndSaysWhy) {
 
 // A deferred write that fails is undone at once; the unsynchronised ones
 // before it stay.
-TEST_F(FailedCall, AFailedDeferredWriteIsUndoneAtOnceAndTheEarlierOnesStay) {
+TEST_F(FileElencoTest, AFailedDeferredWriteIsUndoneAtOnceAndTheEarlierOnesStay) {
+    list("lista.svz", RecordCompleti(1, 2));
     ASSERT_TRUE(elenco_.ScriviDomanda(1, 1, DomandaCompleta(9)).ok());
     for (int n = 2; n <= 4; ++n) {
         ASSERT_TRUE(elenco_.ScriviRecord(1, n, RecordVuoto(), FileElenco::Flush::Differito).ok());

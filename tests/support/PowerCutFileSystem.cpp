@@ -159,10 +159,6 @@ int PowerCutFileSystem::identify(int fd, FileIdentity& identity) {
     return 0;
 }
 
-int PowerCutFileSystem::changeMode(int fd, mode_t mode) {
-    return change([&] { file(fd).mode = mode; });
-}
-
 int PowerCutFileSystem::identifyPath(const std::string& path, FileIdentity& identity) {
     const auto found = names_.find(path);
     if (found == names_.end()) {
@@ -219,10 +215,6 @@ int PowerCutFileSystem::listFolder(const std::string& folder, std::vector<std::s
         }
     }
     return 0;
-}
-
-std::string PowerCutFileSystem::pidNamespace() {
-    return "pid:" + std::to_string(namespace_);
 }
 
 std::uint64_t PowerCutFileSystem::processStart(pid_t pid) {

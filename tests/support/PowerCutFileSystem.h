@@ -84,7 +84,9 @@ public:
     }
     off_t size(int fd) override { return file(fd).data.size(); }
     int identify(int fd, FileIdentity& identity) override;
-    int changeMode(int fd, mode_t mode) override;
+    int changeMode(int fd, mode_t mode) override {
+        return change([&] { file(fd).mode = mode; });
+    }
     int close(int fd) override { return descriptors_.erase(fd) == 1 ? 0 : -1; }
     int identifyPath(const std::string& path, FileIdentity& identity) override;
     // The paths of the trials are canonical, their folders there from the start.
@@ -95,7 +97,7 @@ public:
     int syncFolder(const std::string& folder) override;
     int listFolder(const std::string& folder, std::vector<std::string>& names) override;
     std::string bootId() override { return "boot-" + std::to_string(boot_); }
-    std::string pidNamespace() override;
+    std::string pidNamespace() override { return "pid:" + std::to_string(namespace_); }
     pid_t processId() override { return current_; }
     std::uint64_t processStart(pid_t pid) override;
     bool processGone(pid_t pid) override;
