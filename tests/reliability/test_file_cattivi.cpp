@@ -43,7 +43,8 @@ TEST(FileCattivi, AListDeletedOrReplacedWhileOpenIsNotWrittenIntoUnseen) {
 // list; anything else is moved aside with a notice naming it, never played,
 // and the list opens as it is. What cannot be moved aside (another user's
 // file in a folder with the sticky bit) is refused naming it, its owner and
-// what to do, and nothing changes.
+// what to do, and nothing changes (a user outside the list's group could not
+// have written it either).
 TEST(DiariPiantati, OnlyThisListsJournalIsPlayedBackAndAnythingElseIsMovedAside) {
     enum Esito { Giocato, MessoDaParte, Rifiutato };
     using Sistema = PowerCutFileSystem;
@@ -78,8 +79,8 @@ TEST(DiariPiantati, OnlyThisListsJournalIsPlayedBackAndAnythingElseIsMovedAside)
         {"an older copy of the same length restored over a write under way", io, 1,
          [&](Sistema& fs) { fs.put(nome, RecordCompleti(40, 3)); }, RecordCompleti(40, 3),
          MessoDaParte},
-        {"the journal of a user outside the list's group", io, 1,
-         [&](Sistema& fs) { fs.put(diario, *fs.contents(diario), 2000, 200, 0644); },
+        {"this user's journal, left writable by another group", io, 1,
+         [&](Sistema& fs) { fs.put(diario, *fs.contents(diario), io, 200, 0660); },
          RecordCompleti(667) + RecordCompleti(2, 2), MessoDaParte},
         {"a newer, longer copy restored over a write under way", io, 1,
          [&](Sistema& fs) { fs.put(nome, RecordCompleti(40, 4)); }, RecordCompleti(40, 4),
