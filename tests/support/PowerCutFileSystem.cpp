@@ -35,21 +35,11 @@ std::optional<QByteArray> PowerCutFileSystem::contents(const std::string& path) 
     return found == names_.end() ? std::nullopt : std::optional<QByteArray>(found->second->data);
 }
 
-void PowerCutFileSystem::runAs(uid_t user, gid_t group) {
-    user_ = user;
-    group_ = group;
-}
-
 pid_t PowerCutFileSystem::startCopy(int pidNamespace, pid_t pid) {
     current_ = pid != 0 ? pid : ++nextPid_;
     namespace_ = pidNamespace;
     copies_[current_] = {pidNamespace, ++clock_};
     return current_;
-}
-
-void PowerCutFileSystem::cutAfter(int nth, Cut how) {
-    cutAt_ = changes_ + nth;
-    how_ = how;
 }
 
 int PowerCutFileSystem::change(const std::function<void()>& make) {
@@ -144,10 +134,6 @@ int PowerCutFileSystem::createExclusive(const std::string& path, mode_t mode) {
     return fd;
 }
 
-int PowerCutFileSystem::openForReading(const std::string& path) {
-    return open(path, 04);
-}
-
 ssize_t PowerCutFileSystem::readAt(int fd, void* buffer, size_t count, off_t offset) {
     const QByteArray bytes = file(fd).data.mid(offset, static_cast<qsizetype>(count));
     std::memcpy(buffer, bytes.constData(), static_cast<size_t>(bytes.size()));
@@ -164,14 +150,6 @@ ssize_t PowerCutFileSystem::writeAt(int fd, const void* buffer, size_t count, of
     return made == 0 ? length : -1;
 }
 
-int PowerCutFileSystem::flush(int fd) {
-    return change([&] { file(fd).durable = file(fd).data; });
-}
-
-int PowerCutFileSystem::truncate(int fd, off_t length) {
-    return change([&] { file(fd).data.resize(length, '\0'); });
-}
-
 FileIdentity PowerCutFileSystem::identityOf(const Inode& inode) const {
     return FileIdentity{1, inode.number, inode.owner, inode.group, inode.mode, true};
 }
@@ -179,10 +157,6 @@ FileIdentity PowerCutFileSystem::identityOf(const Inode& inode) const {
 int PowerCutFileSystem::identify(int fd, FileIdentity& identity) {
     identity = identityOf(file(fd));
     return 0;
-}
-
-int PowerCutFileSystem::changeMode(int fd, mode_t mode) {
-    return change([&] { file(fd).mode = mode; });
 }
 
 int PowerCutFileSystem::identifyPath(const std::string& path, FileIdentity& identity) {
@@ -195,17 +169,16 @@ int PowerCutFileSystem::identifyPath(const std::string& path, FileIdentity& iden
 }
 
 int PowerCutFileSystem::mayRemove(const std::string& path) const {
-    const bool kept = sticky_.count(folderOf(path)) != 0 && names_.at(path)->owner != user_;
-    return kept ? fail(EPERM) : 0;
+    const auto found = names_.find(path);
+    if (found == names_.end()) {
+        return fail(ENOENT);
+    }
+    return sticky_.count(folderOf(path)) != 0 && found->second->owner != user_ ? fail(EPERM) : 0;
 }
 
 int PowerCutFileSystem::rename(const std::string& from, const std::string& to) {
-    const auto found = names_.find(from);
-    if (found == names_.end() || mayRemove(from) != 0) {
-        return fail(found == names_.end() ? ENOENT : EPERM);
-    }
-    return change([&] {
-        names_[to] = found->second;
+    return mayRemove(from) != 0 ? -1 : change([&] {
+        names_[to] = names_.at(from);
         names_.erase(from);
     });
 }
@@ -219,10 +192,7 @@ int PowerCutFileSystem::link(const std::string& from, const std::string& to) {
 }
 
 int PowerCutFileSystem::unlink(const std::string& path) {
-    if (names_.count(path) == 0 || mayRemove(path) != 0) {
-        return fail(names_.count(path) == 0 ? ENOENT : EPERM);
-    }
-    return change([&] { names_.erase(path); });
+    return mayRemove(path) != 0 ? -1 : change([&] { names_.erase(path); });
 }
 
 int PowerCutFileSystem::syncFolder(const std::string& folder) {
@@ -245,10 +215,6 @@ int PowerCutFileSystem::listFolder(const std::string& folder, std::vector<std::s
         }
     }
     return 0;
-}
-
-std::string PowerCutFileSystem::pidNamespace() {
-    return "pid:" + std::to_string(namespace_);
 }
 
 std::uint64_t PowerCutFileSystem::processStart(pid_t pid) {

@@ -46,7 +46,10 @@ public:
     std::optional<QByteArray> contents(const std::string& path) const;
 
     // The calls from now on are made as this user, of this group.
-    void runAs(uid_t user, gid_t group);
+    void runAs(uid_t user, gid_t group) {
+        user_ = user;
+        group_ = group;
+    }
     // In that folder only a file's owner may rename or remove it.
     void makeSticky(const std::string& folder) { sticky_.insert(folder); }
     // Another copy of the program starts in that PID namespace, with the next
@@ -61,20 +64,29 @@ public:
     enum class Cut { Power, TornSectors, Kill };
     // How many calls that change or flush something were made so far.
     int changes() const { return changes_; }
-    void cutAfter(int nth, Cut how);
+    void cutAfter(int nth, Cut how) {
+        cutAt_ = changes_ + nth;
+        how_ = how;
+    }
     bool powerWentOff() const { return off_; }
     void restart();
 
     int openReadWrite(const std::string& path) override;
     int createExclusive(const std::string& path, mode_t mode) override;
-    int openForReading(const std::string& path) override;
+    int openForReading(const std::string& path) override { return open(path, 04); }
     ssize_t readAt(int fd, void* buffer, size_t count, off_t offset) override;
     ssize_t writeAt(int fd, const void* buffer, size_t count, off_t offset) override;
-    int flush(int fd) override;
-    int truncate(int fd, off_t length) override;
+    int flush(int fd) override {
+        return change([&] { file(fd).durable = file(fd).data; });
+    }
+    int truncate(int fd, off_t length) override {
+        return change([&] { file(fd).data.resize(length, '\0'); });
+    }
     off_t size(int fd) override { return file(fd).data.size(); }
     int identify(int fd, FileIdentity& identity) override;
-    int changeMode(int fd, mode_t mode) override;
+    int changeMode(int fd, mode_t mode) override {
+        return change([&] { file(fd).mode = mode; });
+    }
     int close(int fd) override { return descriptors_.erase(fd) == 1 ? 0 : -1; }
     int identifyPath(const std::string& path, FileIdentity& identity) override;
     // The paths of the trials are canonical, their folders there from the start.
@@ -85,7 +97,7 @@ public:
     int syncFolder(const std::string& folder) override;
     int listFolder(const std::string& folder, std::vector<std::string>& names) override;
     std::string bootId() override { return "boot-" + std::to_string(boot_); }
-    std::string pidNamespace() override;
+    std::string pidNamespace() override { return "pid:" + std::to_string(namespace_); }
     pid_t processId() override { return current_; }
     std::uint64_t processStart(pid_t pid) override;
     bool processGone(pid_t pid) override;
@@ -110,8 +122,8 @@ private:
     // The file at path, opened for reading (4) or reading and writing (6).
     int open(const std::string& path, mode_t access);
     int newDescriptor(std::shared_ptr<Inode> inode);
-    // 0, or -1 with errno EPERM when a sticky folder keeps the name from
-    // this user.
+    // 0, or -1 with errno ENOENT when nothing has that name, or EPERM when a
+    // sticky folder keeps the name from this user.
     int mayRemove(const std::string& path) const;
     QByteArray afterTheCut(const Inode& inode);
     FileIdentity identityOf(const Inode& inode) const;
