@@ -2,6 +2,7 @@
 #include "ItalianTranslations.h"
 #include "Program.h"
 #include "QtDialogs.h"
+#include "TestiDelProgramma.h"
 
 #include <QApplication>
 
@@ -23,7 +24,7 @@ int main(int argc, char* argv[]) {
     application.setQuitOnLastWindowClosed(false);
     installItalianTranslations(application);
 
-    QtDialogs dialogs;
+    QtDialogs dialogs(kTitoloApplicazione);
     Module1 stato;
     FileElenco elenco;
     Program program(dialogs, stato, elenco);

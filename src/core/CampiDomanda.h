@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <span>
 
 // The fields of an application: 18 texts (nine of the requester, suffix
@@ -34,6 +35,11 @@ inline constexpr int kNumeroCampi = 20;
 inline constexpr int kNumeroTesti = 18;
 inline constexpr int kNumeroImporti = kNumeroCampi - kNumeroTesti;
 inline constexpr int kLunghezzaRecord = 418;
+
+// Where record nRecord (from 1) starts in a list file.
+constexpr std::int64_t OffsetDelRecord(std::int32_t nRecord) {
+    return static_cast<std::int64_t>(nRecord - 1) * kLunghezzaRecord;
+}
 
 enum class TipoCampo {
     Testo,

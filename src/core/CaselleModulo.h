@@ -17,7 +17,3 @@ int LunghezzaCasella(Casella casella);
 // Whose box it is, in words: what a screen reader announces and what a
 // message about the box names ("Cognome del richiedente").
 QString NomeCasella(Casella casella);
-
-// The text without its leading and trailing blanks (only the blank
-// character: a tab or any other space stays).
-QString SenzaSpaziEsterni(const QString& testo);

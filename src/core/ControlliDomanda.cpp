@@ -2,6 +2,7 @@
 
 #include "ControlloImporti.h"
 #include "DataCalendario.h"
+#include "SenzaSpaziEsterni.h"
 #include "Windows1252.h"
 
 #include <array>

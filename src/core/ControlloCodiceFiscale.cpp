@@ -2,6 +2,7 @@
 
 #include "CaselleModulo.h"
 #include "DataCalendario.h"
+#include "SenzaSpaziEsterni.h"
 
 #include <algorithm>
 #include <array>

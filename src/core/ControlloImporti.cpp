@@ -1,6 +1,7 @@
 #include "ControlloImporti.h"
 
 #include "CaselleModulo.h"
+#include "SenzaSpaziEsterni.h"
 
 #include <charconv>
 #include <system_error>

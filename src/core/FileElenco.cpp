@@ -4,6 +4,7 @@
 #include "ErroreDiSistema.h"
 #include "StrumentiArchivio.h"
 
+#include <algorithm>
 #include <cerrno>
 
 namespace {
@@ -20,9 +21,8 @@ Error erroreHandleNonValido(int handle) {
                               .arg(FileElenco::kUltimoHandle));
 }
 
-std::int64_t offsetDelRecord(std::int32_t nRecord) {
-    return static_cast<std::int64_t>(nRecord - 1) * kLunghezzaRecord;
-}
+// Records read in one call while scanning a list.
+constexpr std::int32_t kRecordPerLettura = 256;
 
 // What goes between the last whole record of a file and a record written
 // past its end: the cut last record completed, if there is one, then blank
@@ -242,6 +242,26 @@ QString FileElenco::Percorso(int handle) const {
     return handleValido(handle) ? slots_[handle - 1].percorso : QString();
 }
 
+Result<void> FileElenco::LeggiABlocchi(int handle, std::int32_t primo, std::int32_t ultimo,
+                                       const PerBlocco& perBlocco) const {
+    for (std::int32_t inizio = primo; inizio <= ultimo; inizio += kRecordPerLettura) {
+        const Result<QByteArray> blocco =
+            LeggiRecords(handle, inizio, std::min(kRecordPerLettura, ultimo - inizio + 1));
+        if (!blocco) {
+            return blocco.error();
+        }
+        if (!perBlocco(inizio, *blocco) || blocco->size() < kRecordPerLettura * kLunghezzaRecord) {
+            break;
+        }
+    }
+    return {};
+}
+
+Error FileElenco::DomandaInesistente(std::int32_t nRecord, const QString& percorso) {
+    return Error::refusal(
+        QStringLiteral("La domanda n. %1 non esiste nel file \"%2\".").arg(nRecord).arg(percorso));
+}
+
 Result<const FileElenco::Slot*> FileElenco::slotAperto(int handle) const {
     if (!handleValido(handle)) {
         return erroreHandleNonValido(handle);
@@ -255,15 +275,10 @@ Result<const FileElenco::Slot*> FileElenco::slotAperto(int handle) const {
 
 Result<std::size_t> FileElenco::leggiByte(const Slot& slot, std::int32_t nRecord,
                                           char* destinazione, std::size_t quanti) const {
-    const auto inesistente = [&] {
-        return Error::refusal(QStringLiteral("La domanda n. %1 non esiste nel file \"%2\".")
-                                  .arg(nRecord)
-                                  .arg(slot.percorso));
-    };
     if (nRecord < 1) {
-        return inesistente();
+        return DomandaInesistente(nRecord, slot.percorso);
     }
-    const std::int64_t offset = offsetDelRecord(nRecord);
+    const std::int64_t offset = OffsetDelRecord(nRecord);
     std::size_t letti = 0;
     while (letti < quanti) {
         const ssize_t esito = fs_.readAt(slot.fd, destinazione + letti, quanti - letti,
@@ -278,7 +293,7 @@ Result<std::size_t> FileElenco::leggiByte(const Slot& slot, std::int32_t nRecord
         letti += static_cast<std::size_t>(esito);
     }
     if (letti == 0) {
-        return inesistente();
+        return DomandaInesistente(nRecord, slot.percorso);
     }
     return letti;
 }
@@ -322,7 +337,7 @@ Result<FileElenco::Piano> FileElenco::pianifica(const Slot& slot, std::int32_t n
         return ErroreDiSistema(errno, QStringLiteral("Impossibile scrivere nel file"),
                                slot.percorso);
     }
-    const std::int64_t offset = offsetDelRecord(nRecord);
+    const std::int64_t offset = OffsetDelRecord(nRecord);
     // A record past the end starts its write at the last whole record: a cut
     // last record is completed as it reads, then blank records fill the gap,
     // all in the same write.

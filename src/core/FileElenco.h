@@ -11,6 +11,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 // The list-file component. A list file is a plain sequence of 418-byte
 // records numbered from 1, with no header; the number of applications is
@@ -71,6 +72,17 @@ public:
     // the file ends first, the last one completed as LeggiRecord completes a
     // cut record. A scan over a whole list reads it in blocks this way.
     Result<QByteArray> LeggiRecords(int handle, std::int32_t primo, std::int32_t quanti) const;
+
+    // Hands records primo..ultimo to `perBlocco` in order, read with
+    // LeggiRecords a few hundred at a time, with the number of each block's
+    // first record; stops early when `perBlocco` gives false or the file
+    // ends. Every scan over a list reads it this way.
+    using PerBlocco = std::function<bool(std::int32_t primo, const QByteArray& records)>;
+    Result<void> LeggiABlocchi(int handle, std::int32_t primo, std::int32_t ultimo,
+                               const PerBlocco& perBlocco) const;
+
+    // The refusal of a record number that has no byte in the file.
+    static Error DomandaInesistente(std::int32_t nRecord, const QString& percorso);
 
     // Writes the record at its offset in one call and makes it durable on the
     // disk before returning. A number past the end extends the file; the gap

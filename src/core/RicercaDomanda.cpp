@@ -1,23 +1,12 @@
 #include "RicercaDomanda.h"
 
+#include "SenzaSpaziEsterni.h"
 #include "Windows1252.h"
 
 #include <array>
 #include <vector>
 
 namespace {
-
-constexpr char kBlank = ' ';
-
-QStringView senzaBlankEsterni(QStringView testo) {
-    while (!testo.isEmpty() && testo.front() == QLatin1Char(kBlank)) {
-        testo = testo.sliced(1);
-    }
-    while (!testo.isEmpty() && testo.back() == QLatin1Char(kBlank)) {
-        testo.chop(1);
-    }
-    return testo;
-}
 
 std::vector<const DescrizioneCampo*> campiDelCriterio(CriterioRicerca criterio) {
     const DescrizioneCampo* cognome = &Descrizione(Campo::CognRich);
@@ -76,16 +65,9 @@ public:
         // A key that Windows-1252 cannot hold matches only records compared as text.
         bool giaDiverso = !chiaveCodificabile_;
         for (const DescrizioneCampo* campo : campi_) {
-            const char* inizio = record + campo->offset;
-            const char* fine = inizio + campo->larghezza;
-            while (inizio < fine && *inizio == kBlank) {
-                ++inizio;
-            }
-            while (fine > inizio && fine[-1] == kBlank) {
-                --fine;
-            }
-            for (const char* byte = inizio; byte < fine; ++byte) {
-                const int maiuscola = tabella[static_cast<unsigned char>(*byte)];
+            for (const char byte :
+                 SenzaSpaziEsterni(QByteArrayView(record + campo->offset, campo->larghezza))) {
+                const int maiuscola = tabella[static_cast<unsigned char>(byte)];
                 if (maiuscola == kNessunaMaiuscolaSemplice) {
                     return confrontoComeTesto(record);
                 }
@@ -120,13 +102,10 @@ private:
     QByteArray byteChiave_;
 };
 
-// Records read from the file in one call while scanning.
-constexpr std::int32_t kRecordPerLettura = 256;
-
 }  // namespace
 
 QString TestoDiConfronto(const QString& testo) {
-    return senzaBlankEsterni(testo).toString().toUpper();
+    return SenzaSpaziEsterni(testo).toUpper();
 }
 
 QString ChiaveDiRicerca(const QStringList& parti) {
@@ -145,23 +124,21 @@ Result<std::optional<DatiDomanda>> CercaDomanda(const FileElenco& elenco, int ha
         return domande.error();
     }
     const ConfrontoChiave confronto(criterio, chiave);
-    while (posizione < *domande) {
-        const std::int32_t quanti = std::min<std::int32_t>(kRecordPerLettura, *domande - posizione);
-        const Result<QByteArray> blocco = elenco.LeggiRecords(handle, posizione + 1, quanti);
-        if (!blocco) {
-            return blocco.error();
-        }
-        for (qsizetype inizio = 0; inizio < blocco->size(); inizio += kLunghezzaRecord) {
-            // posizione < a 16-bit count: the next number still fits 16 bits.
-            posizione = static_cast<std::int16_t>(posizione + 1);
-            const char* record = blocco->constData() + inizio;
-            if (confronto.corrisponde(record)) {
-                return std::optional<DatiDomanda>(DecodificaDomanda(record, kLunghezzaRecord));
+    std::optional<DatiDomanda> trovata;
+    const Result<void> letto = elenco.LeggiABlocchi(
+        handle, posizione + 1, *domande, [&](std::int32_t, const QByteArray& blocco) {
+            for (qsizetype inizio = 0; inizio < blocco.size(); inizio += kLunghezzaRecord) {
+                // posizione < a 16-bit count: the next number still fits 16 bits.
+                posizione = static_cast<std::int16_t>(posizione + 1);
+                if (confronto.corrisponde(blocco.constData() + inizio)) {
+                    trovata = DecodificaDomanda(blocco.constData() + inizio, kLunghezzaRecord);
+                    return false;
+                }
             }
-        }
-        if (blocco->isEmpty()) {
-            break;
-        }
+            return true;
+        });
+    if (!letto) {
+        return letto.error();
     }
-    return std::optional<DatiDomanda>();
+    return trovata;
 }

@@ -3,6 +3,7 @@
 #include "CaselleModulo.h"
 #include "ControlloImporti.h"
 #include "ImportoConPunto.h"
+#include "SenzaSpaziEsterni.h"
 
 DatiDomanda RiempiRecord(const ModuloDomanda& modulo) {
     DatiDomanda domanda;

@@ -2,26 +2,17 @@
 
 #include "CaselleModulo.h"
 #include "DatiDomanda.h"
+#include "SenzaSpaziEsterni.h"
 #include "Windows1252.h"
 
 #include <algorithm>
 
 namespace {
 
-// Records read from the file in one call.
-constexpr std::int32_t kRecordPerLettura = 256;
-
 // The stored bytes of a text field without the blanks around them.
 QByteArrayView byteDelCampo(const char* record, Campo campo) {
     const DescrizioneCampo& descrizione = Descrizione(campo);
-    QByteArrayView byte(record + descrizione.offset, descrizione.larghezza);
-    while (!byte.isEmpty() && byte.front() == ' ') {
-        byte = byte.sliced(1);
-    }
-    while (!byte.isEmpty() && byte.back() == ' ') {
-        byte.chop(1);
-    }
-    return byte;
+    return SenzaSpaziEsterni(QByteArrayView(record + descrizione.offset, descrizione.larghezza));
 }
 
 QString richiedenteDi(const char* record) {
@@ -46,29 +37,24 @@ Result<std::optional<StudenteRipetuto>> CercaStudenteRipetuto(const FileElenco& 
     }
     const QByteArray chiave = Windows1252::Codifica(testo);
     std::optional<StudenteRipetuto> trovato;
-    std::int32_t numero = 0;
-    while (numero < *domande) {
-        const std::int32_t quanti = std::min(kRecordPerLettura, *domande - numero);
-        const Result<QByteArray> blocco = elenco.LeggiRecords(handle, numero + 1, quanti);
-        if (!blocco) {
-            return blocco.error();
-        }
-        for (qsizetype inizio = 0; inizio < blocco->size(); inizio += kLunghezzaRecord) {
-            ++numero;
-            const char* record = blocco->constData() + inizio;
-            if (numero == escluso || byteDelCampo(record, Campo::CodFiscStud) != chiave) {
-                continue;
+    const Result<void> letto = elenco.LeggiABlocchi(
+        handle, 1, *domande, [&](std::int32_t primo, const QByteArray& blocco) {
+            for (qsizetype inizio = 0; inizio < blocco.size(); inizio += kLunghezzaRecord) {
+                const auto numero = static_cast<std::int16_t>(primo + inizio / kLunghezzaRecord);
+                const char* record = blocco.constData() + inizio;
+                if (numero == escluso || byteDelCampo(record, Campo::CodFiscStud) != chiave) {
+                    continue;
+                }
+                if (trovato) {
+                    ++trovato->altre;
+                } else {
+                    trovato = StudenteRipetuto{numero, richiedenteDi(record), 0};
+                }
             }
-            if (trovato) {
-                ++trovato->altre;
-            } else {
-                trovato =
-                    StudenteRipetuto{static_cast<std::int16_t>(numero), richiedenteDi(record), 0};
-            }
-        }
-        if (blocco->isEmpty()) {
-            break;
-        }
+            return true;
+        });
+    if (!letto) {
+        return letto.error();
     }
     return trovato;
 }

@@ -14,33 +14,24 @@
 
 namespace {
 
-std::int64_t offsetDelRecord(std::int32_t nRecord) {
-    return static_cast<std::int64_t>(nRecord - 1) * kLunghezzaRecord;
-}
-
-// Records copied per read and per write: few system calls, little memory.
-constexpr std::int32_t kRecordPerBlocco = 256;
-
 // Copies records 1..quante of `sorgente` to `destinazione`, record i going
 // to number primoNumero + i - 1, leaving the flush to the caller.
 Result<void> copiaRecord(FileElenco& elenco, int sorgente, std::int16_t quante, int destinazione,
                          std::int32_t primoNumero) {
-    for (std::int32_t primo = 1; primo <= quante; primo += kRecordPerBlocco) {
-        const std::int32_t blocco = std::min<std::int32_t>(kRecordPerBlocco, quante - primo + 1);
-        const Result<QByteArray> records = elenco.LeggiRecords(sorgente, primo, blocco);
-        if (!records) {
-            return records.error();
-        }
-        if (records->size() != static_cast<qsizetype>(blocco) * kLunghezzaRecord) {
-            return Error::refusal(QStringLiteral("La domanda n. %1 non esiste nel file \"%2\".")
-                                      .arg(primo + records->size() / kLunghezzaRecord)
-                                      .arg(elenco.Percorso(sorgente)));
-        }
-        const Result<void> scritto = elenco.ScriviRecords(destinazione, primoNumero + primo - 1,
-                                                          *records, FileElenco::Flush::Differito);
-        if (!scritto) {
-            return scritto;
-        }
+    std::int32_t copiate = 0;
+    Result<void> scritto;
+    const Result<void> letto = elenco.LeggiABlocchi(
+        sorgente, 1, quante, [&](std::int32_t primo, const QByteArray& records) {
+            scritto = elenco.ScriviRecords(destinazione, primoNumero + primo - 1, records,
+                                           FileElenco::Flush::Differito);
+            copiate += static_cast<std::int32_t>(records.size() / kLunghezzaRecord);
+            return scritto.ok();
+        });
+    if (!letto || !scritto) {
+        return letto ? scritto : letto;
+    }
+    if (copiate < quante) {
+        return FileElenco::DomandaInesistente(copiate + 1, elenco.Percorso(sorgente));
     }
     return {};
 }
@@ -116,7 +107,7 @@ Result<void> AggiungiElenco(FileElenco& elenco, const PianoCopia& piano) {
     }
     const std::int32_t primoNumero = piano.numeroNelRisultato(1);
     std::optional<QByteArray> recordSovrascritto;
-    if (piano.domandeSecondo > 0 && offsetDelRecord(primoNumero) < *lunghezza) {
+    if (piano.domandeSecondo > 0 && OffsetDelRecord(primoNumero) < *lunghezza) {
         Result<QByteArray> letto = elenco.LeggiRecord(kHandlePrimo, primoNumero);
         if (!letto) {
             return conAggiunta(

@@ -9,9 +9,6 @@
 // back, unless the screen asked for a cancel to be reported as an error.
 class CommonDialog {
 public:
-    // The error number by which a cancel is reported when CancelError is set.
-    static constexpr int kErroreAnnullato = 32755;
-
     explicit CommonDialog(DialogService& dialogs) : dialogs_(dialogs) {}
 
     QString FileName;
@@ -31,6 +28,3 @@ private:
 
     DialogService& dialogs_;
 };
-
-// The filter of every list-file dialog: files whose names end in ".svz".
-inline const QString kFiltroElenchi = QStringLiteral("(*.svz) | *.svz");

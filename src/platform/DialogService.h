@@ -28,8 +28,6 @@ inline MessageAnswer escapeAnswer(MessageButtons buttons) {
     return MessageAnswer::Ok;
 }
 
-inline const QString kTitoloApplicazione = QStringLiteral("Sovvenzia");
-
 struct MessageBoxRequest {
     MessageBoxRequest(QString prompt_, MessageButtons buttons_ = MessageButtons::Ok,
                       MessageIcon icon_ = MessageIcon::None, bool defaultNo_ = false,
@@ -44,9 +42,8 @@ struct MessageBoxRequest {
     MessageButtons buttons = MessageButtons::Ok;
     MessageIcon icon = MessageIcon::None;
     bool defaultNo = false;  // with Yes/No buttons: No is the default button
-    QString title;           // empty: the application title
+    QString title;           // empty: the program's title
 
-    QString effectiveTitle() const { return title.isEmpty() ? kTitoloApplicazione : title; }
     bool operator==(const MessageBoxRequest&) const = default;
 };
 

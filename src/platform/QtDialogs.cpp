@@ -54,7 +54,7 @@ MessageAnswer answerOf(int button) {
 }  // namespace
 
 MessageAnswer QtDialogs::messageBox(const MessageBoxRequest& request) {
-    QMessageBox box(qtIcon(request.icon), request.effectiveTitle(), request.prompt,
+    QMessageBox box(qtIcon(request.icon), titleOf(request.title), request.prompt,
                     qtButtons(request.buttons), QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);  // names from files are shown as they are, never as markup
     if (request.buttons == MessageButtons::Ok) {
@@ -71,7 +71,7 @@ MessageAnswer QtDialogs::messageBox(const MessageBoxRequest& request) {
 
 QString QtDialogs::inputBox(const InputBoxRequest& request) {
     QInputDialog dialog(QApplication::activeWindow());
-    dialog.setWindowTitle(request.title.isEmpty() ? kTitoloApplicazione : request.title);
+    dialog.setWindowTitle(titleOf(request.title));
     dialog.setLabelText(request.prompt);
     dialog.setTextValue(request.defaultText);
     dialog.move(Twips::toPixels(request.positionTwips));

@@ -2,7 +2,10 @@
 
 #include "DialogService.h"
 
+#include <QString>
 #include <QStringList>
+
+#include <utility>
 
 class QWidget;
 
@@ -10,9 +13,19 @@ class QWidget;
 // QFileDialog, shown modal over the active window.
 class QtDialogs final : public DialogService {
 public:
+    // programTitle: the title of a dialog whose request names none.
+    explicit QtDialogs(QString programTitle) : programTitle_(std::move(programTitle)) {}
+
     MessageAnswer messageBox(const MessageBoxRequest& request) override;
     QString inputBox(const InputBoxRequest& request) override;
     std::optional<QString> fileDialog(const FileDialogRequest& request) override;
+
+private:
+    QString titleOf(const QString& requested) const {
+        return requested.isEmpty() ? programTitle_ : requested;
+    }
+
+    QString programTitle_;
 };
 
 // Turns a "description | pattern | description | pattern" filter into Qt's

@@ -44,8 +44,10 @@ TEST_F(FileElencoTest, ACutLastRecordReadsBlankFilledBeforeAndAfterAWritePastIt)
         const QByteArray image = CompletaRecord(second.constData(), cut);
         EXPECT_EQ(*elenco_.LeggiRecord(1, 2), image);
         EXPECT_EQ(CodificaDomanda(*elenco_.LeggiDomanda(1, 2)), image);
-        EXPECT_FALSE(elenco_.LeggiDomanda(1, 3).ok() || elenco_.LeggiRecord(1, 3).ok() ||
-                     elenco_.LeggiDomanda(1, 0).ok() || elenco_.LeggiRecord(1, -1).ok());
+        for (std::int32_t missing : {0, -1, 3, 40000}) {
+            EXPECT_FALSE(elenco_.LeggiDomanda(1, missing).ok()) << missing;
+            EXPECT_FALSE(elenco_.LeggiRecord(1, missing).ok()) << missing;
+        }
 
         ASSERT_TRUE(elenco_.ScriviDomanda(1, 4, DomandaCompleta(4)).ok());
 
@@ -116,18 +118,27 @@ TEST_F(FileElencoTest, RefusesBadRecordNumbersAndSizesAndBusyOrClosedHandles) {
     const auto records = [&](std::int32_t first, const QByteArray& bytes) {
         return elenco_.ScriviRecords(1, first, bytes, FileElenco::Flush::Subito).ok();
     };
-    EXPECT_FALSE(elenco_.ScriviRecord(1, 1, blank.left(417)).ok() ||
-                 elenco_.ScriviRecord(1, 1, blank.repeated(2)).ok() || records(1, {}) ||
-                 records(1, blank + ' ') || records(32766, blank.repeated(3)) ||
-                 elenco_.ScriviDomanda(2, 1, DomandaCompleta()).ok() ||
-                 elenco_.ContaDomande(2).ok() || elenco_.ApriElenco(path("chiusa.svz"), 1).ok());
+    const std::pair<const char*, bool> refused[] = {
+        {"417 bytes", elenco_.ScriviRecord(1, 1, blank.left(417)).ok()},
+        {"two records as one", elenco_.ScriviRecord(1, 1, blank.repeated(2)).ok()},
+        {"no records", records(1, {})},
+        {"a record and a byte", records(1, blank + ' ')},
+        {"past 32767", records(32766, blank.repeated(3))},
+        {"a write on a closed handle", elenco_.ScriviDomanda(2, 1, DomandaCompleta()).ok()},
+        {"a count on a closed handle", elenco_.ContaDomande(2).ok()},
+        {"a handle already open", elenco_.ApriElenco(path("chiusa.svz"), 1).ok()},
+    };
+    for (const auto& [what, accepted] : refused) {
+        EXPECT_FALSE(accepted) << what;
+    }
     EXPECT_EQ(elenco_.Percorso(1), path("limite.svz"));
     EXPECT_EQ(readFile("limite.svz").size() + readFile("chiusa.svz").size(), 0);
 
     ASSERT_TRUE(elenco_.ScriviDomanda(1, 32767, DomandaCompleta()).ok());
     EXPECT_EQ(*elenco_.ContaDomande(1), 32767);
     EXPECT_EQ(*elenco_.LeggiRecord(1, 32767), RecordCompleti(0));
-    EXPECT_FALSE(elenco_.LeggiRecords(1, 32768, 2).ok() || elenco_.LeggiRecord(1, 32768).ok());
+    EXPECT_FALSE(elenco_.LeggiRecords(1, 32768, 2).ok());
+    EXPECT_FALSE(elenco_.LeggiRecord(1, 32768).ok());
     elenco_.ChiudiTutti();
     EXPECT_FALSE(elenco_.Aperto(1));
 }

@@ -96,7 +96,8 @@ void sulFile(Visto& visto, const QString& nome, const std::function<void()>& pri
 class TestRealDialogs : public QObject {
     Q_OBJECT
 
-    QtDialogs dialogs;
+    const QString titolo = QStringLiteral("Programma");
+    QtDialogs dialogs{titolo};
     QTemporaryDir folder;
 
 private slots:
@@ -121,7 +122,7 @@ private slots:
             Visto visto;
             sulMessaggio(visto, premi);
             QCOMPARE(dialogs.messageBox(richiesta), risposta);
-            QCOMPARE(visto.titolo, richiesta.effectiveTitle());
+            QCOMPARE(visto.titolo, richiesta.title.isEmpty() ? titolo : richiesta.title);
             QCOMPARE(visto.testo, richiesta.prompt);  // "<b>" shown as typed
             QCOMPARE(visto.formato, Qt::PlainText);
             QCOMPARE(visto.icona, icona);

@@ -12,6 +12,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
 
 #include <cerrno>
 #include <functional>
@@ -61,11 +63,14 @@ struct Banco : ProgramUnderTest {
             scheda = openEntry(path("tre.svz"));
             QVERIFY(scheda != nullptr && dialogs.messages.empty());
             if (passo == Modifica) {
+                // Application 2 found by its requester's name.
                 control<QAction>(*scheda, "mnuDomanda")->trigger();
-                stato.bTrovato = true;
-                stato.nRecordTrovato = 2;
-                screens().hide<FrmRicerca>();
-                screens().show(*scheda);
+                auto& ricerca = screens().get<FrmRicerca>();
+                control<QCheckBox>(ricerca, "chkCognRich")->click();
+                QTest::keyClicks(control<QLineEdit>(ricerca, "txtcognome"), "rossic");
+                QTest::keyClicks(control<QLineEdit>(ricerca, "txtNome"), "mario");
+                click(ricerca, {"cmdTrova"});
+                QCOMPARE(shownScreens(), QStringList{"FrmDatiAnagrafici"});
                 // The offscreen platform does not activate a window shown again.
                 QApplication::setActiveWindow(scheda);
                 QVERIFY(QTest::qWaitForWindowActive(scheda));

@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 #include "ProgramUnderTest.h"
+#include "TestiDelProgramma.h"
 #include "wizard/FrmPresentazione.h"
 #include "wizard/FrmScelta.h"
 

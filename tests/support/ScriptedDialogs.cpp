@@ -27,8 +27,7 @@ QString quoted(const QString& text) {
 QString describe(const MessageBoxRequest& request) {
     return QStringLiteral("message box %1, %2, %3%4, title %5")
         .arg(quoted(request.prompt), name(request.buttons), name(request.icon),
-             request.defaultNo ? QStringLiteral(", No default") : QString(),
-             quoted(request.effectiveTitle()));
+             request.defaultNo ? QStringLiteral(", No default") : QString(), quoted(request.title));
 }
 
 QString describe(const InputBoxRequest& request) {

@@ -3,6 +3,7 @@
 #include "AperturaElenchi.h"
 #include "AvvisiUnione.h"
 #include "FileElenco.h"
+#include "TestiDelProgramma.h"
 
 #include <QLineEdit>
 

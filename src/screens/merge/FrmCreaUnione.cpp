@@ -4,6 +4,7 @@
 #include "AvvisiUnione.h"
 #include "Controls.h"
 #include "ScreenManager.h"
+#include "TestiDelProgramma.h"
 #include "UnioneElenchi.h"
 #include "wizard/FrmScelta.h"
 

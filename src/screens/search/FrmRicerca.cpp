@@ -7,6 +7,7 @@
 #include "Module1.h"
 #include "RiempiRecord.h"
 #include "ScreenManager.h"
+#include "TestiDelProgramma.h"
 #include "Twips.h"
 #include "wizard/FrmDatiAnagrafici.h"
 
@@ -114,8 +115,7 @@ void FrmRicerca::cmdTrova_Click() {
     // Not the record count: a file shorter than half a record passes here
     // and its scan then finds no record to read.
     if (static_cast<double>(*lunghezza) / kLunghezzaRecord <= 0) {
-        context_.dialogs.messageBox(
-            {QStringLiteral("Il file è vuoto!"), MessageButtons::Ok, MessageIcon::Information});
+        context_.dialogs.messageBox({kFileVuoto, MessageButtons::Ok, MessageIcon::Information});
         return;
     }
     TrovaDomanda();

@@ -8,6 +8,7 @@
 #include "RigheRiepilogo.h"
 #include "ScreenManager.h"
 #include "StampaDaSchermo.h"
+#include "TestiDelProgramma.h"
 #include "TextGridView.h"
 #include "Twips.h"
 #include "wizard/FrmDatiAnagrafici.h"
@@ -21,13 +22,6 @@
 #include <algorithm>
 
 namespace {
-
-// Records read from the list in one call.
-constexpr int kRecordPerLettura = 256;
-
-const QString kFileVuoto = QStringLiteral("Il file è vuoto!");
-const QString kTitoloDomande = QStringLiteral("Gestione Sovvenzia");
-const QPoint kPosizioneDomande(2000, 2000);
 
 // The window's size and the places of its controls at that size, in twips;
 // a larger or smaller window moves the controls under the table with its
@@ -142,13 +136,13 @@ Result<QByteArray> FrmRiepilogo::LeggiRecords(int primo, int ultimo) const {
         return records;
     }
     records.reserve(static_cast<qsizetype>(ultimo - primo + 1) * kLunghezzaRecord);
-    for (int r = primo; r <= ultimo; r += kRecordPerLettura) {
-        const Result<QByteArray> blocco = context_.elenco.LeggiRecords(
-            kHandleElenco, r, std::min(kRecordPerLettura, ultimo - r + 1));
-        if (!blocco) {
-            return blocco.error();
-        }
-        records.append(*blocco);
+    const Result<void> letto = context_.elenco.LeggiABlocchi(
+        kHandleElenco, primo, ultimo, [&](std::int32_t, const QByteArray& blocco) {
+            records.append(blocco);
+            return true;
+        });
+    if (!letto) {
+        return letto.error();
     }
     return records;
 }

@@ -3,6 +3,7 @@
 #include "DialogService.h"
 #include "DocumentoSuFile.h"
 #include "ImpaginazioneRiepilogo.h"
+#include "TestiDelProgramma.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -88,7 +88,10 @@ ModuloDomanda FrmDatiAnagrafici::LeggiModulo() const {
 
 void FrmDatiAnagrafici::ScriviModulo(const ModuloDomanda& modulo) {
     for (const DescrizioneCampo& campo : kCampi) {
-        casella(campo.campo)->setText(modulo[campo.campo]);
+        QLineEdit* box = casella(campo.campo);
+        box->setText(modulo[campo.campo]);
+        // A stored field ends in blanks: show where its text begins.
+        box->setCursorPosition(0);
     }
 }
 

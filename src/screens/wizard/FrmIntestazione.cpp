@@ -5,6 +5,7 @@
 #include "FrmScelta.h"
 #include "Module1.h"
 #include "ScreenManager.h"
+#include "TestiDelProgramma.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -5,6 +5,7 @@
 #include "FrmIntestazione.h"
 #include "Module1.h"
 #include "ScreenManager.h"
+#include "TestiDelProgramma.h"
 #include "Twips.h"
 #include "merge/FrmCaricaFile.h"
 #include "merge/FrmCreaUnione.h"
@@ -141,9 +142,9 @@ void FrmScelta::cmdAvanti_Click() {
         avvisa(kMessaggioB);
         return;
     }
-    context_.stato.sIntestazione = context_.dialogs.inputBox(
-        {QStringLiteral("Sovvenzia per l'anno scolastico:"), QStringLiteral("Gestione Sovvenzia"),
-         QString(), QPoint(2000, 2000)});
+    context_.stato.sIntestazione =
+        context_.dialogs.inputBox({QStringLiteral("Sovvenzia per l'anno scolastico:"),
+                                   kTitoloDomande, QString(), kPosizioneDomande});
     screens().hide(*this);
     screens().show<FrmDatiAnagrafici>();
 }

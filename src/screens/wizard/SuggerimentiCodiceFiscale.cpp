@@ -2,6 +2,7 @@
 
 #include "ControlloCodiceFiscale.h"
 #include "Module1.h"
+#include "SenzaSpaziEsterni.h"
 #include "StudenteRipetuto.h"
 #include "TrailingHint.h"
 

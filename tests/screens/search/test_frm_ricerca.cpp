@@ -54,6 +54,7 @@ struct Ricerca : ProgramUnderTest {
         QVERIFY(stato.bTrovato);
         QCOMPARE(shownScreens(), QStringList{"FrmDatiAnagrafici"});
         QCOMPARE(on(scheda(), {"cmdModfica"}), QStringLiteral("cmdModfica"));
+        QCOMPARE(control<QLineEdit>(scheda(), "TxtViaRich")->cursorPosition(), 0);
         if (torna) {
             click(scheda(), {"cmdannulla"});
             QCOMPARE(shownScreens(), QStringList{"FrmRicerca"});
