@@ -167,6 +167,8 @@ class TestGuasti : public QObject {
             // may stand whole.
             QVERIFY(b.files() == prima || (b.scheda == nullptr && fatti() == dopo));
             QVERIFY(!b.scheda || b.scheda->LeggiModulo() == digitato);
+            // The operator is never left without a window to go on from.
+            QVERIFY(!b.shownScreens().isEmpty());
             if (b.scheda == nullptr) {
                 return;
             }
