@@ -18,15 +18,23 @@ TextGridOrder::TextGridOrder(TextGridModel& cells, QObject* parent)
     : QSortFilterProxyModel(parent), cells_(cells) {
     connect(&cells, &QAbstractItemModel::rowsRemoved, this, &TextGridOrder::forgetKeys);
     connect(&cells, &QAbstractItemModel::modelReset, this, &TextGridOrder::forgetKeys);
+    // Mapped afresh in one step: one change of layout for the views.
+    connect(&cells, &TextGridModel::rowsShownChanged, this, &TextGridOrder::invalidate);
     setSourceModel(&cells);
 }
 
 int TextGridOrder::cellsRow(int row) const {
-    // Unsorted, the rows are shown in their own order.
-    if (sortColumn() < 0 || row < 1 || row > rowCount()) {
-        return row;
+    if (row == 0) {
+        return 0;
+    }
+    if (row < 0 || row > rowCount()) {
+        return -1;
     }
     return mapToSource(index(row - 1, 0)).row() + 1;
+}
+
+bool TextGridOrder::filterAcceptsRow(int row, const QModelIndex&) const {
+    return cells_.rowShown(row + 1);
 }
 
 void TextGridOrder::forgetKeys() const {
