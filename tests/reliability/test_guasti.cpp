@@ -107,7 +107,7 @@ struct Banco : ProgramUnderTest {
         auto* griglia = control<TextGridView>(*riepilogo, "Griglia");
         const RiepilogoInStampa tabella(*griglia, *riepilogo->findChild<RigheRiepilogo*>());
         StampaDaSchermo({riepilogo, dialogs, fs, path("tre.svz")}, tabella,
-                        {"tre.svz", {}, QDate(2026, 9, 1), {}, {}})
+                        {"tre.svz", {}, QDate(2026, 9, 1), {}})
             .salvaPdf(path("stampa.pdf"));
     }
 };

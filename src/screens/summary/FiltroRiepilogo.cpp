@@ -53,7 +53,11 @@ struct Pezzo {
     int offset;
     int larghezza;
     QLatin1StringView dopo;
+    bool ultimo;  // of its column
 };
+// Room for any folded row: every byte of a record and, for each column, a
+// separator of up to three characters and the line break.
+constexpr std::size_t kRigaMassima = kLunghezzaRecord + 4 * kColonneRiepilogo;
 
 const std::vector<Pezzo>& pezziDiTesto() {
     static const std::vector<Pezzo> pezzi = [] {
@@ -65,9 +69,10 @@ const std::vector<Pezzo>& pezziDiTesto() {
             const std::span<const Campo> campi = CampiDellaColonna(col);
             for (std::size_t i = 0; i < campi.size(); ++i) {
                 const DescrizioneCampo& campo = Descrizione(campi[i]);
-                tutti.push_back(
-                    {campo.offset, campo.larghezza,
-                     i + 1 < campi.size() ? SeparatoreRiepilogo(col) : QLatin1StringView("\n")});
+                const bool ultimo = i + 1 == campi.size();
+                tutti.push_back({campo.offset, campo.larghezza,
+                                 ultimo ? QLatin1StringView("\n") : SeparatoreRiepilogo(col),
+                                 ultimo});
             }
         }
         return tutti;
@@ -75,31 +80,51 @@ const std::vector<Pezzo>& pezziDiTesto() {
     return pezzi;
 }
 
-// The longest folded row: every text at its full width, with what follows it.
-int lunghezzaMassima() {
-    int lunghezza = 0;
-    for (const Pezzo& pezzo : pezziDiTesto()) {
-        lunghezza += pezzo.larghezza + static_cast<int>(pezzo.dopo.size());
+// The bytes of a field without the blanks at either end.
+std::string_view senzaBianchi(const char* record, const Pezzo& pezzo) {
+    const std::array<char, 256>& piega = piegaByte();
+    const char* inizio = record + pezzo.offset;
+    const char* fine = inizio + pezzo.larghezza;
+    while (inizio < fine && piega[static_cast<unsigned char>(*inizio)] == ' ') {
+        ++inizio;
     }
-    return lunghezza;
+    while (fine > inizio && piega[static_cast<unsigned char>(fine[-1])] == ' ') {
+        --fine;
+    }
+    return {inizio, static_cast<std::size_t>(fine - inizio)};
 }
 
-// Appends the texts of the record's text columns as shown, folded.
-void piegaRecord(const char* record, QByteArray& piegati) {
+// Writes the texts of the record's text columns as shown, folded, each
+// followed by a line break, and returns where they end. A column whose text
+// is already there (the student's address is mostly the requester's) is
+// left out: the row is found by the same words.
+char* piegaRecord(const char* record, char* piegato) {
     const std::array<char, 256>& piega = piegaByte();
+    std::array<std::string_view, kColonneRiepilogo> colonne;
+    std::size_t scritte = 0;
+    char* colonna = piegato;
     for (const Pezzo& pezzo : pezziDiTesto()) {
-        const qsizetype inizio = piegati.size();
-        for (int i = 0; i < pezzo.larghezza; ++i) {
-            const char c = piega[static_cast<unsigned char>(record[pezzo.offset + i])];
-            if (c != ' ' || piegati.size() > inizio) {
-                piegati.append(c);
+        for (const char c : senzaBianchi(record, pezzo)) {
+            *piegato++ = piega[static_cast<unsigned char>(c)];
+        }
+        piegato = std::copy(pezzo.dopo.begin(), pezzo.dopo.end(), piegato);
+        if (pezzo.ultimo) {
+            const std::string_view testo(colonna, static_cast<std::size_t>(piegato - colonna));
+            if (std::find(colonne.begin(), colonne.begin() + scritte, testo) !=
+                colonne.begin() + scritte) {
+                piegato = colonna;
+            } else {
+                colonne[scritte++] = testo;
             }
+            colonna = piegato;
         }
-        while (piegati.size() > inizio && piegati.back() == ' ') {
-            piegati.chop(1);
-        }
-        piegati.append(pezzo.dopo.data(), pezzo.dopo.size());
     }
+    return piegato;
+}
+
+qsizetype lunghezzaPiegata(const char* record) {
+    std::array<char, kRigaMassima> riga;
+    return piegaRecord(record, riga.data()) - riga.data();
 }
 
 bool isCifra(QChar c) {
@@ -165,17 +190,24 @@ void FiltroRiepilogo::dimentica() {
 }
 
 void FiltroRiepilogo::piega(const QByteArray& records, std::size_t fino) {
-    if (fini_.size() >= fino) {
-        return;
+    const std::size_t primo = fini_.size();
+    const auto record = [&](std::size_t r) { return records.constData() + r * kLunghezzaRecord; };
+    // Measured first, so that the texts take no more room than they need.
+    const qsizetype prima = piegati_.size();
+    qsizetype lunghezza = prima;
+    for (std::size_t r = primo; r < fino; ++r) {
+        lunghezza += lunghezzaPiegata(record(r));
     }
-    // Reserved at the longest, the room no row fills is never touched.
-    piegati_.reserve(piegati_.size() +
-                     static_cast<qsizetype>(fino - fini_.size()) * lunghezzaMassima());
+    // A row's last column is written before it is found to repeat another.
+    piegati_.reserve(lunghezza + static_cast<qsizetype>(kRigaMassima));
+    piegati_.resize(lunghezza + static_cast<qsizetype>(kRigaMassima));
     fini_.reserve(fino);
-    for (std::size_t r = fini_.size(); r < fino; ++r) {
-        piegaRecord(records.constData() + r * kLunghezzaRecord, piegati_);
-        fini_.push_back(static_cast<std::uint32_t>(piegati_.size()));
+    char* piegato = piegati_.data() + prima;
+    for (std::size_t r = primo; r < fino; ++r) {
+        piegato = piegaRecord(record(r), piegato);
+        fini_.push_back(static_cast<std::uint32_t>(piegato - piegati_.constData()));
     }
+    piegati_.resize(lunghezza);
 }
 
 bool FiltroRiepilogo::ammette(std::size_t indice, const char* record) {

@@ -18,11 +18,11 @@ class TabellaStampa;
 // column wraps inside its cell. Amounts stand against the right edge of
 // their columns.
 struct StampaRiepilogo {
-    QString file;    // the list's file name, without its folder
-    QString anno;    // the school year; left out when empty
-    QDate data;      // the day of printing
-    QString totali;  // the totals line
-    QString filtro;  // the filter in words; left out when empty
+    QString file;         // the list's file name, without its folder
+    QString anno;         // the school year; left out when empty
+    QDate data;           // the day of printing
+    QString totali;       // the totals line
+    QString filtro = {};  // the filter in words; left out when empty
 
     // The heading of every page.
     QString intestazione() const;

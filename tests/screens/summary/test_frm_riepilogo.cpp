@@ -40,10 +40,13 @@ QByteArray record(const QString& cognome, const QString& data, const QString& sp
     return CodificaDomanda(d);
 }
 
-// An application whose requester is called cognome nome.
+// An application whose requester is called cognome nome, the student living
+// in the same municipality.
 QByteArray richiedente(const QString& cognome, const QString& nome, const QString& importi) {
     DatiDomanda d = domanda(cognome, importi);
     d[Campo::NomeRich] = nome;
+    d[Campo::ComStud] = d[Campo::ComRich];
+    d[Campo::CapStud] = d[Campo::CapRich];
     return CodificaDomanda(d);
 }
 
