@@ -210,8 +210,9 @@ void FiltroRiepilogo::piega(const QByteArray& records, std::size_t fino) {
     piegati_.resize(lunghezza);
 }
 
-bool FiltroRiepilogo::ammette(std::size_t indice, const char* record) {
-    // An amount that is not a number meets no limit.
+bool FiltroRiepilogo::ammette(std::size_t indice, const char* record) const {
+    // A stored amount that is not a number is neither at most nor at least
+    // any limit.
     if (criteri_.iseeMassimo && !(ImportoDelRecord(record, Campo::Isee) <= *criteri_.iseeMassimo)) {
         return false;
     }

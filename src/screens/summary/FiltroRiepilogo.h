@@ -48,7 +48,7 @@ public:
     QString descrizione() const;
 
 private:
-    bool ammette(std::size_t indice, const char* record);
+    bool ammette(std::size_t indice, const char* record) const;
     void piega(const QByteArray& records, std::size_t fino);
 
     CriteriRiepilogo criteri_;
