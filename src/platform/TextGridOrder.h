@@ -30,11 +30,16 @@ protected:
 
 private:
     using Key = std::variant<double, QCollatorSortKey>;
-    // Makes sure the keys of the sort column reach the row.
+    // Makes sure the keys of the sort column, and their ranks, reach the row.
     void computeKeys(int row) const;
+    void rankKeys() const;
     void forgetKeys() const;
 
     TextGridModel& cells_;
     mutable int keyColumn_ = -1;
     mutable std::vector<Key> keys_;
+    // The place of each row's key among the keys, equal keys alike: rows are
+    // compared by it, so that showing other rows in the same order compares
+    // numbers only.
+    mutable std::vector<int> ranks_;
 };
