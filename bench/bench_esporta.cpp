@@ -94,7 +94,7 @@ struct CelleNude {
 const CelleNude& celleNude() {
     static const CelleNude celle = [] {
         CelleNude c;
-        const TextGridModel& tabella = riepilogoPieno().cells();
+        const TextGridModel& tabella = righePiene();
         const QLocale locale;
         std::vector<int> lunghezze(kColonneRiepilogo, 0);
         for (int col = 1; col < kColonneRiepilogo; ++col) {

@@ -442,6 +442,15 @@ def walk():
         key("Return")
     except StepFailed:
         pass
+    # The summary narrowed by a word and a ceiling for the ISEE, seen from
+    # its first column; a box that is not an amount is marked.
+    riepilogo = window("Riepilogo")
+    click(control(riepilogo, "table"))
+    key("ctrl+Home")
+    for box, text in (("Cerca", "roma"), ("ISEE fino a €", "12000,00"), ("Spese da €", "cento")):
+        click(control(riepilogo, "text", box))
+        type_text(text)
+    shot(riepilogo, "18-riepilogo-filtrato")
     riepilogo = window("Riepilogo")
     press(riepilogo, "<     Indietro")
     press(window("Dati anagrafici"), "<   Indietro")

@@ -49,6 +49,10 @@ void TextGridModel::clearHeader() {
     emit headerDataChanged(Qt::Horizontal, 0, cols_ - 1);
 }
 
+bool TextGridModel::rowShown(int) const {
+    return true;
+}
+
 int TextGridModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : dataRows();
 }

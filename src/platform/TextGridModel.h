@@ -9,7 +9,7 @@
 // here, and the data rows, which a subclass supplies a whole row at a time
 // when a view or a reader asks for them, so that a large table need not hold
 // its texts. Views show data row r as their row r - 1 and the header texts
-// as their horizontal header.
+// as their horizontal header; a subclass may have them show only some rows.
 class TextGridModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -31,6 +31,14 @@ public:
     using SortKey = std::variant<double, QString>;
     virtual SortKey sortKey(int row, int col) const = 0;
 
+    // Whether views show data row `row` (from 1); all rows, unless a subclass
+    // narrows them and emits rowsShownChanged when it does.
+    virtual bool rowShown(int row) const;
+
+signals:
+    void rowsShownChanged();
+
+public:
     // QAbstractTableModel
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

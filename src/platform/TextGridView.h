@@ -13,23 +13,21 @@
 // column, clicking it again reverses the order; the cells themselves keep
 // their order.
 //
-// As a TextGrid the view is the table in the order shown, and its current
-// cell is the one the operator sees as current.
+// As a TextGrid the view is the table as shown: the rows the cells show, in
+// the order shown; its current cell is the one the operator sees as current.
 class TextGridView : public QTableView, public TextGrid {
     Q_OBJECT
 
 public:
     TextGridView(QWidget* parent, const char* name, TextGridModel& cells, Controls::Place place);
 
-    TextGridModel& cells() { return cells_; }
-    const TextGridModel& cells() const { return cells_; }
-
     void setColWidthTwips(int col, int twips);
-    // The row of the cells (from 1) shown as row `row` (from 1).
+    // The row of the cells (from 1) shown as row `row` (from 1); -1 for a
+    // row not shown.
     int cellsRow(int row) const { return order_.cellsRow(row); }
 
     // TextGrid
-    int Rows() const override { return cells_.Rows(); }
+    int Rows() const override { return order_.rowCount() + 1; }
     int Cols() const override { return cells_.Cols(); }
     int Row() const override { return row_; }
     void setRow(int row) override;

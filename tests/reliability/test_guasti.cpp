@@ -110,8 +110,7 @@ struct Banco : ProgramUnderTest {
             return;
         }
         auto* griglia = control<TextGridView>(*riepilogo, "Griglia");
-        const RiepilogoInStampa tabella(*griglia,
-                                        static_cast<const RigheRiepilogo&>(griglia->cells()));
+        const RiepilogoInStampa tabella(*griglia, *riepilogo->findChild<RigheRiepilogo*>());
         StampaDaSchermo({riepilogo, dialogs, fs, path("tre.svz")}, tabella,
                         {"tre.svz", {}, QDate(2026, 9, 1), {}})
             .salvaPdf(path("stampa.pdf"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Controls.h"
 #include "Result.h"
 #include "Screen.h"
 #include "ScreenContext.h"
@@ -7,6 +8,7 @@
 #include <QByteArray>
 
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class RigheRiepilogo;
 class TextGridView;
@@ -18,9 +20,11 @@ class TextGridView;
 // it hidden and the entry screen in front. Created on the first opening and
 // then only hidden and shown until the entry screen unloads it.
 //
-// The operator may sort the rows shown by any column, print them or save
-// them as a PDF, and read the totals under the table; the window can be
-// resized, the table growing with it.
+// The operator may narrow the rows shown with the boxes above the table
+// (words to find, a ceiling for the ISEE, a floor for the expenses), sort
+// them by any column, export, print them or save them as a PDF, and read
+// their totals under the table; the window can be resized, the table
+// growing with it.
 class FrmRiepilogo : public Screen {
     Q_OBJECT
 
@@ -39,6 +43,10 @@ private:
     void CmdIndietro_Click();
     void Command1_Click();
     void CmdStampa_Click();
+    void Filtra();
+
+    QLineEdit* casellaFiltro(const char* etichetta, const QString& testo, const char* nome,
+                             Controls::Place postoEtichetta, Controls::Place posto);
 
     // Brings the table up to the list on handle 1; false when there is
     // nothing to show (the operator has been told why).
@@ -49,6 +57,9 @@ private:
 
     ScreenContext& context_;
     RigheRiepilogo* righe_;
+    QLineEdit* TxtFiltro;
+    QLineEdit* TxtIseeMassimo;
+    QLineEdit* TxtSpeseMinime;
     TextGridView* Griglia;
     QPushButton* Command1;
     QPushButton* CmdIndietro;

@@ -23,21 +23,12 @@ QString unisci(const QString& primo, QLatin1StringView separatore, const QString
     return testo;
 }
 
-QLatin1StringView separatore(int col) {
-    return QLatin1StringView(kColonneTabella[static_cast<std::size_t>(col)].separatore);
-}
-
 double valoreData(const QString& testo) {
     const QDate data = QDate::fromString(testo.trimmed(), QStringLiteral("dd/MM/yyyy"));
     return data.isValid() ? static_cast<double>(data.toJulianDay()) : kDataAssente;
 }
 
 }  // namespace
-
-bool ColonnaDiImporti(int col) {
-    const std::span<const Campo> campi = CampiDellaColonna(col);
-    return campi.size() == 1 && Descrizione(campi.front()).tipo == TipoCampo::Importo;
-}
 
 QString ImportoInEuro(double valore) {
     static const QLocale italiano(QLocale::Italian, QLocale::Italy);
@@ -60,23 +51,26 @@ QString RigaRiepilogo::importo(float valore) const {
 
 template <class D>
 QString RigaRiepilogo::colonna(int col, int nRecord, D&& d, Importi importi) const {
-    if (col == 0) {
-        return QString::number(nRecord);
-    }
     const std::span<const Campo> campi = CampiDellaColonna(col);
-    if (campi.size() > 1) {
-        return unisci(d[campi[0]], separatore(col), d[campi[1]]);
-    }
-    const Campo campo = campi.front();
-    if (Descrizione(campo).tipo == TipoCampo::Importo) {
-        return importi == Importi::Euro ? ImportoInEuro(d.importo(campo))
-                                        : importo(d.importo(campo));
+    switch (TipoDellaColonna(col)) {
+        case TipoColonna::Numero:
+            return QString::number(nRecord);
+        case TipoColonna::Importo:
+            return importi == Importi::Euro ? ImportoInEuro(d.importo(campi.front()))
+                                            : importo(d.importo(campi.front()));
+        case TipoColonna::Testo:
+            if (campi.size() > 1) {
+                return unisci(d[campi[0]], SeparatoreRiepilogo(col), d[campi[1]]);
+            }
+            break;
+        case TipoColonna::Data:
+            break;
     }
     // Each field is used once, so a field taken over is trimmed in place.
     if constexpr (std::is_const_v<std::remove_reference_t<D>>) {
-        return d[campo].trimmed();
+        return d[campi.front()].trimmed();
     } else {
-        return std::move(d[campo]).trimmed();
+        return std::move(d[campi.front()]).trimmed();
     }
 }
 
@@ -93,23 +87,15 @@ void RigaRiepilogo::testi(std::vector<QString>& celle, int nRecord, DatiDomanda&
 }
 
 TextGridModel::SortKey RigaRiepilogo::chiave(int col, int nRecord, const DatiDomanda& d) const {
-    if (col == 0) {
-        return static_cast<double>(nRecord);
-    }
-    const std::span<const Campo> campi = CampiDellaColonna(col);
-    if (campi.size() == 1) {
-        switch (Descrizione(campi.front()).tipo) {
-            case TipoCampo::Data:
-                return valoreData(d[campi.front()]);
-            case TipoCampo::Importo:
-                return static_cast<double>(d.importo(campi.front()));
-            case TipoCampo::Testo:
-                break;
-        }
+    switch (TipoDellaColonna(col)) {
+        case TipoColonna::Numero:
+            return static_cast<double>(nRecord);
+        case TipoColonna::Data:
+            return valoreData(d[CampiDellaColonna(col).front()]);
+        case TipoColonna::Importo:
+            return static_cast<double>(d.importo(CampiDellaColonna(col).front()));
+        case TipoColonna::Testo:
+            break;
     }
     return testo(col, nRecord, d);
-}
-
-float RigaRiepilogo::Spese(const char* record) {
-    return ImportoDelRecord(record, Campo::Spese);
 }

@@ -1,58 +1,21 @@
 #pragma once
 
-#include "CampiDomanda.h"
+#include "ColonneRiepilogo.h"
 #include "DatiDomanda.h"
 #include "TextGridModel.h"
 
 #include <QLocale>
 #include <QString>
 
-#include <array>
 #include <vector>
-
-// The summary table's 15 columns: record number, requester (name, place and
-// date of birth, codice fiscale, address, municipality and postcode), the
-// same for the student, then the two amounts.
-inline constexpr int kColonneRiepilogo = 15;
-
-struct ColonnaRiepilogo {
-    const char16_t* intestazione;
-    int larghezza;  // twips
-    // What stands between the fields of a column that joins two.
-    const char* separatore = "";
-};
-
-inline constexpr std::array<ColonnaRiepilogo, kColonneRiepilogo> kColonneTabella{{
-    {u"Num. ", 500},
-    {u"Cognome e Nome del Richiedente ", 3300, " "},
-    {u"Luogo di nascita", 3300},
-    {u"Data di nascita", 1000},
-    {u"Codice Fiscale", 2000},
-    {u"Indirizzo, Num. Civico", 3300, ", "},
-    {u"Comune di Residenza - CAP", 3300, " - "},
-    {u"Cognome e Nome dello Studente", 3300, " "},
-    {u"Luogo di nascita", 3300},
-    {u"Data di nascita", 1000},
-    {u"Codice Fiscale", 2000},
-    {u"Indirizzo, Num. Civico", 3300, ", "},
-    {u"Comune di Residenza - CAP", 3300, " - "},
-    {u"Spese Sostenute", 1500},
-    {u"ISEE", 1500},
-}};
-
-inline QString IntestazioneRiepilogo(int col) {
-    return QString::fromUtf16(kColonneTabella[static_cast<std::size_t>(col)].intestazione);
-}
-
-// Whether column col shows an amount.
-bool ColonnaDiImporti(int col);
 
 // An amount as money, in Italian form with two decimals and thousands
 // separators: "1.250,50".
 QString ImportoInEuro(double valore);
 
-// The locale's own data, no longer looked up through the platform at each
-// use as the system locale is: the summary converts thousands of amounts.
+// A locale holding its own data: the system locale looks its data up
+// through the platform at each use, and the summary converts thousands of
+// amounts.
 QLocale LocaleFissato(const QLocale& locale);
 
 // What each column of the summary shows of a record, and what it sorts by;
@@ -80,9 +43,6 @@ public:
     // dates (a blank or malformed one before every date), the amounts by
     // value, every other column by its text.
     TextGridModel::SortKey chiave(int col, int nRecord, const DatiDomanda& domanda) const;
-
-    // The expenses stored in a 418-byte record, read without decoding it.
-    static float Spese(const char* record);
 
 private:
     // D is const DatiDomanda& or DatiDomanda&&, whose fields are then

@@ -16,24 +16,30 @@ void RigheRiepilogo::aggiungi(const QByteArray& records) {
     beginInsertRows({}, prima, prima + nuove - 1);
     // Appended to an empty table, the records are shared, not copied.
     records_.append(records);
-    for (int r = 0; r < nuove; ++r) {
-        totaleSpese_ += RigaRiepilogo::Spese(records.constData() +
-                                             static_cast<qsizetype>(r) * kLunghezzaRecord);
-    }
+    filtro_.segui(records_);
     endInsertRows();
 }
 
+void RigheRiepilogo::filtra(CriteriRiepilogo criteri) {
+    filtro_.imposta(std::move(criteri), records_);
+    emit rowsShownChanged();
+}
+
 QString RigheRiepilogo::totali() const {
+    const QLocale italiano(QLocale::Italian, QLocale::Italy);
+    QString domande = italiano.toString(filtro_.mostrate());
+    if (filtro_.attivo()) {
+        domande += QStringLiteral(" di ") + italiano.toString(dataRows());
+    }
     return QStringLiteral("Domande: %1 — Spese sostenute: € %2")
-        .arg(QLocale(QLocale::Italian, QLocale::Italy).toString(dataRows()),
-             ImportoInEuro(totaleSpese_));
+        .arg(domande, ImportoInEuro(filtro_.speseMostrate()));
 }
 
 void RigheRiepilogo::svuota() {
     if (!records_.isEmpty()) {
         beginRemoveRows({}, 0, dataRows() - 1);
         QByteArray().swap(records_);
-        totaleSpese_ = 0.0;
+        filtro_.dimentica();
         endRemoveRows();
     }
     clearHeader();
@@ -59,6 +65,10 @@ void RigheRiepilogo::readPrintedRow(int row, std::vector<QString>& texts) const 
 
 TextGridModel::SortKey RigheRiepilogo::sortKey(int row, int col) const {
     return riga_.chiave(col, row, domanda(row));
+}
+
+int RiepilogoInStampa::righe() const {
+    return vista_.Rows() - 1;
 }
 
 void RiepilogoInStampa::leggi(int riga, std::vector<QString>& testi) const {

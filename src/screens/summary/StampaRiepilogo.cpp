@@ -164,7 +164,11 @@ QString StampaRiepilogo::intestazione() const {
     if (!anno.isEmpty()) {
         testo += kSeparatore + QStringLiteral("Anno scolastico ") + anno;
     }
-    return testo + kSeparatore + data.toString(QStringLiteral("dd/MM/yyyy"));
+    testo += kSeparatore + data.toString(QStringLiteral("dd/MM/yyyy"));
+    if (!filtro.isEmpty()) {
+        testo += kSeparatore + filtro;
+    }
+    return testo;
 }
 
 void StampaRiepilogo::impostaPagine(QPagedPaintDevice& dispositivo) {

@@ -12,16 +12,17 @@ class QPagedPaintDevice;
 class TabellaStampa;
 
 // The printed summary: A4 landscape pages, each headed by the list's file
-// name, the school year and the date of printing, then the columns' header
+// name, the school year, the date of printing and the filter, then the columns' header
 // band and whole table rows, and "Pagina n di m" at the foot; the totals
 // follow the last row. Every text is printed whole: one wider than its
 // column wraps inside its cell. Amounts stand against the right edge of
 // their columns.
 struct StampaRiepilogo {
-    QString file;    // the list's file name, without its folder
-    QString anno;    // the school year; left out when empty
-    QDate data;      // the day of printing
-    QString totali;  // the totals line
+    QString file;         // the list's file name, without its folder
+    QString anno;         // the school year; left out when empty
+    QDate data;           // the day of printing
+    QString totali;       // the totals line
+    QString filtro = {};  // the filter in words; left out when empty
 
     // The heading of every page.
     QString intestazione() const;

@@ -1,11 +1,12 @@
 // The export of a table to a new workbook, read back with openpyxl: the
-// writing rules, sheet names, and every failure shown in the "Errore" box,
-// with what was written before it saved or no file left behind. A whole
-// summary is exported by the screen's test.
+// writing rules, sheet names, a workbook name already taken, and every failure shown in the
+// "Errore" box, with what was written before it saved or no file left behind. A whole summary is
+// exported by the screen's test.
 
 #include "EsportazioneDiProva.h"
 #include "summary/RegoleEsportazione.h"
 
+#include <QDateTime>
 #include <QLocale>
 
 class TestEsportaExcel : public QObject {
@@ -65,6 +66,22 @@ private slots:
         for (const auto& [nome, foglio] : casi) {
             QCOMPARE(NomeFoglioFinale(PulisciNomeFoglio(nome), QStringLiteral("Foglio1")), foglio);
         }
+    }
+
+    void a_taken_workbook_name_gets_the_next_free_one() {
+        // Taken for the next seconds, whichever of them the export starts in.
+        QStringList presi;
+        for (int secondo = 0; secondo < 5; ++secondo) {
+            const QDateTime ora = QDateTime::currentDateTime().addSecs(secondo);
+            presi << "Foglio " + ora.toString("yyyy-MM-dd HH.mm.ss") + ".xlsx";
+            e->write("Documenti/" + presi.back(), "preso");
+        }
+        e->esporta(*tabella("Num.|Nome", {"1|ROSSI"}), QStringLiteral("Foglio"));
+        QStringList nuovi = e->file();
+        for (const QString& preso : presi) {
+            QVERIFY(nuovi.removeOne(preso));
+        }
+        QVERIFY(nuovi.size() == 1 && presi.contains(nuovi[0].replace(" (2).xlsx", ".xlsx")));
     }
 
     void a_failure_shows_errore_after_saving_what_was_written_or_leaves_no_file_data() {

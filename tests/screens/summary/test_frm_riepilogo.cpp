@@ -1,8 +1,9 @@
 // The summary table over the list the entry screen holds open: the first
 // fill, the rows added later without rereading, the rebuild after a
-// modification, the amounts in the locale's form, an empty list; sorting as
-// a view and the totals; the export button after a sort; the printout's
-// layout, and the printout as a PDF read back with poppler's tools.
+// modification or a shortening, the amounts in the locale's form, an empty
+// list; sorting and filtering as a view and the totals; the export button
+// after a sort; the printout's layout, and the printout as a PDF read back
+// with poppler's tools; the band's filter followed by both.
 
 #include "DomandaDiProva.h"
 #include "EsportazioneDiProva.h"
@@ -15,6 +16,7 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QPrinter>
 #include <QPushButton>
@@ -36,6 +38,25 @@ QByteArray record(const QString& cognome, const QString& data, const QString& sp
     DatiDomanda d = domanda(cognome, spese + QStringLiteral("|1"));
     d[Campo::DataRich] = data;
     return CodificaDomanda(d);
+}
+
+// An application whose requester is called cognome nome, the student living
+// in the same municipality.
+QByteArray richiedente(const QString& cognome, const QString& nome, const QString& importi) {
+    DatiDomanda d = domanda(cognome, importi);
+    d[Campo::NomeRich] = nome;
+    d[Campo::ComStud] = d[Campo::ComRich];
+    d[Campo::CapStud] = d[Campo::CapRich];
+    return CodificaDomanda(d);
+}
+
+// The record numbers of the rows shown, in the order shown.
+QString mostrate(const TextGridOrder& vista) {
+    QString numeri;
+    for (int r = 1; r <= vista.rowCount(); ++r) {
+        numeri += QString::number(vista.cellsRow(r));
+    }
+    return numeri;
 }
 
 // The output of a poppler tool run on a file.
@@ -110,19 +131,22 @@ struct Riepilogo : EsportazioneDiProva {
     void apri() { screens().show<FrmRiepilogo>(); }
     // The summary's printout as its Stampa button makes it, dated 1/9/2026.
     StampaDaSchermo stampa() {
-        tabella.emplace(*griglia(), static_cast<const RigheRiepilogo&>(griglia()->cells()));
+        tabella.emplace(*griglia(), righe());
         return StampaDaSchermo({schermo(), dialogs, fs, path("Roma.svz")}, *tabella,
-                               {"Roma.svz", "2025/2026", QDate(2026, 9, 1), "Totali: 100"});
+                               {"Roma.svz", "2025/2026", QDate(2026, 9, 1), "Totali: 100",
+                                righe().filtro().descrizione()});
     }
     std::optional<RiepilogoInStampa> tabella;
     FrmRiepilogo* schermo() { return screens().find<FrmRiepilogo>(); }
     TextGridView* griglia() {
         return schermo()->findChild<TextGridView*>(QStringLiteral("Griglia"));
     }
-    // Row r of the table, its cells joined by "|".
+    RigheRiepilogo& righe() { return *schermo()->findChild<RigheRiepilogo*>(); }
+    QLineEdit* casella(const char* nome) { return schermo()->findChild<QLineEdit*>(nome); }
+    // Row r of the table (record r), its cells joined by "|".
     QString riga(int r) {
         std::vector<QString> celle;
-        griglia()->cells().readRow(r, celle);
+        righe().readRow(r, celle);
         return QStringList(celle.begin(), celle.end()).join(u'|');
     }
     void premi(const char* pulsante) { click(*schermo(), {pulsante}); }
@@ -132,7 +156,7 @@ struct Riepilogo : EsportazioneDiProva {
         QCOMPARE(schermo() != nullptr && schermo()->isVisible(), inPrimoPiano);
         QCOMPARE(screens().get<FrmDatiAnagrafici>().isVisible(), !inPrimoPiano);
         QCOMPARE(stato.nIndiceRiepilogo, righe);
-        QCOMPARE(schermo() ? griglia()->cells().Rows() : 1, righe + 1);
+        QCOMPARE(schermo() ? this->righe().Rows() : 1, righe + 1);
     }
 };
 
@@ -177,9 +201,11 @@ private slots:
                  "2|BIANCHI MARIO|ROMA|05/03/1970|RSSMRA70C05H501X|VIA APPIA, |"
                  "ROMA - |BIANCHI |MILANO|25/05/2006|RSSLCU06E25F205Y|VIA DANTE, 3|"
                  "MILANO - 20100|12345,67|100000,5");
-        QVERIFY(t->schermo()->findChild<QLabel*>("LblTotali")->text().endsWith("12.845,67"));
         // Amounts follow the user's locale.
         QCOMPARE(RigaRiepilogo(QLocale(QLocale::English)).importo(12345.67f), "12345.67");
+        // The export converts the dates and writes the texts as texts.
+        QCOMPARE(ColonneDelTipo(TipoColonna::Data), "3-9");
+        QCOMPARE(ColonneDelTipo(TipoColonna::Testo), "1-2-4-5-6-7-8-10-11-12");
     }
 
     void later_openings_add_only_the_new_rows_until_a_modification_rebuilds_them_all() {
@@ -193,14 +219,20 @@ private slots:
         t->verifica(true, 3);
         QCOMPARE(t->riga(1), kRossi + "250|99,5");
         QCOMPARE(t->riga(3).left(15), QStringLiteral("3|GIALLI MARIO|"));
+        // A list shortened behind the summary's back is read again from record 1.
+        t->premi("CmdIndietro");
+        QVERIFY(QFile::resize(t->path("Roma.svz"), 2 * kLunghezzaRecord));
+        t->apri();
+        t->verifica(true, 2);
+        QCOMPARE(t->riga(1).section(u'|', 1, 1), QStringLiteral("CAMBIATO MARIO"));
         t->stato.bModificaEseguita = true;
         for (const char* cognome : {"CAMBIATO", "DI NUOVO"}) {
             t->premi("CmdIndietro");
             t->scrivi(2, cognome);
             t->apri();
-            t->verifica(true, 3);
+            t->verifica(true, 2);
             // As shown: no text of the table before is kept.
-            QCOMPARE(t->griglia()->cells().text(2, 1), cognome + QStringLiteral(" MARIO"));
+            QCOMPARE(t->righe().text(2, 1), cognome + QStringLiteral(" MARIO"));
             QCOMPARE(t->riga(0), kIntestazioni.join(u'|'));
             QCOMPARE(t->riga(1).section(u'|', 1, 1), QStringLiteral("CAMBIATO MARIO"));
         }
@@ -245,7 +277,7 @@ private slots:
         QCOMPARE(t->riga(1).section(u'|', 1, 1), QStringLiteral("ROSSI MARIO"));
     }
 
-    void sorting_is_a_view_and_totals_sum_the_stored_amounts_data() {
+    void sorting_is_a_view_data() {
         QTest::addColumn<int>("colonna");
         QTest::addColumn<Qt::SortOrder>("ordine");
         QTest::addColumn<QString>("mostrati");  // record numbers in the order shown
@@ -257,7 +289,7 @@ private slots:
         QTest::newRow("amounts reversed") << 13 << Qt::DescendingOrder << "31425";
         QTest::newRow("record numbers") << 0 << Qt::DescendingOrder << "54321";
     }
-    void sorting_is_a_view_and_totals_sum_the_stored_amounts() {
+    void sorting_is_a_view() {
         QFETCH(int, colonna);
         QFETCH(Qt::SortOrder, ordine);
         QFETCH(QString, mostrati);
@@ -268,12 +300,92 @@ private slots:
         vista.sort(colonna, ordine);
         // A row added later takes its sorted place.
         righe.aggiungi(record("ALBA", "31/12/1969", ""));
-        QString visti;
-        for (int r = 1; r < righe.Rows(); ++r) {
-            visti += QString::number(vista.cellsRow(r));
+        QCOMPARE(mostrate(vista), mostrati);
+    }
+
+    void the_filter_narrows_the_rows_shown_in_their_order_data() {
+        QTest::addColumn<QString>("cerca");
+        QTest::addColumn<QString>("isee");
+        QTest::addColumn<QString>("spese");
+        QTest::addColumn<QString>("mostrati");  // record numbers in the order shown
+        QTest::addColumn<QString>("totali");
+        const auto caso = [](const char* nome, const char* cerca, const char* isee,
+                             const char* spese, const char* mostrati, const char* domande,
+                             const char* euro) {
+            QTest::newRow(nome) << QString::fromUtf8(cerca) << QString(isee) << QString(spese)
+                                << QString(mostrati)
+                                << QStringLiteral("Domande: %1 — Spese sostenute: € %2")
+                                       .arg(QString::fromUtf8(domande), euro);
+        };
+        caso("words in any order", " mario  ROSSI", "", "", "2", "1 di 5", "499,99");
+        caso("accents, case, apostrophe", "nicolo dell'ACQUA", "", "", "51", "2 di 5", "1.000,00");
+        caso("typographic apostrophe", "d'angelo", "", "", "3", "1 di 5", "1.200,00");
+        caso("dates are not searched: none", "1970", "", "", "", "0 di 5", "0,00");
+        caso("ISEE at most, with a comma", "", "15493,71", "", "521", "3 di 5", "1.499,99");
+        caso("expenses at least", "", " ", "500", "5431", "4 di 5", "3.000,00");
+        caso("not an amount: no limit", "", "15.493,71", "1e3", "54321", "5", "3.499,99");
+        caso("all three", "roma", "20000", "800.00", "43", "2 di 5", "2.000,00");
+    }
+    void the_filter_narrows_the_rows_shown_in_their_order() {
+        QFETCH(QString, cerca);
+        QFETCH(QString, isee);
+        QFETCH(QString, spese);
+        QFETCH(QString, mostrati);
+        QFETCH(QString, totali);
+        RigheRiepilogo righe;
+        TextGridOrder vista(righe);
+        const QByteArray dellAcqua = richiedente("DELL'ACQUA", "NICOLÒ", "500|15493.71");
+        righe.aggiungi(dellAcqua + richiedente("ROSSI", "MARIO", "499.99|9000") +
+                       richiedente("D’ANGELO", "LUCA", "1200|20000") +
+                       richiedente("BIANCHI", "ANNA", "800|15493.72"));
+        vista.sort(0, Qt::DescendingOrder);
+        righe.filtra({cerca, LimiteImporto(isee), LimiteImporto(spese)});
+        righe.aggiungi(dellAcqua);  // shown when it meets the filter
+        QCOMPARE(mostrate(vista), mostrati);
+        QCOMPARE(righe.totali(), totali);
+    }
+
+    // Typed into the band of a sorted summary: the rows shown, their totals,
+    // the export and the printout follow; a box that is not an amount is
+    // marked, Escape empties a box and Ctrl+F goes back to "Cerca:".
+    void the_band_narrows_what_is_shown_exported_and_printed() {
+        t = std::make_unique<Riepilogo>(
+            std::vector{domanda("ROSSI", "250|9000"), domanda("VERDI", "700|16000"),
+                        domanda("BIANCHI", "300|12000.5"), domanda("ROSSINI", "100|1")});
+        t->apri();
+        t->griglia()->sortByColumn(1, Qt::DescendingOrder);
+        QTest::keyClicks(t->casella("TxtFiltro"), "Mario");
+        QTest::keyClicks(t->casella("TxtIseeMassimo"), "12000,5");
+        QLineEdit* spese = t->casella("TxtSpeseMinime");
+        QTest::keyClicks(spese, "cento");
+        QCOMPARE(spese->actions().size(), 1);
+        QCOMPARE(t->schermo()->findChild<QLabel*>("LblTotali")->text(),
+                 "Domande: 3 di 4 — Spese sostenute: € 650,00");
+        t->schermo()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(t->schermo()));
+        spese->setFocus();
+        QTest::keyClick(spese, Qt::Key_Escape);
+        QVERIFY(spese->text().isEmpty() && spese->actions().isEmpty());
+        QTest::keyClick(t->schermo(), Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), t->casella("TxtFiltro"));
+
+        t->dialogs.goingOn->inputs = {QStringLiteral("Roma"), QStringLiteral("Primaria")};
+        t->premi("Command1");
+        QStringList esportati;
+        for (const QString& riga : t->unica().mid(4)) {
+            esportati << riga.section(u'|', 1, 1) + riga.section(u'|', -1);
         }
-        QCOMPARE(visti, mostrati);
-        QCOMPARE(righe.totali(), QStringLiteral("Domande: 5 — Spese sostenute: € 10.000.348,50"));
+        QCOMPARE(esportati,
+                 QStringList({"ROSSINI MARIO#1", "ROSSI MARIO#9000", "BIANCHI MARIO#12000.5"}));
+        const QString pdf = t->path("filtrata.pdf");
+        t->stampa().salvaPdf(pdf);
+        // As read, with the "fi" the font draws as one sign split again.
+        const QString stampata = paroleIn(leggiStampa(pdf).at(0), QRectF(0, 0, 842, 595))
+                                     .normalized(QString::NormalizationForm_KC);
+        QVERIFY(stampata.contains("01/09/2026 — Filtro: Cerca \"Mario\", ISEE fino a € 12.000,50"));
+        QVERIFY(stampata.indexOf("ROSSINI") < stampata.indexOf("ROSSI MARIO") &&
+                stampata.indexOf("ROSSI MARIO") < stampata.indexOf("BIANCHI") &&
+                !stampata.contains("VERDI"));
     }
 
     void texts_wrap_at_blanks_and_long_words_at_the_edge() {
@@ -378,7 +490,7 @@ private slots:
             const Parole& parole = pagine[p - 1];
             const QString pagina = paroleIn(parole, a4);
             QVERIFY(pagina.contains("Roma.svz — Anno scolastico 2025/2026 — 01/09/2026"));
-            QVERIFY(pagina.contains(PaginaDi(int(p), int(pagine.size()))));
+            QVERIFY(pagina.contains(QStringLiteral("Pagina %1 di %2").arg(p).arg(pagine.size())));
             QCOMPARE(pagina.contains("Totali: 100"), p == pagine.size());
             QVERIFY(!pagina.contains(u'…'));
             // The heading begins at the left edge of the numbers' column.

@@ -79,7 +79,15 @@ private slots:
                     // The window takes the free height but for a border; only the
                     // header picture gives way, shrinking as the window does,
                     // centred, keeping its proportions; and the summary's table,
-                    // following the window's bottom.
+                    // following the window's bottom, its filter band above it
+                    // staying at the top.
+                    const int gave = before[QString()].height() - now[QString()].height();
+                    if (before.contains("Griglia")) {
+                        const int tabella = before["Griglia"].top();
+                        for (QRect& place : before) {
+                            place.translate(0, place.bottom() < tabella ? gave : 0);
+                        }
+                    }
                     before[QString()] = now[QString()];
                     const bool filled = frame.height() >= area.height() - 2;
                     const bool proportional =
