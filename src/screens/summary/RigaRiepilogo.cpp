@@ -1,5 +1,7 @@
 #include "RigaRiepilogo.h"
 
+#include "SenzaSpaziEsterni.h"
+
 #include <QDate>
 
 #include <algorithm>
@@ -13,14 +15,28 @@ constexpr int kCifreSignificative = 7;
 constexpr double kDataAssente = -1.0;
 
 QString unisci(const QString& primo, QLatin1StringView separatore, const QString& secondo) {
-    const QStringView a = QStringView(primo).trimmed();
-    const QStringView b = QStringView(secondo).trimmed();
+    const QStringView a = SenzaSpaziEsterni(QStringView(primo));
+    const QStringView b = SenzaSpaziEsterni(QStringView(secondo));
     QString testo(a.size() + separatore.size() + b.size(), Qt::Uninitialized);
     QChar* fine = std::copy(a.begin(), a.end(), testo.data());
     fine = std::transform(separatore.begin(), separatore.end(), fine,
                           [](char c) { return QLatin1Char(c); });
     std::copy(b.begin(), b.end(), fine);
     return testo;
+}
+
+// A field without its outer blanks; a field taken over is cut in place.
+template <typename Testo>
+QString senzaSpazi(Testo&& campo) {
+    const QStringView vista = SenzaSpaziEsterni(QStringView(campo));
+    if constexpr (std::is_const_v<std::remove_reference_t<Testo>>) {
+        return vista.toString();
+    } else {
+        const qsizetype inizio = vista.data() - campo.constData();
+        campo.truncate(inizio + vista.size());
+        campo.remove(0, inizio);
+        return std::move(campo);
+    }
 }
 
 double valoreData(const QString& testo) {
@@ -67,11 +83,7 @@ QString RigaRiepilogo::colonna(int col, int nRecord, D&& d, Importi importi) con
             break;
     }
     // Each field is used once, so a field taken over is trimmed in place.
-    if constexpr (std::is_const_v<std::remove_reference_t<D>>) {
-        return d[campi.front()].trimmed();
-    } else {
-        return std::move(d[campi.front()]).trimmed();
-    }
+    return senzaSpazi(d[campi.front()]);
 }
 
 QString RigaRiepilogo::testo(int col, int nRecord, const DatiDomanda& d) const {
