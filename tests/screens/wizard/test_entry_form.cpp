@@ -41,15 +41,20 @@ private slots:
         f.reset();
     }
 
-    void every_box_has_its_label_beside_it() {
+    void every_box_has_its_label_beside_it_and_holds_what_its_field_holds() {
         f->entry = f->openEntry(f->write(QStringLiteral("Elenco.svz"), {}));
         QSet<const QWidget*> etichettate;
         for (const QLabel* etichetta : f->entry->findChildren<QLabel*>()) {
             etichettate << (etichetta->isVisible() ? etichetta->buddy() : nullptr);
         }
         for (const DescrizioneCampo& campo : kCampi) {
-            const QLineEdit* box = f->box(campo.casella);
+            QLineEdit* box = f->box(campo.casella);
             QVERIFY2(etichettate.contains(box) && box->isVisible(), campo.casella);
+            // A text box takes no more than its field holds.
+            if (campo.tipo == TipoCampo::Testo) {
+                QTest::keyClicks(box, QString(campo.larghezza + 1, u'a'));
+                QCOMPARE(box->text().size(), campo.larghezza);
+            }
         }
     }
 
