@@ -226,6 +226,9 @@ private slots:
         t->verifica(true, 2);
         QCOMPARE(t->riga(1).section(u'|', 1, 1), QStringLiteral("CAMBIATO MARIO"));
         t->stato.bModificaEseguita = true;
+        QHeaderView* intestazione = t->griglia()->horizontalHeader();
+        QTest::mouseClick(intestazione->viewport(), Qt::LeftButton, {},
+                          QPoint(intestazione->sectionViewportPosition(1) + 5, 5));
         for (const char* cognome : {"CAMBIATO", "DI NUOVO"}) {
             t->premi("CmdIndietro");
             t->scrivi(2, cognome);
@@ -235,6 +238,10 @@ private slots:
             QCOMPARE(t->righe().text(2, 1), cognome + QStringLiteral(" MARIO"));
             QCOMPARE(t->riga(0), kIntestazioni.join(u'|'));
             QCOMPARE(t->riga(1).section(u'|', 1, 1), QStringLiteral("CAMBIATO MARIO"));
+            // Still sorted by the requester's name, as the rows read anew say.
+            std::vector<QString> primaMostrata;
+            t->griglia()->readRow(1, primaMostrata);
+            QCOMPARE(primaMostrata[1], QStringLiteral("CAMBIATO MARIO"));
         }
     }
 
