@@ -24,9 +24,11 @@ QFont fontStampa(bool grassetto) {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPointSizeF(kPuntiTesto);
     font.setBold(grassetto);
-    // Without kerning a text is exactly as wide as its characters: the
-    // widths the page is laid out with are the widths drawn.
+    // Without kerning or ligatures a text is exactly as wide as its
+    // characters: the widths the page is laid out with are the widths drawn,
+    // and a text copied from the PDF reads as it was printed.
     font.setKerning(false);
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 
