@@ -192,4 +192,14 @@ TEST_F(FileElencoTest, AFailedDeferredWriteIsUndoneAtOnceAndTheEarlierOnesStay) 
     EXPECT_EQ(readFile("lista.svz"), written.left(418));
 }
 
+// The same list under another spelling is one list: this copy may open it on
+// two handles, and another copy is refused while either still holds it.
+TEST_F(FileElencoTest, AListUnderAnotherSpellingSharesItsLock) {
+    list("lista.svz");
+    ASSERT_TRUE(elenco_.ApriElenco(dir_.path() + "/./lista.svz", 2).ok());
+    elenco_.ChiudiElenco(1);
+    FileElenco altra;
+    EXPECT_FALSE(altra.ApriElenco(path("lista.svz"), 1).ok());
+}
+
 }  // namespace
