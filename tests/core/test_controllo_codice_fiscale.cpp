@@ -45,6 +45,17 @@ const Caso kCasi[] = {
     {"Ferrucca|Gianfranca|13/11/1995|FRRGFR95S43Z000U", {"data"}},  // woman's day
     {"Vespolo|Ugo|01/01/2000|QRZTDR87D15Z000A", {"controllo H", "cognome VSP", "nome GUO", "data"}},
     {"Aie|Ia|15/04/1987|QRZTDR87D15Z000H", {"cognome AIE", "nome IAX"}},  // vowels, then X
+    // Every letter in an odd and in an even place of the check sum.
+    {"||15/04/19__|ABCDEF80A01Z000A", {"controllo T"}},
+    {"||15/04/19__|GHIJKL80A01Z000A", {"controllo G"}},
+    {"||15/04/19__|MNOPQR80A01Z000A", {"controllo X"}},
+    {"||15/04/19__|STUVWX80A01Z000A", {"controllo E"}},
+    {"||15/04/19__|YZABCD80A01Z000A", {"controllo C"}},
+    {"||15/04/19__|BCDEFG80A01Z000A", {"controllo B"}},
+    {"||15/04/19__|HIJKLM80A01Z000A", {"controllo P"}},
+    {"||15/04/19__|NOPQRS80A01Z000A", {"controllo W"}},
+    {"||15/04/19__|TUVWXY80A01Z000A", {"controllo G"}},
+    {"||15/04/19__|ZABCDE80A01Z000A", {"controllo F"}},
 };
 
 TEST(ControlloCodiceFiscale, GivesTheHintsOfEachCase) {
