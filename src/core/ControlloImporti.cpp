@@ -3,6 +3,7 @@
 #include "CaselleModulo.h"
 #include "SenzaSpaziEsterni.h"
 
+#include <algorithm>
 #include <charconv>
 #include <system_error>
 
@@ -35,15 +36,8 @@ QByteArray parteNumerica(const QString& testo) {
 
 // True when the digits before the point are not all zeros.
 bool haParteIntera(const QByteArray& numero) {
-    for (const char carattere : numero) {
-        if (carattere == '.') {
-            return false;
-        }
-        if (carattere != '0') {
-            return true;
-        }
-    }
-    return false;
+    const auto punto = std::find(numero.begin(), numero.end(), '.');
+    return std::any_of(numero.begin(), punto, [](char cifra) { return cifra != '0'; });
 }
 
 }  // namespace

@@ -197,9 +197,11 @@ TEST(FiltraTastoImporto, KeepsDigitsBackspaceAndOnePointTypedAsPointOrComma) {
 
 TEST(ValoreImporto, ReadsThePointDecimalUpToWhatEndsTheNumberAsSinglePrecision) {
     const QString massimo = QStringLiteral("340282346638528859811704183484516925440");
+    const QString minuscolo = "00." + QString(60, u'0') + "1";
     const std::pair<QString, std::optional<float>> casi[] = {
         {"1234.56", 1234.56f}, {" 250.5 ", 250.5f}, {"12.", 12.0f},     {"", 0.0f},
-        {"1,5", 1.0f},         {"3e5", 3.0f},       {massimo, FLT_MAX}, {massimo + "0", {}}};
+        {"1,5", 1.0f},         {"3e5", 3.0f},       {massimo, FLT_MAX}, {massimo + "0", {}},
+        {minuscolo, 0.0f}};
     for (const auto& [testo, valore] : casi) {
         EXPECT_EQ(ValoreImporto(testo), valore) << testo.toStdString();
     }

@@ -63,8 +63,8 @@ Result<std::vector<std::int16_t>> LeggiElencoColonne(const QString& elenco) {
             return erroreElenco(kErroreNonNumero, elenco, pezzo,
                                 QStringLiteral("non è un numero di colonna"));
         }
-        if (valore < std::numeric_limits<std::int16_t>::min() ||
-            valore > std::numeric_limits<std::int16_t>::max()) {
+        // No piece is negative: "-" is what separates them.
+        if (valore > std::numeric_limits<std::int16_t>::max()) {
             return erroreElenco(kErroreFuoriIntervallo, elenco, pezzo,
                                 QStringLiteral("è fuori dall'intervallo dei numeri di colonna"));
         }
