@@ -467,7 +467,7 @@ private slots:
     // it: every word whole and inside its page, none over another, the
     // header band under the heading, a long name whole and in order in its
     // cell, the amounts as money along the right edges of their columns,
-    // every row once, the page numbers and the totals last; readable by its
+    // every row once, the page numbers centred and the totals last; readable by its
     // owner alone. Stopped, it leaves the earlier file as it was.
     void the_printout_saved_as_pdf_reads_back_whole() {
         std::vector<DatiDomanda> domande;
@@ -496,6 +496,13 @@ private slots:
             const QString pagina = paroleIn(parole, a4);
             QVERIFY(pagina.contains("Roma.svz — Anno scolastico 2025/2026 — 01/09/2026"));
             QVERIFY(pagina.contains(QStringLiteral("Pagina %1 di %2").arg(p).arg(pagine.size())));
+            // The page number stands alone, centred on its line.
+            const QRectF piede = trova(parole, "Pagina");
+            double fine = 0;
+            for (const auto& [testo, box] : parole) {
+                fine = std::abs(box.top() - piede.top()) < 0.5 ? std::max(fine, box.right()) : fine;
+            }
+            QVERIFY(std::abs(piede.left() + fine - a4.width()) < 1);
             QCOMPARE(pagina.contains("Totali: 100"), p == pagine.size());
             QVERIFY(!pagina.contains(u'…'));
             // The heading begins at the left edge of the numbers' column.
