@@ -41,20 +41,44 @@ private slots:
         f.reset();
     }
 
-    void every_box_has_its_label_beside_it_and_holds_what_its_field_holds() {
+    // The boxes read as the paper form: each after the one before it, with
+    // its label to its left on its line and under its person's heading; Tab
+    // follows the same order.
+    void the_boxes_read_as_the_paper_form_and_hold_what_their_fields_hold() {
         f->entry = f->openEntry(f->write(QStringLiteral("Elenco.svz"), {}));
-        QSet<const QWidget*> etichettate;
-        for (const QLabel* etichetta : f->entry->findChildren<QLabel*>()) {
-            etichettate << (etichetta->isVisible() ? etichetta->buddy() : nullptr);
+        QHash<const QWidget*, QRect> etichette;
+        for (const QLabel* label : f->entry->findChildren<QLabel*>()) {
+            etichette[label->isVisible() ? label->buddy() : nullptr] = label->geometry();
         }
+        const auto sotto = [&](const char* titolo) {
+            return f->entry->findChild<QLabel*>(titolo)->geometry().bottom();
+        };
+        const std::map<Persona, std::pair<int, int>> fasce = {
+            {Persona::Richiedente, {sotto("LabelRichiedente"), sotto("LabelStudente")}},
+            {Persona::Studente, {sotto("LabelStudente"), sotto("LabelSpese")}},
+            {Persona::Nessuna, {sotto("LabelSpese"), f->entry->height()}}};
+        QRect prima;
+        f->box(kCampi.front().casella)->setFocus();
         for (const DescrizioneCampo& campo : kCampi) {
             QLineEdit* box = f->box(campo.casella);
-            QVERIFY2(etichettate.contains(box) && box->isVisible(), campo.casella);
+            const QRect qui = box->geometry();
+            const QRect etichetta = etichette.value(box);
+            const auto [cima, fondo] = fasce.at(campo.persona);
+            const bool dopo = prima.isNull() || qui.top() > prima.bottom() ||
+                              (qui.top() == prima.top() && qui.left() > prima.right());
+            QVERIFY2(dopo && box->isVisible() && etichette.contains(box) &&
+                         etichetta.right() < qui.left() &&
+                         qui.contains(qui.left(), etichetta.center().y()) && qui.top() > cima &&
+                         qui.bottom() < fondo,
+                     campo.casella);
+            QCOMPARE(QApplication::focusWidget(), box);
+            prima = qui;
             // A text box takes no more than its field holds.
             if (campo.tipo == TipoCampo::Testo) {
                 QTest::keyClicks(box, QString(campo.larghezza + 1, u'a'));
                 QCOMPARE(box->text().size(), campo.larghezza);
             }
+            QTest::keyClick(box, Qt::Key_Tab);
         }
     }
 
