@@ -42,34 +42,33 @@ private slots:
     }
 
     // The boxes read as the paper form: each after the one before it, with
-    // its label to its left on its line and under its person's heading; Tab
-    // follows the same order.
+    // its label to its left on its line, under its person's heading and in
+    // its colour; Tab follows the same order.
     void the_boxes_read_as_the_paper_form_and_hold_what_their_fields_hold() {
         f->entry = f->openEntry(f->write(QStringLiteral("Elenco.svz"), {}));
         QHash<const QWidget*, QRect> etichette;
         for (const QLabel* label : f->entry->findChildren<QLabel*>()) {
             etichette[label->isVisible() ? label->buddy() : nullptr] = label->geometry();
         }
-        const auto sotto = [&](const char* titolo) {
-            return f->entry->findChild<QLabel*>(titolo)->geometry().bottom();
-        };
-        const std::map<Persona, std::pair<int, int>> fasce = {
-            {Persona::Richiedente, {sotto("LabelRichiedente"), sotto("LabelStudente")}},
-            {Persona::Studente, {sotto("LabelStudente"), sotto("LabelSpese")}},
-            {Persona::Nessuna, {sotto("LabelSpese"), f->entry->height()}}};
+        const std::map<Persona, const char*> titoli = {{Persona::Richiedente, "LabelRichiedente"},
+                                                       {Persona::Studente, "LabelStudente"},
+                                                       {Persona::Nessuna, "LabelSpese"}};
         QRect prima;
         f->box(kCampi.front().casella)->setFocus();
         for (const DescrizioneCampo& campo : kCampi) {
             QLineEdit* box = f->box(campo.casella);
             const QRect qui = box->geometry();
             const QRect etichetta = etichette.value(box);
-            const auto [cima, fondo] = fasce.at(campo.persona);
+            const QLabel* titolo = f->entry->findChild<QLabel*>(titoli.at(campo.persona));
+            const bool colore = campo.persona == Persona::Nessuna ||
+                                box->palette().color(QPalette::Text) ==
+                                    titolo->palette().color(QPalette::WindowText);
             const bool dopo = prima.isNull() || qui.top() > prima.bottom() ||
                               (qui.top() == prima.top() && qui.left() > prima.right());
-            QVERIFY2(dopo && box->isVisible() && etichette.contains(box) &&
+            QVERIFY2(dopo && colore && box->isVisible() && etichette.contains(box) &&
                          etichetta.right() < qui.left() &&
-                         qui.contains(qui.left(), etichetta.center().y()) && qui.top() > cima &&
-                         qui.bottom() < fondo,
+                         qui.contains(qui.left(), etichetta.center().y()) &&
+                         qui.top() > titolo->geometry().bottom(),
                      campo.casella);
             QCOMPARE(QApplication::focusWidget(), box);
             prima = qui;
