@@ -81,28 +81,29 @@ private slots:
         }
     }
 
-    // Leaving a codice fiscale box marks it with what is wrong with the code
-    // or who else has the student; a change of the code takes the mark away.
+    // Leaving a codice fiscale box, or a box the code is made of, marks the
+    // code with what is wrong with it or who else has the student; a change
+    // of the code takes the mark away.
     void a_codice_fiscale_box_left_shows_its_hints_until_the_code_changes() {
-        DatiDomanda domanda = AzzeraRecord();
-        domanda[Campo::CognRich] = QStringLiteral("ROSSI");
-        domanda[Campo::NomeRich] = QStringLiteral("MARIO");
-        domanda[Campo::CodFiscStud] = QStringLiteral("QRZTDR87D15Z000H");
-        f->entry = f->openEntry(f->write(QStringLiteral("Elenco.svz"), CodificaDomanda(domanda)));
+        const DatiDomanda rossi = DomandaDa("ROSSI|MARIO||||||||||||QRZTDR87D15Z000H");
+        f->entry = f->openEntry(f->write(QStringLiteral("Elenco.svz"), CodificaDomanda(rossi)));
         const auto avviso = [](const QLineEdit* box) {
             return box->actions().isEmpty() ? QString() : box->actions().first()->toolTip();
         };
-        for (const auto& [casella, codice, atteso] :
-             {std::tuple{"TxtCodFiscStud1", "qrztdr87d15z000h",
+        f->box("TxtCognRich")->setText(QStringLiteral("Quarzolo"));
+        f->box("TxtCodFiscRich")->setText(QStringLiteral("QRZTDR87D15Z000H"));
+        for (const auto& [lasciata, testo, casella, atteso] :
+             {std::tuple{"TxtCodFiscStud1", "qrztdr87d15z000h", "TxtCodFiscStud1",
                          "Già presente nella domanda n. 1 (richiedente ROSSI MARIO)"},
-              std::tuple{"TxtCodFiscRich", "QRZTDR87D15Z000A", "(atteso: H)"}}) {
-            QLineEdit* box = f->box(casella);
+              std::tuple{"TxtNomeRich", "Mario", "TxtCodFiscRich", "(attese: MRA)"}}) {
+            QLineEdit* box = f->box(lasciata);
             box->setFocus();
-            QTest::keyClicks(box, codice);
+            QTest::keyClicks(box, testo);
             QTest::keyClick(box, Qt::Key_Tab);
-            QVERIFY2(avviso(box).contains(QString::fromUtf8(atteso)), casella);
-            QTest::keyClick(box, Qt::Key_Backspace);
-            QCOMPARE(avviso(box), QString());
+            QLineEdit* codice = f->box(casella);
+            QVERIFY2(avviso(codice).contains(QString::fromUtf8(atteso)), casella);
+            QTest::keyClick(codice, Qt::Key_Backspace);
+            QCOMPARE(avviso(codice), QString());
         }
     }
 
