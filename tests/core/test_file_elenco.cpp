@@ -193,10 +193,13 @@ TEST_F(FileElencoTest, AFailedDeferredWriteIsUndoneAtOnceAndTheEarlierOnesStay) 
 }
 
 // The same list under another spelling is one list: this copy may open it on
-// two handles, and another copy is refused while either still holds it.
+// two handles, without undoing the first one's unsynchronised writes, and
+// another copy is refused while either still holds it.
 TEST_F(FileElencoTest, AListUnderAnotherSpellingSharesItsLock) {
-    list("lista.svz");
+    list("lista.svz", RecordCompleti(1));
+    ASSERT_TRUE(elenco_.ScriviRecord(1, 1, RecordCompleti(2), FileElenco::Flush::Differito).ok());
     ASSERT_TRUE(elenco_.ApriElenco(dir_.path() + "/./lista.svz", 2).ok());
+    EXPECT_EQ(readFile("lista.svz"), RecordCompleti(2));
     elenco_.ChiudiElenco(1);
     FileElenco altra;
     EXPECT_FALSE(altra.ApriElenco(path("lista.svz"), 1).ok());

@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QLineEdit>
 
 #include <cerrno>
@@ -169,6 +170,10 @@ class TestGuasti : public QObject {
             // The operator is never left without a window to go on from.
             QVERIFY(!b.shownScreens().isEmpty());
             if (b.scheda == nullptr) {
+                // A list that could not be loaded is not held.
+                const auto blocchi =
+                    QDir(b.folder.path()).entryList({".~lock*"}, QDir::Files | QDir::Hidden);
+                QVERIFY(passo != Carica || blocchi.isEmpty());
                 return;
             }
             b.Esegui(Passo(passo));

@@ -366,16 +366,11 @@ void FrmDatiAnagrafici::ConfermaUscita() {
             return;
         }
     }
-    terminaProgramma();
+    screens().endProgram();  // which closes the list
 }
 
 void FrmDatiAnagrafici::closeRequested() {
     ConfermaUscita();
-}
-
-void FrmDatiAnagrafici::terminaProgramma() {
-    context_.elenco.ChiudiElenco(kHandleElenco);
-    screens().endProgram();
 }
 
 // ---- Focus ----

@@ -89,7 +89,6 @@ private:
     // after the words that say what was not stored.
     bool scrivi(std::int32_t nRecord, const QString& esito);
     void avanzaProssimoRecord();
-    void terminaProgramma();
 
     // A box lost the focus: the requester's address goes to the student's
     // boxes, and leaving one amount clears the other's separator flag.
