@@ -65,10 +65,9 @@ int Corsa::Esegui(FileSystem& fs, const QString& cartella,
         } else if (operazione.tipo == Riavvia) {
             programma = std::make_unique<FileElenco>(fs);
         } else if (operazione.tipo == Stampa) {
-            const Result<bool> salvato = SalvaDocumento(
-                fs, percorso(kNomi[3]),
-                [&](QIODevice& pdf) { return pdf.write(operazione.record) == kLunghezzaRecord; });
-            fatta = salvato.ok() && *salvato;
+            fatta = SalvaDocumento(fs, percorso(kNomi[3]), [&](QIODevice& pdf) {
+                        return pdf.write(operazione.record) == kLunghezzaRecord;
+                    }).ok();
         } else {
             // The append and merge screens open their own handles, from the
             // choice screen: the entry screen has closed its list.

@@ -13,7 +13,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
 #include <QLineEdit>
 
 #include <cerrno>
@@ -171,9 +170,7 @@ class TestGuasti : public QObject {
             QVERIFY(!b.shownScreens().isEmpty());
             if (b.scheda == nullptr) {
                 // A list that could not be loaded is not held.
-                const auto blocchi =
-                    QDir(b.folder.path()).entryList({".~lock*"}, QDir::Files | QDir::Hidden);
-                QVERIFY(passo != Carica || blocchi.isEmpty());
+                QVERIFY(passo != Carica || !QFile::exists(b.path(".~lock.tre.svz#")));
                 return;
             }
             b.Esegui(Passo(passo));
@@ -213,13 +210,13 @@ private slots:
     void every_fault_is_told_and_leaves_the_files_as_they_were() {
         QFETCH(int, minimi);
         int guasti = 0;
-        for (const Chiamata tipo : FailingFileSystem::kEveryCall) {
+        for (int tipo = 0; tipo < int(FailingFileSystem::kKinds); ++tipo) {
             bool colpita = true;
             for (int n = 1; colpita; ++n) {
                 colpita = false;
-                ConGuasto(tipo, n, colpita);
+                ConGuasto(Chiamata(tipo), n, colpita);
                 QVERIFY2(!QTest::currentTestFailed(),
-                         qPrintable(QStringLiteral("chiamata %1, n. %2").arg(int(tipo)).arg(n)));
+                         qPrintable(QStringLiteral("chiamata %1, n. %2").arg(tipo).arg(n)));
                 guasti += colpita ? 1 : 0;
             }
         }

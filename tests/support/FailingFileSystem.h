@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cstddef>
-#include <iterator>
 #include <optional>
 #include <set>
 
@@ -24,13 +23,7 @@ public:
         SideWrite, SideFlush  // the last kind
     };
     // clang-format on
-    static constexpr auto kEveryCall = [] {
-        std::array<Call, static_cast<std::size_t>(Call::SideFlush) + 1> every{};
-        for (std::size_t kind = 0; kind < every.size(); ++kind) {
-            every[kind] = static_cast<Call>(kind);
-        }
-        return every;
-    }();
+    static constexpr std::size_t kKinds = static_cast<std::size_t>(Call::SideFlush) + 1;
 
     // The nth call of that kind from now fails with errorNumber and changes
     // nothing; the calls before and after it go through.
@@ -110,6 +103,6 @@ private:
     int side(int fd);
 
     std::set<int> side_;
-    std::array<std::optional<Rule>, kEveryCall.size()> rules_{};
-    std::array<int, kEveryCall.size()> calls_{};
+    std::array<std::optional<Rule>, kKinds> rules_{};
+    std::array<int, kKinds> calls_{};
 };

@@ -4,6 +4,7 @@
 
 #include "DomandaDiProva.h"
 #include "ProgramUnderTest.h"
+#include "RiempiRecord.h"
 #include "search/FrmRicerca.h"
 #include "wizard/FrmDatiAnagrafici.h"
 
@@ -50,8 +51,7 @@ struct Ricerca : ProgramUnderTest {
             QCOMPARE(shownScreens(), QStringList{"FrmRicerca"});
             return;
         }
-        QCOMPARE(stato.nRecordTrovato, n);
-        QVERIFY(stato.bTrovato);
+        QVERIFY(scheda().LeggiModulo() == ModuloDelRecord(*elenchi.LeggiDomanda(1, n)));
         QCOMPARE(shownScreens(), QStringList{"FrmDatiAnagrafici"});
         QCOMPARE(on(scheda(), {"cmdModfica"}), QStringLiteral("cmdModfica"));
         QCOMPARE(control<QLineEdit>(scheda(), "TxtViaRich")->cursorPosition(), 0);
@@ -96,7 +96,6 @@ private slots:
         r.click(r.scheda(), {"cmdModfica"});
         QCOMPARE(LeggiFile(r.stato.sFileElenco), prima);
         QVERIFY(r.scheda().LeggiModulo() == modulo);
-        QVERIFY(!r.stato.bModificaEseguita);
         modulo[Campo::DataStud] = QStringLiteral("05/03/2000");
         r.scheda().ScriviModulo(modulo);
         r.click(r.scheda(), {"cmdModfica"});
