@@ -211,7 +211,7 @@ TEST(DataValida, TakesOnlyRealCalendarDatesWrittenDdMmYyyy) {
     EXPECT_TRUE(DataValida("29/02/2000") && DataValida("31/12/1999") && DataValida("01/01/0001"));
     for (const char* invalida :
          {"29/02/1900", "31/04/2006", "00/01/2000", "01/13/2000", "01/01/0000", "05/03/197_",
-          "2000-02-29", "05/03.1998", "05-03/1998", ""}) {
+          "2000-02-29", "05/03.1998", "05-03/1998", "+1/03/2000", ""}) {
         EXPECT_FALSE(DataValida(QString::fromLatin1(invalida))) << invalida;
     }
 }

@@ -1,12 +1,9 @@
 #include "CorsaDiProva.h"
 
-#include "DocumentoSuFile.h"
 #include "DomandaDiProva.h"
 #include "FileElenco.h"
 #include "StrumentiArchivio.h"
 #include "UnioneElenchi.h"
-
-#include <QIODevice>
 
 #include <memory>
 #include <random>
@@ -15,12 +12,11 @@
 
 namespace {
 
-const QStringList kNomi = {"elenco.svz", "altro.svz", "unione.svz", "stampa.pdf"};
+const QStringList kNomi = {"elenco.svz", "altro.svz", "unione.svz"};
 
 // Records `quante` from number `primo` of a store drawn once: the lists
-// hold 0 to 339, the merged list found before the run 340 to 349, the
-// printout of the day before 359, and operation i writes 350 + i, so that
-// every record tells where it came from.
+// hold 0 to 339, the merged list found before the run 340 to 349, and
+// operation i writes 350 + i, so that every record tells where it came from.
 QByteArray Record(int primo, int quante) {
     static const QByteArray scorta = RecordCompleti(1, 360);
     return scorta.mid(primo * kLunghezzaRecord, quante * kLunghezzaRecord);
@@ -33,7 +29,6 @@ Corsa::Corsa(unsigned seme) {
     const auto tra = [&](int da, int a) { return std::uniform_int_distribution(da, a)(caso); };
     iniziali_[kNomi[0]] = Record(0, tra(0, 300));
     iniziali_[kNomi[1]] = Record(300, tra(0, 40));
-    iniziali_[kNomi[3]] = Record(359, 1);
     if (tra(0, 1) == 1) {
         iniziali_[kNomi[2]] = Record(340, tra(0, 10));
     }
@@ -41,7 +36,7 @@ Corsa::Corsa(unsigned seme) {
         const auto domande = static_cast<int>(Dopo(i)[kNomi[0]].size() / kLunghezzaRecord);
         // A run starts with something to cut short; a modification needs an
         // application to modify.
-        auto tipo = static_cast<Tipo>(tra(Registra, i == 0 ? Stampa : Riavvia));
+        auto tipo = static_cast<Tipo>(tra(Registra, i == 0 ? Unione : Riavvia));
         tipo = tipo == Modifica && domande == 0 ? Registra : tipo;
         const int numero = tipo == Modifica ? tra(1, domande) : domande + 1;
         operazioni_.push_back({tipo, numero, Record(350 + i, 1)});
@@ -64,10 +59,6 @@ int Corsa::Esegui(FileSystem& fs, const QString& cartella,
                     elenco.ScriviRecord(kHandlePrimo, operazione.numero, operazione.record).ok();
         } else if (operazione.tipo == Riavvia) {
             programma = std::make_unique<FileElenco>(fs);
-        } else if (operazione.tipo == Stampa) {
-            fatta = SalvaDocumento(fs, percorso(kNomi[3]), [&](QIODevice& pdf) {
-                        return pdf.write(operazione.record) == kLunghezzaRecord;
-                    }).ok();
         } else {
             // The append and merge screens open their own handles, from the
             // choice screen: the entry screen has closed its list.
@@ -105,8 +96,6 @@ Corsa::Elenchi Corsa::Dopo(int fatte) const {
             elenco += elenchi[kNomi[1]];
         } else if (operazione.tipo == Unione) {
             elenchi[kNomi[2]] = elenco + elenchi[kNomi[1]];
-        } else if (operazione.tipo == Stampa) {
-            elenchi[kNomi[3]] = operazione.record;
         }
     }
     return elenchi;

@@ -14,13 +14,12 @@
 // A random run of the program over the lists of one folder, and what the
 // lists may hold after any part of it. "elenco.svz" (0 to 300 applications)
 // is open on the entry screen; "altro.svz" (0 to 40) is appended to it or
-// merged with it into "unione.svz", which may already exist; the printout
-// is saved over "stampa.pdf". The run is 1 to 8 operations among: storing a
-// new application, modifying any stored one, the append, the merge, the
-// printout, and the program ended and started again.
+// merged with it into "unione.svz", which may already exist. The run is 1
+// to 8 operations among: storing a new application, modifying any stored
+// one, the append, the merge, and the program ended and started again.
 class Corsa {
 public:
-    // Each file's bytes by name; a file that does not exist is absent.
+    // Each list's bytes by file name; a list that does not exist is absent.
     using Elenchi = std::map<QString, QByteArray>;
 
     // The same seed draws the same run.
@@ -40,7 +39,7 @@ public:
     Elenchi Dopo(int fatte) const;
 
 private:
-    enum Tipo { Registra, Modifica, Aggiunta, Unione, Stampa, Riavvia };
+    enum Tipo { Registra, Modifica, Aggiunta, Unione, Riavvia };
     struct Operazione {
         Tipo tipo;
         std::int32_t numero;  // of the application stored or modified

@@ -1,4 +1,5 @@
 #include "DomandaDiProva.h"
+#include "FileDiProva.h"
 #include "FileElenco.h"
 #include "PowerCutFileSystem.h"
 #include "StrumentiArchivio.h"
@@ -65,6 +66,15 @@ TEST(DetentoreDelBlocco, IsJudgedGoneOnlyOnProof) {
         EXPECT_TRUE(c.atteso != Rifiutato ||
                     aperto.error().message.contains(QStringLiteral("processo %1)").arg(pid)));
     }
+}
+
+// When a process started, as the system's process table says: field 22 of
+// its stat line, counted after the command name.
+TEST(DetentoreDelBlocco, TheSystemTellsWhenAProcessStarted) {
+    const QString stat = QString::fromLatin1(LeggiFile(QStringLiteral("/proc/self/stat")));
+    const QString campo = stat.mid(stat.lastIndexOf(u')') + 2).split(u' ').value(22 - 3);
+    PosixFileSystem& fs = PosixFileSystem::instance();
+    EXPECT_EQ(fs.processStart(fs.processId()), campo.toULongLong());
 }
 
 }  // namespace

@@ -144,6 +144,7 @@ private slots:
               std::tuple{1, "OptNuovaUnione", "FrmCreaUnione"},
               std::tuple{1, "OptUnione", "FrmCaricaFile"}}) {
             schede()->setCurrentIndex(tab);
+            QCOMPARE(t->control<QWidget>(*scelta, "OptApri")->isVisible(), tab == 0);
             t->click(*scelta, {opzione});
             QVERIFY(t->shownScreens().contains(schermo));
             // The merge screens open in front of the choice screen; the
