@@ -24,8 +24,8 @@ TEST(PianificaCopia, CountsRoundHalvesToEvenAndWhatCannotBeCopiedOrHeldIsRefused
         {T::Aggiunta, 32767 * kRecord, 0, 32767, 0},  // list 1 stays where it is
         {T::Unione, 16384 * kRecord + 209, 16383 * kRecord, 16384, 16383},
         {T::Aggiunta, 0, 32767 * kRecord, -1, -1},
-        {T::Unione, 32766 * kRecord, 0, 32766, 0},
-        {T::Unione, 32767 * kRecord, 0, -1, -1},  // a merge copies list 1 too
+        {T::Unione, 32766 * kRecord, 0, 32766, 0},  // the most one copy takes
+        {T::Unione, 32767 * kRecord, 0, -1, -1},    // a merge copies list 1 too
         {T::Unione, 16384 * kRecord, 16384 * kRecord, -1, -1},
         {T::Aggiunta, 16384 * kRecord + 210, 16383 * kRecord, -1, -1}};
     for (const auto& [tipo, lunghezzaPrimo, lunghezzaSecondo, primo, secondo] : casi) {
