@@ -50,8 +50,11 @@ QLineEdit* textBox(QWidget* parent, const char* name, Place place) {
     return placed(new QLineEdit(parent), name, place);
 }
 
+// An option keeps within its parent, wrapping a caption too long for it.
 QRadioButton* option(QWidget* parent, const char* name, const QString& caption, Place place) {
-    return fitted(placed(new OptionButton(caption, parent), name, place));
+    auto* button = placed(new OptionButton(caption, parent), name, place);
+    button->fitLeftOf(parent->contentsRect().right());
+    return button;
 }
 
 QGroupBox* frame(QWidget* parent, const char* name, const QString& caption, Place place) {

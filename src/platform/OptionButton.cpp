@@ -3,8 +3,20 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+#include <algorithm>
+
 OptionButton::OptionButton(const QString& caption, QWidget* parent)
     : QRadioButton(caption, parent) {}
+
+void OptionButton::fitLeftOf(int right) {
+    resize(std::clamp(sizeHint().width(), width(), std::max(width(), right - x())), height());
+    const QRect caption = captionRect();
+    const int lines = fontMetrics()
+                          .boundingRect(QRect(0, 0, caption.width(), QWIDGETSIZE_MAX),
+                                        Qt::TextWordWrap | Qt::TextShowMnemonic, text())
+                          .height();
+    resize(width(), std::max(height(), lines + height() - caption.height()));
+}
 
 bool OptionButton::captionFits() const {
     return sizeHint().width() <= width();

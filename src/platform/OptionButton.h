@@ -10,6 +10,10 @@ class OptionButton : public QRadioButton {
 public:
     OptionButton(const QString& caption, QWidget* parent);
 
+    // Widens the button for its caption up to the right edge x = `right`,
+    // then lets it grow downwards for the lines the caption wraps onto.
+    void fitLeftOf(int right);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool hitButton(const QPoint& position) const override;

@@ -99,6 +99,16 @@ private slots:
                     QVERIFY2(filled && proportional && placed && follows, qPrintable(what));
                 }
                 QVERIFY2(now == before, qPrintable(what));
+                // Every control lies whole inside the window or frame that holds
+                // it; Qt's own parts of a control, such as a tab bar's scroll
+                // buttons, may not.
+                const auto qt = [](const QWidget* w) { return w->objectName().startsWith("qt_"); };
+                for (const QWidget* c : window->findChildren<QWidget*>()) {
+                    const QWidget* holder = c->parentWidget();
+                    const bool own = !c->inherits("QMenu") && !qt(c) && !qt(holder);
+                    QVERIFY2(!own || holder->rect().contains(c->geometry()),
+                             qPrintable(what + ": " + c->objectName()));
+                }
                 // The header picture shows its title and subtitle whole and readable.
                 for (const IntroLine& line : introLines(picture.size())) {
                     const bool whole = QFontMetrics(line.font).boundingRect(line.text).width() <=
