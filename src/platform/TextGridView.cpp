@@ -20,6 +20,10 @@ TextGridView::TextGridView(QWidget* parent, const char* name, TextGridModel& cel
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     horizontalHeader()->setHighlightSections(false);
+    // A header wider than its column goes on over a second line.
+    horizontalHeader()->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
+    horizontalHeader()->setMinimumHeight(horizontalHeader()->sizeHint().height() +
+                                         fontMetrics().lineSpacing());
     // No column is sorted until the operator clicks one.
     horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     setSortingEnabled(true);
