@@ -23,7 +23,7 @@ TEST(PianificaCopia, CountsRoundHalvesToEvenAndWhatCannotBeCopiedOrHeldIsRefused
         {T::Aggiunta, kRecord, 32766 * kRecord, 1, 32766},
         {T::Aggiunta, 32767 * kRecord, 0, 32767, 0},  // list 1 stays where it is
         {T::Unione, 16384 * kRecord + 209, 16383 * kRecord, 16384, 16383},
-        {T::Aggiunta, 0, 32767 * kRecord, -1, -1},
+        {T::Aggiunta, 0, 32767 * kRecord, -2, -2},  // refused: -n, naming list n
         {T::Unione, 32766 * kRecord, 0, 32766, 0},  // the most one copy takes
         {T::Unione, 32767 * kRecord, 0, -1, -1},    // a merge copies list 1 too
         {T::Unione, 16384 * kRecord, 16384 * kRecord, -1, -1},
@@ -38,6 +38,7 @@ TEST(PianificaCopia, CountsRoundHalvesToEvenAndWhatCannotBeCopiedOrHeldIsRefused
             EXPECT_EQ(piano->numeroNelRisultato(1), primo + 1);
         } else {
             EXPECT_TRUE(piano.error().refused());
+            EXPECT_EQ(piano.error().message.left(13), "L'elenco n. " + QString::number(-primo));
         }
     }
 }

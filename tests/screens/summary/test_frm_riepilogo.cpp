@@ -150,12 +150,14 @@ struct Riepilogo : EsportazioneDiProva {
         return QStringList(celle.begin(), celle.end()).join(u'|');
     }
     void premi(const char* pulsante) { click(*schermo(), {pulsante}); }
+    QString totali() { return schermo()->findChild<QLabel*>("LblTotali")->text(); }
     // The summary is in front with this many data rows, or hidden behind
     // the entry screen.
     void verifica(bool inPrimoPiano, int righe) {
         QCOMPARE(schermo() != nullptr && schermo()->isVisible(), inPrimoPiano);
         QCOMPARE(screens().get<FrmDatiAnagrafici>().isVisible(), !inPrimoPiano);
         QCOMPARE(schermo() ? this->righe().Rows() : 1, righe + 1);
+        QVERIFY(!inPrimoPiano || totali().startsWith(QStringLiteral("Domande: %1 ").arg(righe)));
     }
 };
 
@@ -236,7 +238,6 @@ private slots:
             // As shown: no text of the table before is kept.
             QCOMPARE(t->righe().text(2, 1), cognome + QStringLiteral(" MARIO"));
             QCOMPARE(t->riga(0), kIntestazioni.join(u'|'));
-            QCOMPARE(t->riga(1).section(u'|', 1, 1), QStringLiteral("CAMBIATO MARIO"));
             // Still sorted by the requester's name, as the rows read anew say.
             std::vector<QString> primaMostrata;
             t->griglia()->readRow(1, primaMostrata);
@@ -366,8 +367,7 @@ private slots:
         QLineEdit* spese = t->casella("TxtSpeseMinime");
         QTest::keyClicks(spese, "cento");
         QCOMPARE(spese->actions().size(), 1);
-        QCOMPARE(t->schermo()->findChild<QLabel*>("LblTotali")->text(),
-                 "Domande: 3 di 4 — Spese sostenute: € 650,00");
+        QCOMPARE(t->totali(), "Domande: 3 di 4 — Spese sostenute: € 650,00");
         t->schermo()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(t->schermo()));
         spese->setFocus();
