@@ -325,7 +325,7 @@ private slots:
                                        .arg(QString::fromUtf8(domande), euro);
         };
         caso("words in any order", " mario  ROSSI", "", "", "2", "1 di 5", "499,99");
-        caso("accents, case, apostrophe", "nicolo dell'ACQUA", "", "", "51", "2 di 5", "1.000,00");
+        caso("accents, case, apostrophe", "nicolo dell‘ACQUA", "", "", "51", "2 di 5", "1.000,00");
         caso("typographic apostrophe, acute accent", "d´angelo", "", "", "3", "1 di 5", "1.200,00");
         caso("dates are not searched: none", "1970", "", "", "", "0 di 5", "0,00");
         caso("ISEE at most, with a comma", "", "15493,71", "", "521", "3 di 5", "1.499,99");
