@@ -104,9 +104,8 @@ private slots:
                 // buttons, may not.
                 const auto qt = [](const QWidget* w) { return w->objectName().startsWith("qt_"); };
                 for (const QWidget* c : window->findChildren<QWidget*>()) {
-                    const QWidget* holder = c->parentWidget();
-                    const bool own = !c->inherits("QMenu") && !qt(c) && !qt(holder);
-                    QVERIFY2(!own || holder->rect().contains(c->geometry()),
+                    const bool own = !c->inherits("QMenu") && !qt(c) && !qt(c->parentWidget());
+                    QVERIFY2(!own || c->parentWidget()->rect().contains(c->geometry()),
                              qPrintable(what + ": " + c->objectName()));
                 }
                 // The header picture shows its title and subtitle whole and readable.
