@@ -15,16 +15,18 @@ BloccoElenchi::~BloccoElenchi() = default;
 
 Result<QString> BloccoElenchi::FileDaBloccare(const QString& percorso) {
     FileIdentity identita;
-    if (fs_.identifyPath(NomeDiSistema(percorso), identita) == 0) {
-        const std::string canonico = fs_.canonicalPath(NomeDiSistema(percorso));
-        return identita.regular && !canonico.empty() ? QFile::decodeName(canonico.c_str())
-                                                     : QString();
+    const bool esiste = fs_.identifyPath(NomeDiSistema(percorso), identita) == 0;
+    if (esiste && !identita.regular) {
+        return QString();
     }
-    const std::string cartella = fs_.canonicalPath(NomeDiSistema(CartellaDi(percorso)));
-    if (cartella.empty()) {
+    // A list not there yet is named by its folder's canonical path.
+    const std::string canonico =
+        fs_.canonicalPath(NomeDiSistema(esiste ? percorso : CartellaDi(percorso)));
+    if (canonico.empty()) {
         return ErroreDiSistema(errno, QStringLiteral("Impossibile aprire il file"), percorso);
     }
-    return QDir(QFile::decodeName(cartella.c_str())).filePath(QFileInfo(percorso).fileName());
+    const QString trovato = QFile::decodeName(canonico.c_str());
+    return esiste ? trovato : QDir(trovato).filePath(QFileInfo(percorso).fileName());
 }
 
 Result<BloccoElenchi::Presa> BloccoElenchi::Acquisisci(const QString& percorso, Subentro subentro) {

@@ -267,8 +267,12 @@ Result<QString> DiarioScritture::Ripristina(int fd) {
     if (lunghezza < 0) {
         return Errore(errno, QStringLiteral("Impossibile leggere la lunghezza del file"));
     }
-    if (const QString motivo = Estraneo(*contenuto, fd, lunghezza); !motivo.isEmpty()) {
-        return MettiDaParte(motivo, proprietario);
+    const Result<QString> motivo = Estraneo(*contenuto, fd, lunghezza);
+    if (!motivo) {
+        return motivo.error();
+    }
+    if (!motivo->isEmpty()) {
+        return MettiDaParte(*motivo, proprietario);
     }
     if (Result<void> riportato = RiportaIndietro(*contenuto, fd); !riportato) {
         return riportato.error();
@@ -283,8 +287,8 @@ bool DiarioScritture::Fidato(const FileIdentity& diario, const FileIdentity& ele
            (diario.owner == fs_.effectiveUser() || diario.owner == elenco.owner || delGruppo);
 }
 
-QString DiarioScritture::Estraneo(const Contenuto& contenuto, int fd,
-                                  std::int64_t lunghezza) const {
+Result<QString> DiarioScritture::Estraneo(const Contenuto& contenuto, int fd,
+                                          std::int64_t lunghezza) const {
     const std::int64_t L = contenuto.lunghezza;
     const bool entro =
         L >= 0 && L <= lunghezza && lunghezza <= contenuto.fine &&
@@ -296,16 +300,22 @@ QString DiarioScritture::Estraneo(const Contenuto& contenuto, int fd,
     if (!entro) {
         return QStringLiteral("descrive scritture fuori dalla lunghezza dell'elenco");
     }
-    // Past the former end, the bytes written or none yet.
+    // Past the former end, the bytes written or none yet. A list that
+    // cannot be read says nothing against the journal.
+    int errore = 0;
     const auto coerente = [&](std::int64_t da, const QByteArray& prima, const QByteArray& dopo) {
         QByteArray trovati(std::min<std::int64_t>(lunghezza - da, dopo.size()), Qt::Uninitialized);
-        return fs_.readAt(fd, trovati.data(), trovati.size(), da) == trovati.size() &&
-               SettoriCoerenti(trovati, da, prima, dopo);
+        const ssize_t letti = fs_.readAt(fd, trovati.data(), trovati.size(), da);
+        errore = letti < 0 ? errno : 0;
+        return letti == trovati.size() && SettoriCoerenti(trovati, da, prima, dopo);
     };
     const bool coerenti =
         std::all_of(contenuto.voci.begin(), contenuto.voci.end(),
                     [&](const Voce& v) { return coerente(v.offset, v.vecchi, v.nuovi); }) &&
         coerente(L, QByteArray(contenuto.coda.size(), '\0'), contenuto.coda);
+    if (errore != 0) {
+        return Errore(errore, QStringLiteral("Impossibile leggere il file"));
+    }
     return coerenti ? QString() : QStringLiteral("non corrisponde al contenuto dell'elenco");
 }
 

@@ -81,8 +81,8 @@ private:
     // Whether whoever could write the journal could write the list anyway.
     bool Fidato(const FileIdentity& diario, const FileIdentity& elenco) const;
     // Why the journal cannot be this list's (open as fd, of that length);
-    // empty when it can.
-    QString Estraneo(const Contenuto& contenuto, int fd, std::int64_t lunghezza) const;
+    // empty when it can, an error when the list cannot be read.
+    Result<QString> Estraneo(const Contenuto& contenuto, int fd, std::int64_t lunghezza) const;
     // Puts back the bytes and the length the list had, durably.
     Result<void> RiportaIndietro(const Contenuto& contenuto, int fd);
     // Moves the journal found aside, giving the notice; `proprietario` is
