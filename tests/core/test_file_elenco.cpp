@@ -8,6 +8,8 @@
 
 namespace {
 
+const auto kDescrittoriAperti = [] { return QDir(QStringLiteral("/proc/self/fd")).count(); };
+
 // Appending and overwriting in place on a list that is not there yet; the
 // same on existing lists, cut short anywhere, is proven by the power-cut trials.
 // The list holds personal data: nobody but its owner and group may read it,
@@ -15,8 +17,7 @@ namespace {
 // DetentoreDelBlocco). Closed, the list leaves nothing open: not the list,
 // its lock, its journal nor a folder synced on the way.
 TEST_F(FileElencoTest, AMissingListIsCreatedEmptyAndFilledRecordByRecord) {
-    const auto aperti = [] { return QDir(QStringLiteral("/proc/self/fd")).count(); };
-    const auto prima = aperti();
+    const auto prima = kDescrittoriAperti();
     list("tre.svz");
     ASSERT_EQ(*elenco_.ContaDomande(1), 0);
     for (const auto& [numero, domanda] : {std::pair{1, 1}, {2, 2}, {3, 3}, {2, 9}}) {
@@ -29,7 +30,7 @@ TEST_F(FileElencoTest, AMissingListIsCreatedEmptyAndFilledRecordByRecord) {
         EXPECT_EQ(info.st_mode & 0007, 0u) << nome;
     }
     elenco_.ChiudiElenco(1);
-    EXPECT_EQ(aperti(), prima);
+    EXPECT_EQ(kDescrittoriAperti(), prima);
 }
 
 // A cut last record reads as its completed image (how that decodes:
@@ -75,8 +76,9 @@ TEST_F(FileElencoTest, CountsLengthOver418RoundedHalvesToEvenUpTo32767) {
 // The real system refuses at once what is no regular file: a list at a
 // folder, a device, a missing folder or a dangling link (never created
 // through), named and leaving no lock; at a lock's name, a pipe (never
-// waited on) or a link (never followed).
+// waited on) or a link (never followed), leaving nothing open.
 TEST_F(FileElencoTest, WhatIsNoRegularFileIsRefusedAtOnceAndALinkNeverFollowed) {
+    const auto aperti = kDescrittoriAperti();
     const QString tubo = path(".~lock.tubo.svz#");
     const QString collegamento = path("collegamento.svz");
     ASSERT_TRUE(::mkfifo(QFile::encodeName(tubo), 0600) == 0 &&
@@ -101,6 +103,7 @@ TEST_F(FileElencoTest, WhatIsNoRegularFileIsRefusedAtOnceAndALinkNeverFollowed) 
     EXPECT_EQ(QDir(dir_.path())
                   .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
               QStringList({".~lock.tubo.svz#", "collegamento.svz"}));
+    EXPECT_EQ(kDescrittoriAperti(), aperti);
 }
 
 // Record numbers outside 1 to 32767, anything but whole 418-byte records,

@@ -176,8 +176,6 @@ private slots:
         // missing, so the check moves the focus there.
         const QList<std::tuple<const char*, QString, Campo, bool>> casi = {
             {"TxtComRich", "Tivoli", Campo::ComStud, false},
-            {"TxtCapRich", "00019", Campo::CapStud, true},
-            {"TxtViaRich", "Via Po", Campo::ViaStud, false},
             {"TxtNumRich", "7", Campo::NumStud, true},
         };
         for (const auto& [lasciata, testo, ricevente, salvaModulo] : casi) {

@@ -39,9 +39,12 @@ TEST(DetentoreDelBlocco, IsJudgedGoneOnlyOnProof) {
         {"it runs in another PID namespace", 2, [](Sistema&, FileElenco&, pid_t) {}, Chiesto},
         {"the computer has started again since", 1,
          [](Sistema& fs, FileElenco&, pid_t) { fs.restart(); }, Chiesto},
-        {"bytes that are no lock lie at its name", 1,
-         [](Sistema& fs, FileElenco&, pid_t) {
-             fs.put("/elenchi/.~lock.lista.svz#", "illeggibile");
+        {"it has ended, its lock damaged: a start that is no number", 1,
+         [](Sistema& fs, FileElenco&, pid_t pid) {
+             fs.endCopy(pid);
+             QList<QByteArray> righe = fs.contents("/elenchi/.~lock.lista.svz#")->split('\n');
+             righe[1] = "ieri";
+             fs.put("/elenchi/.~lock.lista.svz#", righe.join('\n'));
          },
          Chiesto},
     };

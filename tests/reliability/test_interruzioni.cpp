@@ -53,9 +53,6 @@ TEST(InterruzioniDiCorrente, NoRunCutShortAnywhereLosesOrTearsAnything) {
             fs.put((cartella + '/' + nome).toStdString(), byte);
         }
     };
-    int tagli[3] = {};
-    long long riportate = 0;
-    long long domande = 0;
     long diari = 0;
     for (const unsigned seme : Semi(5000)) {
         SCOPED_TRACE("SOVVENZIA_SEME=" + std::to_string(seme));
@@ -78,15 +75,9 @@ TEST(InterruzioniDiCorrente, NoRunCutShortAnywhereLosesOrTearsAnything) {
         // no cut, not even one during the journal's own write, leaves one to
         // move aside.
         ASSERT_EQ(Diari(fs, cartella, ".scartato-"), 0);
-        ++tagli[static_cast<int>(come)];
-        riportate += fatte;
-        for (const auto& [nome, byte] : corsa.Dopo(fatte)) {
-            domande += byte.size() / 418;
-        }
     }
-    std::cout << "runs cut by power " << tagli[0] << ", torn " << tagli[1] << ", killed "
-              << tagli[2] << "; operations reported " << riportate << "; applications checked "
-              << domande << "; journals found at reopening " << diari << ", moved aside 0\n";
+    // The cuts reach writes under way: their journals are played back.
+    EXPECT_GT(diari, 0);
 }
 
 // Another copy of the program, a child forked from the test, does the run on
