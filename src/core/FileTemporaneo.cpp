@@ -43,14 +43,16 @@ void RimuoviTemporaneiAbbandonati(FileSystem& fs, const QString& percorso) {
 
 Result<void> CopiaPermessi(FileSystem& fs, const QString& temporaneo, const QString& percorso) {
     FileIdentity sostituito;
-    if (fs.identifyPath(NomeDiSistema(percorso), sostituito) != 0) {
-        return {};
+    int errore = fs.identifyPath(NomeDiSistema(percorso), sostituito) == 0 ? 0 : errno;
+    if (errore == ENOENT) {
+        return {};  // nothing is replaced
     }
-    const int fd = fs.openForReading(NomeDiSistema(temporaneo));
-    int errore = fd < 0 ? errno : 0;
-    if (fd >= 0) {
-        errore = fs.changeMode(fd, sostituito.mode) == 0 ? 0 : errno;
-        fs.close(fd);
+    if (errore == 0) {
+        const int fd = fs.openForReading(NomeDiSistema(temporaneo));
+        errore = fd < 0 || fs.changeMode(fd, sostituito.mode) != 0 ? errno : 0;
+        if (fd >= 0) {
+            fs.close(fd);
+        }
     }
     if (errore != 0) {
         return ErroreDiSistema(errore, QStringLiteral("Impossibile impostare i permessi del file"),
