@@ -84,7 +84,10 @@ Result<void> DestinazionePdf(FileSystem& fs, const QString& percorso, const QStr
     }
     FileIdentity esistente;
     if (fs.identifyPath(NomeDiSistema(percorso), esistente) != 0) {
-        return {};
+        if (errno == ENOENT) {
+            return {};
+        }
+        return ErroreDiSistema(errno, QStringLiteral("Impossibile leggere il file"), percorso);
     }
     if (!esistente.regular) {
         return rifiuto(QStringLiteral("non è un file"), percorso);

@@ -156,7 +156,10 @@ Result<std::int64_t> EsaminaNuovoElenco(const FileElenco& elenco, const QString&
     FileSystem& fs = elenco.fileSystem();
     FileIdentity esistente;
     if (fs.identifyPath(NomeDiSistema(nuovo), esistente) != 0) {
-        return std::int64_t{0};
+        if (errno == ENOENT) {
+            return std::int64_t{0};
+        }
+        return ErroreDiSistema(errno, QStringLiteral("Impossibile leggere il file"), nuovo);
     }
     if (!esistente.regular) {
         return Error::refusal(

@@ -30,8 +30,9 @@ Result<PianoCopia> PianificaDaElenchi(const FileElenco& elenco, TipoCopia tipo);
 Result<void> AggiungiElenco(FileElenco& elenco, const PianoCopia& piano);
 
 // The length in bytes of the file that already bears the new list's name
-// (0 when there is none), or a refusal when that name is one of the two
-// lists to merge (handles 1 and 2) or not a regular file.
+// (0 when there is none), a refusal when that name is one of the two lists
+// to merge (handles 1 and 2) or not a regular file, or the error met
+// looking at it.
 Result<std::int64_t> EsaminaNuovoElenco(const FileElenco& elenco, const QString& nuovo);
 
 // Writes list 1 (handle 1) and then list 2 (handle 2) as planned into a
