@@ -15,10 +15,10 @@ namespace {
 const QStringList kNomi = {"elenco.svz", "altro.svz", "unione.svz"};
 
 // Records `quante` from number `primo` of a store drawn once: the lists
-// hold 0 to 339, the merged list found before the run 340 to 349, and
-// operation i writes 350 + i, so that every record tells where it came from.
+// hold 0 to 899, the merged list found before the run 900 to 909, and
+// operation i writes 910 + i, so that every record tells where it came from.
 QByteArray Record(int primo, int quante) {
-    static const QByteArray scorta = RecordCompleti(1, 360);
+    static const QByteArray scorta = RecordCompleti(1, 920);
     return scorta.mid(primo * kLunghezzaRecord, quante * kLunghezzaRecord);
 }
 
@@ -28,9 +28,9 @@ Corsa::Corsa(unsigned seme) {
     std::mt19937 caso(seme);
     const auto tra = [&](int da, int a) { return std::uniform_int_distribution(da, a)(caso); };
     iniziali_[kNomi[0]] = Record(0, tra(0, 300));
-    iniziali_[kNomi[1]] = Record(300, tra(0, 40));
+    iniziali_[kNomi[1]] = Record(300, tra(0, 600));
     if (tra(0, 1) == 1) {
-        iniziali_[kNomi[2]] = Record(340, tra(0, 10));
+        iniziali_[kNomi[2]] = Record(900, tra(0, 10));
     }
     for (int i = 0, quante = tra(1, 8); i < quante; ++i) {
         const auto domande = static_cast<int>(Dopo(i)[kNomi[0]].size() / kLunghezzaRecord);
@@ -39,7 +39,7 @@ Corsa::Corsa(unsigned seme) {
         auto tipo = static_cast<Tipo>(tra(Registra, i == 0 ? Unione : Riavvia));
         tipo = tipo == Modifica && domande == 0 ? Registra : tipo;
         const int numero = tipo == Modifica ? tra(1, domande) : domande + 1;
-        operazioni_.push_back({tipo, numero, Record(350 + i, 1)});
+        operazioni_.push_back({tipo, numero, Record(910 + i, 1)});
     }
 }
 

@@ -13,7 +13,8 @@
 
 // A random run of the program over the lists of one folder, and what the
 // lists may hold after any part of it. "elenco.svz" (0 to 300 applications)
-// is open on the entry screen; "altro.svz" (0 to 40) is appended to it or
+// is open on the entry screen; "altro.svz" (0 to 600: up to three blocks of
+// a copy, so that a journal takes several entries) is appended to it or
 // merged with it into "unione.svz", which may already exist. The run is 1
 // to 8 operations among: storing a new application, modifying any stored
 // one, the append, the merge, and the program ended and started again.
