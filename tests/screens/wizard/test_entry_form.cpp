@@ -88,11 +88,11 @@ private slots:
         const auto avviso = [](const QLineEdit* box) {
             return box->actions().isEmpty() ? QString() : box->actions().first()->toolTip();
         };
-        f->box("TxtCognRich")->setText(QStringLiteral("Quarzolo"));
         f->box("TxtCodFiscRich")->setText(QStringLiteral("QRZTDR87D15Z000H"));
         for (const auto& [lasciata, testo, casella, atteso] :
              {std::tuple{"TxtCodFiscStud1", "qrztdr87d15z000h", "TxtCodFiscStud1",
                          "Già presente nella domanda n. 1 (richiedente ROSSI MARIO)"},
+              std::tuple{"TxtCognRich", "Rossi", "TxtCodFiscRich", "(attese: RSS)"},
               std::tuple{"TxtNomeRich", "Mario", "TxtCodFiscRich", "(attese: MRA)"}}) {
             QLineEdit* box = f->box(lasciata);
             box->setFocus();
@@ -102,6 +102,7 @@ private slots:
             QVERIFY2(avviso(codice).contains(QString::fromUtf8(atteso)), casella);
             QTest::keyClick(codice, Qt::Key_Backspace);
             QCOMPARE(avviso(codice), QString());
+            QTest::keyClick(codice, Qt::Key_H);  // the code whole again, for the next row
         }
     }
 
@@ -186,6 +187,7 @@ private slots:
         QVERIFY(f->ended.isEmpty());
         f->action("mnuSalva")->trigger();  // stored: nothing to lose
         f->action("mnuInfo")->trigger();
+        QCOMPARE(f->shownScreens(), QStringList{"FrmInfo"});
         QTest::keyClick(&f->screens().get<FrmInfo>(), Qt::Key_Return);
         f->dialogs.expectMessage(kUscita, MessageAnswer::Yes);  // the about box brings it back
         f->click(*f->entry, {"CmdEsci"});
