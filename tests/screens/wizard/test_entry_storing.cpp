@@ -79,8 +79,7 @@ private slots:
         f->dialogs.goingOn.reset();
         QCOMPARE(f->bytes(), prima);
         QVERIFY(f->entry->LeggiModulo() == ModuloCompleto());
-        QVERIFY(!f->stato.bDomandaSalvata);
-        f->click(*f->entry, {"CmdAvanti"});
+        f->click(*f->entry, {"CmdAvanti"});  // not taken as stored: it stores
         QCOMPARE(f->bytes(), prima + completo);
         QVERIFY(schermoVuoto());
         QVERIFY(!f->stato.bDomandaSalvata);
@@ -118,22 +117,24 @@ private slots:
             attenzione(" Codice Fiscale dello Studente non valido"), "TxtCognRich");
     }
 
-    void three_decimals_set_the_amount_to_0_before_the_isee_message() {
+    // Each amount is told and set to 0 in turn; a point is let in again.
+    void three_decimals_set_the_amount_to_0_before_the_next_message() {
         ModuloDomanda modulo = ModuloCompleto();
         modulo[Campo::Spese] = QStringLiteral("100.125");
-        modulo[Campo::Isee].clear();
+        modulo[Campo::Isee] = QStringLiteral("1.2345");
         f->compila(modulo);
         f->dialogs
             .expectMessage(kMessaggioDecimali, MessageAnswer::Ok,
                            [this] { QCOMPARE(f->box("TxtSpese")->text(), "100.125"); })
-            .expectMessage(attenzione(" L'ISEE indicato non è un importo valido"),
-                           MessageAnswer::Ok,
+            .expectMessage(kMessaggioDecimali, MessageAnswer::Ok,
                            [this] { QCOMPARE(f->box("TxtSpese")->text(), "0"); });
         invio();
         QVERIFY(f->box("TxtIsee")->hasFocus());
         QCOMPARE(f->bytes(), prima);
-        QTest::keyClicks(f->box("TxtSpese"), QStringLiteral(",5"));  // a point is let in again
-        QCOMPARE(f->box("TxtSpese")->text(), QStringLiteral("0.5"));
+        for (const char* importo : {"TxtSpese", "TxtIsee"}) {
+            QTest::keyClicks(f->box(importo), QStringLiteral(",5"));
+            QCOMPARE(f->box(importo)->text(), QStringLiteral("0.5"));
+        }
     }
 
     void nuova_domanda_asks_only_for_a_filled_application_not_yet_stored() {
