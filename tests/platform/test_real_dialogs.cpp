@@ -61,8 +61,7 @@ void sulMessaggio(Visto& visto, const QString& premi = QStringLiteral("OK")) {
             visto = {box->windowTitle(), box->text(), {}, {}, box->icon(), box->textFormat(), {}};
             QAbstractButton* scelto = nullptr;
             for (QAbstractButton* button : box->buttons()) {
-                const bool predefinito = button == box->defaultButton();
-                visto.pulsanti << (predefinito ? "*" : "") + caption(button);
+                visto.pulsanti << (button == box->defaultButton() ? "*" : "") + caption(button);
                 scelto = caption(button) == premi ? button : scelto;
             }
             visto.pulsanti.sort();

@@ -126,10 +126,9 @@ private slots:
                 registrati += dopo.size() > prima.size() ? 1 : 0;
             }
         }
-        qInfo("input provati: %lld, registrati: %d", input.size() * 2, registrati);
         QVERIFY2(difetti.isEmpty(), qPrintable(difetti.join(u'\n')));
         // A pasted tab is refused by its code, which can be read.
-        QVERIFY(p.dialogs.told(QStringLiteral("U+0009")));
+        QVERIFY(p.dialogs.told("U+0009"));
     }
 };
 

@@ -22,8 +22,7 @@ TEST(AperturaElenchi, TheOperatorsAnswerDecidesWhetherALockedListIsTakenOver) {
         ASSERT_TRUE(ScriviFile(lista, RecordCompleti(1, 2)) && ScriviFile(blocco, altrove));
         ScriptedDialogs dialoghi(
             [](const QString& errore) { ADD_FAILURE() << errore.toStdString(); });
-        dialoghi.goingOn =
-            ScriptedDialogs::Operator{si ? MessageAnswer::Yes : MessageAnswer::No, {}, {}};
+        dialoghi.goingOn.emplace().toQuestions = si ? MessageAnswer::Yes : MessageAnswer::No;
         FileElenco elenco;
 
         EXPECT_EQ(ApriElencoConConsenso(elenco, dialoghi, lista, 1).ok(), si);

@@ -35,7 +35,6 @@ const Avvio kAvvii[] = {
     {{"--help", kRoma}, 0, kUso, {}},
     {{"--version"}, 0, "sovvenzia ", {}},
     {{"--aiuto"}, 2, "sovvenzia: opzione sconosciuta: --aiuto\n\n" + kUso, {}},
-    {{kRoma, "-h"}, 2, "sovvenzia: opzione sconosciuta: -h\n\n" + kUso, {}},
     {{kRoma, kRoma}, 2, "sovvenzia: si può indicare un solo elenco\n\n" + kUso, {}},
 };
 

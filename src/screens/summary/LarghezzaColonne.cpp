@@ -2,32 +2,41 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
 
 namespace {
 
-// Widths, in pixels, of characters of the spreadsheet's default font at its
-// default size; a digit is 7 pixels, the width unit of a column.
 constexpr double kPixelCifra = 7.0;
 constexpr double kMarginePixel = 7.0;
 constexpr double kFattoreGrassetto = 1.1;
 
+// Widths, in pixels, of the characters of the spreadsheet's default font at
+// its default size (11 points on a screen of 96 dots per inch), grouped by
+// width; any other character is as wide as a digit, the width unit of a column.
+struct Gruppo {
+    std::u16string_view caratteri;
+    int pixel;
+};
+constexpr std::array kGruppi{
+    Gruppo{u" 'ijlìíîï¹", 3},
+    Gruppo{u"(),-.:;IJ[]`f{}ÌÍÎÏ´·¸", 4},
+    Gruppo{u"!/\\rst¡°²³\u00AD", 5},
+    Gruppo{u"\"?FLSckvxyz|çýÿ¨ª¯º¿", 6},
+    Gruppo{u"ABRVÀÁÂÃÄÅµ¶", 8},
+    Gruppo{u"DGHNOQUÐÑÒÓÔÕÖØÙÚÛÜ¼½¾", 9},
+    Gruppo{u"%&w", 10},
+    Gruppo{u"mÆæ", 11},
+    Gruppo{u"MW©", 12},
+    Gruppo{u"@", 13},
+};
+
 int pixelCarattere(QChar carattere) {
-    const char16_t c = carattere.unicode();
-    if (c == u' ' || c == u'.' || c == u',' || c == u':' || c == u';' || c == u'\'' || c == u'!' ||
-        c == u'|' || c == u'i' || c == u'l' || c == u'j' || c == u'I') {
-        return 3;
+    for (const Gruppo& gruppo : kGruppi) {
+        if (gruppo.caratteri.find(carattere.unicode()) != std::u16string_view::npos) {
+            return gruppo.pixel;
+        }
     }
-    if (c == u'M' || c == u'W' || c == u'm' || c == u'w' || c == u'@') {
-        return 11;
-    }
-    if (c == u'f' || c == u't' || c == u'r' || c == u'J' || c == u'-' || c == u'(' || c == u')' ||
-        c == u'/') {
-        return 5;
-    }
-    if (carattere.isUpper()) {
-        return 8;
-    }
-    return 7;
+    return static_cast<int>(kPixelCifra);
 }
 
 int pixelTesto(const QString& testo, bool grassetto) {

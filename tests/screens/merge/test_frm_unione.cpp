@@ -83,10 +83,9 @@ private slots:
         Aggiunta f;
         f.dialogs.goingOn.emplace();  // the browse is cancelled
         f.press("cmdSfoglia2");
-        QVERIFY(f.dialogs.told(QStringLiteral("scegliere un file")));
+        QVERIFY(f.dialogs.told("scegliere un file"));
         f.press("cmdOk");
-        QVERIFY(f.dialogs.told(QStringLiteral("l'elenco n. 1")) &&
-                f.dialogs.told(QStringLiteral("l'elenco n. 2")));
+        QVERIFY(f.dialogs.told("l'elenco n. 1") && f.dialogs.told("l'elenco n. 2"));
         const QString uno = f.write("uno.svz", kPrimo);
         f.choose(uno, std::nullopt);
         QCOMPARE(f.box("txtElenco2")->text(), uno);
@@ -119,13 +118,13 @@ private slots:
         f.dialogs.goingOn.emplace().toQuestions = MessageAnswer::No;
         QTest::keyClicks(f.box("txtNuovo"), "   ");
         f.press("cmdsalva");  // cancelled
-        QVERIFY(f.dialogs.told(QStringLiteral("inserire un nome significativo per il file")));
+        QVERIFY(f.dialogs.told("inserire un nome significativo per il file"));
         f.press("cmdUnisci");
-        QVERIFY(f.dialogs.told(QStringLiteral("\"Salva\"")));  // the new name is missing
+        QVERIFY(f.dialogs.told("\"Salva\""));  // the new name is missing
         const QString uno = f.write("uno.svz", kPrimo);
         f.choose(uno, std::nullopt, uno);
         f.press("cmdUnisci");
-        QVERIFY(f.dialogs.told(QStringLiteral("è l'elenco n. 1")));
+        QVERIFY(f.dialogs.told("è l'elenco n. 1"));
         const QString vuoto = f.write("vuoto.svz", {});
         f.dialogs.expectFile(salva(uno), vuoto);
         f.press("cmdsalva");

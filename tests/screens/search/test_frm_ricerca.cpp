@@ -161,7 +161,7 @@ private slots:
         r.fs.failOn(FailingFileSystem::Call::Read, 1, EIO);
         r.dialogs.goingOn.emplace();
         r.trova(0);
-        QVERIFY(r.dialogs.told(QStringLiteral("Ricerca interrotta.")));
+        QVERIFY(r.dialogs.told("Ricerca interrotta."));
 
         // Ending the search forgets the hit: the entry screen, cleared, takes
         // new applications.
@@ -174,7 +174,7 @@ private slots:
 
     void an_empty_file_says_so() {
         Ricerca r{QByteArray()};
-        r.dialogs.expectMessage(informazione(QStringLiteral("Il file è vuoto!")));
+        r.dialogs.expectMessage(informazione("Il file è vuoto!"));
         r.trova(0);  // before the criteria are looked at
     }
 };

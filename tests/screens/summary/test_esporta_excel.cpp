@@ -4,9 +4,12 @@
 // exported by the screen's test.
 
 #include "EsportazioneDiProva.h"
+#include "summary/LarghezzaColonne.h"
 #include "summary/RegoleEsportazione.h"
 
 #include <QDateTime>
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QLocale>
 
 class TestEsportaExcel : public QObject {
@@ -82,6 +85,26 @@ private slots:
             QVERIFY(nuovi.removeOne(preso));
         }
         QVERIFY(nuovi.size() == 1 && presi.contains(nuovi[0].replace(" (2).xlsx", ".xlsx")));
+    }
+
+    // Measured in the workbook's default font, 11 points on a screen of 96
+    // dots per inch, where a digit (a column's width unit) is 7 pixels:
+    // Carlito, which has its widths and stands in for it on this desktop.
+    void every_column_fits_its_text_with_a_character_to_spare() {
+        QFont font(QStringLiteral("Carlito"));
+        font.setPixelSize(14);
+        font.setHintingPreference(QFont::PreferFullHinting);
+        QCOMPARE(QFontInfo(font).family(), QStringLiteral("Carlito"));
+        for (const QString& testo : QStringList{
+                 "Via Giuseppe Garibaldi, 12/B - int. 3", "WOLFGANG MÜLLER & MAXWELL MEMMI",
+                 "GIANNI DONÀ DAL NOCE, UGO D'ORIA", "Sezione \"Aurora\": 100% www.comune.it",
+                 "ufficio@comune.it; scuola@istituto.it; mamma@email.it; amm@pec.it"}) {
+            LarghezzaColonne colonne;
+            colonne.misura(1, testo, false);
+            const double spazio =
+                colonne.larghezza(1) - QFontMetricsF(font).horizontalAdvance(testo) / 7;
+            QVERIFY2(spazio >= 1 && spazio < 1.5, qPrintable(testo));
+        }
     }
 
     void a_failure_shows_errore_after_saving_what_was_written_or_leaves_no_file_data() {

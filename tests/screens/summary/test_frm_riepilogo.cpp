@@ -249,8 +249,7 @@ private slots:
     void an_empty_list_says_so_and_keeps_the_entry_screen_in_front() {
         t = std::make_unique<Riepilogo>(std::vector<DatiDomanda>{});
         t->apri();
-        QCOMPARE(t->dialogs.messages,
-                 std::vector{informazione(QStringLiteral("Il file è vuoto!"))});
+        QCOMPARE(t->dialogs.messages, std::vector{informazione("Il file è vuoto!")});
         t->dialogs.messages.clear();
         t->verifica(false, 0);
     }
@@ -294,7 +293,6 @@ private slots:
             << 1 << Qt::DescendingOrder << "14325";
         QTest::newRow("dates as dates, blank first") << 3 << Qt::AscendingOrder << "35214";
         QTest::newRow("amounts by value") << 13 << Qt::AscendingOrder << "25413";
-        QTest::newRow("amounts reversed") << 13 << Qt::DescendingOrder << "31425";
         QTest::newRow("record numbers") << 0 << Qt::DescendingOrder << "54321";
     }
     void sorting_is_a_view() {
@@ -328,6 +326,7 @@ private slots:
         caso("words in any order", " mario  ROSSI", "", "", "2", "1 di 5", "499,99");
         caso("accents, case, apostrophe", "nicolo dell‘ACQUA", "", "", "51", "2 di 5", "1.000,00");
         caso("typographic apostrophe, acute accent", "d´angelo", "", "", "3", "1 di 5", "1.200,00");
+        caso("a full field, by its last word", "felicita", "", "", "4", "1 di 5", "800,00");
         caso("dates are not searched: none", "1970", "", "", "", "0 di 5", "0,00");
         caso("ISEE at most, with a comma", "", "15493,71", "", "521", "3 di 5", "1.499,99");
         caso("expenses at least", "", " ", "500", "5431", "4 di 5", "3.000,00");
@@ -345,7 +344,7 @@ private slots:
         const QByteArray dellAcqua = richiedente("DELL'ACQUA", "NICOLÒ", "500|15493.71");
         righe.aggiungi(dellAcqua + richiedente("ROSSI", "MARIO", "499.99|9000") +
                        richiedente("D’ANGELO", "LUCA", "1200|20000") +
-                       richiedente("BIANCHI", "ANNA", "800|15493.72"));
+                       richiedente("BIANCHI", "ANNA MARIA ADDOLORATA FELICITA", "800|15493.72"));
         vista.sort(0, Qt::DescendingOrder);
         righe.filtra({cerca, LimiteImporto(isee), LimiteImporto(spese)});
         righe.aggiungi(dellAcqua);  // shown when it meets the filter

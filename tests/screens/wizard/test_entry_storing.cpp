@@ -92,10 +92,8 @@ private slots:
         QCOMPARE(f->bytes(), prima + completo);
         QVERIFY(f->entry->LeggiModulo() == ModuloCompleto());
         QVERIFY(f->box("TxtNomeRich")->hasFocus());
-        QVERIFY(f->stato.bDomandaSalvata);
 
-        f->dialogs.expectMessage(
-            informazione(QStringLiteral("Domanda di partecipazione già registrata!")));
+        f->dialogs.expectMessage(informazione("Domanda di partecipazione già registrata!"));
         QTest::keyClick(f->box("TxtNomeRich"), Qt::Key_S, Qt::ControlModifier);
         QTest::keyClick(f->box("TxtNomeRich"), Qt::Key_Return);  // Successivo only clears
         QVERIFY(schermoVuoto("TxtNomeRich"));
@@ -177,7 +175,7 @@ private slots:
         g.dialogs.goingOn.emplace();
         g.click(*g.entry, {"CmdAvanti"});
         g.action("mnuSalva")->trigger();
-        QVERIFY(g.dialogs.told(QStringLiteral("32767")));
+        QVERIFY(g.dialogs.told("32767"));
         QVERIFY(g.bytes() == piena + completo);
         QVERIFY(g.entry->LeggiModulo() == ModuloCompleto());
     }

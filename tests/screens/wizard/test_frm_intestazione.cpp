@@ -67,8 +67,7 @@ private slots:
             } else {
                 ctl<QLineEdit>(nome)->clear();
             }
-            t->dialogs.expectMessage(
-                informazione(QStringLiteral("Riempire correttamente tutti gli spazi")));
+            t->dialogs.expectMessage(informazione("Riempire correttamente tutti gli spazi"));
             t->click(schermo(), {"cmdOk"});
             QVERIFY2(t->finish(), nome);
         }
