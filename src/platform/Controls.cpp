@@ -18,7 +18,7 @@ namespace {
 template <class Widget>
 Widget* placed(Widget* widget, const char* name, Place place) {
     widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(Twips::rect(place.left, place.top, place.width, place.height));
+    widget->setGeometry(Twips::rect(place));
     return widget;
 }
 

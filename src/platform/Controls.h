@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Twips.h"
+
 #include <QString>
 
 class QComboBox;
@@ -16,9 +18,7 @@ class QWidget;
 // downwards.
 namespace Controls {
 
-struct Place {
-    int left, top, width, height;
-};
+using Place = Twips::Place;
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, Place place);
 QLabel* label(QWidget* parent, const char* name, const QString& text, Place place);

@@ -8,7 +8,7 @@ TextGridView::TextGridView(QWidget* parent, const char* name, TextGridModel& cel
                            Controls::Place place)
     : QTableView(parent), cells_(cells), order_(cells) {
     setObjectName(QString::fromLatin1(name));
-    setGeometry(Twips::rect(place.left, place.top, place.width, place.height));
+    setGeometry(Twips::rect(place));
     setModel(&order_);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);

@@ -50,8 +50,9 @@ QSize size(int width, int height) {
     return {toPixels(width), toPixels(height)};
 }
 
-QRect rect(int left, int top, int width, int height) {
-    return {toPixels(left), toPixels(top), toPixels(width), toPixels(height)};
+QRect rect(Place place) {
+    return {toPixels(place.left), toPixels(place.top), toPixels(place.width),
+            toPixels(place.height)};
 }
 
 }  // namespace Twips

@@ -13,6 +13,10 @@ namespace Twips {
 int toPixels(int twips);
 QPoint toPixels(QPoint twips);
 QSize size(int width, int height);
-QRect rect(int left, int top, int width, int height);
+// A control's place, as left, top, width and height.
+struct Place {
+    int left, top, width, height;
+};
+QRect rect(Place place);
 
 }  // namespace Twips

@@ -26,7 +26,7 @@ QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption,
                     Controls::Place place) {
     auto* box = new QCheckBox(caption, parent);
     box->setObjectName(QString::fromLatin1(name));
-    box->setGeometry(Twips::rect(place.left, place.top, place.width, place.height));
+    box->setGeometry(Twips::rect(place));
     return box;
 }
 

@@ -128,7 +128,7 @@ void FrmRiepilogo::setVisible(bool visible) {
 void FrmRiepilogo::resizeEvent(QResizeEvent* event) {
     Screen::resizeEvent(event);
     const QSize crescita = size() - Twips::size(kLarghezza, kAltezza);
-    Griglia->setGeometry(Twips::rect(kGriglia.left, kGriglia.top, kGriglia.width, kGriglia.height)
+    Griglia->setGeometry(Twips::rect(kGriglia)
                              .adjusted(0, 0, crescita.width(), crescita.height()));
     const std::pair<QWidget*, Controls::Place> sotto[] = {{Command1, kCommand1},
                                                           {CmdIndietro, kCmdIndietro},

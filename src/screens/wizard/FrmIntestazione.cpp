@@ -35,9 +35,9 @@ QString CodiceScuola(const QString& scuola) {
 }
 
 // A digit of the school year; the name is read out by screen readers.
-QComboBox* cifra(QWidget* parent, const char* name, const QString& descrizione, int left,
-                 int width) {
-    QComboBox* combo = Controls::dropDownList(parent, name, kCifre, {left, 2040, width, 315});
+QComboBox* cifra(QWidget* parent, const char* name, const QString& descrizione,
+                 Controls::Place place) {
+    QComboBox* combo = Controls::dropDownList(parent, name, kCifre, place);
     combo->setAccessibleName(descrizione);
     return combo;
 }
@@ -63,11 +63,14 @@ FrmIntestazione::FrmIntestazione(ScreenContext& context)
     Label2->setBuddy(cmbScuola);
 
     Controls::label(this, "Label3", QStringLiteral("Anno Scolastico:"), {360, 1800, 1455, 195});
-    Cmb1 = cifra(this, "Cmb1", QStringLiteral("Prima cifra del primo anno"), 360, 600);
-    Cmb2 = cifra(this, "Cmb2", QStringLiteral("Seconda cifra del primo anno"), 960, 615);
+    Cmb1 = cifra(this, "Cmb1", QStringLiteral("Prima cifra del primo anno"), {360, 2040, 600, 315});
+    Cmb2 =
+        cifra(this, "Cmb2", QStringLiteral("Seconda cifra del primo anno"), {960, 2040, 615, 315});
     Controls::label(this, "Label4", QStringLiteral("/"), {1680, 2040, 105, 300});
-    Cmb3 = cifra(this, "Cmb3", QStringLiteral("Prima cifra del secondo anno"), 1800, 600);
-    Cmb4 = cifra(this, "Cmb4", QStringLiteral("Seconda cifra del secondo anno"), 2400, 615);
+    Cmb3 =
+        cifra(this, "Cmb3", QStringLiteral("Prima cifra del secondo anno"), {1800, 2040, 600, 315});
+    Cmb4 = cifra(this, "Cmb4", QStringLiteral("Seconda cifra del secondo anno"),
+                 {2400, 2040, 615, 315});
 
     CmdAnnulla =
         Controls::button(this, "CmdAnnulla", QStringLiteral("&Annulla"), {360, 2640, 1335, 375});

@@ -51,7 +51,7 @@ FrmPresentazione::FrmPresentazione(ScreenContext& context) : Screen(context.scre
     line->setObjectName(QStringLiteral("Line1"));
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
-    line->setGeometry(Twips::rect(120, 7200, 8535, 30));
+    line->setGeometry(Twips::rect({120, 7200, 8535, 30}));
 
     Controls::label(this, "LabelCrediti1",
                     QStringLiteral("Ufficio Pubblica Istruzione - Servizio contributi allo "

@@ -52,7 +52,7 @@ FrmScelta::FrmScelta(ScreenContext& context)
 
     TabOpzioni = new QTabWidget(this);
     TabOpzioni->setObjectName(QStringLiteral("TabOpzioni"));
-    TabOpzioni->setGeometry(Twips::rect(120, 120, 4695, 2055));
+    TabOpzioni->setGeometry(Twips::rect({120, 120, 4695, 2055}));
     TabOpzioni->addTab(new QWidget, QStringLiteral("Generale"));
     TabOpzioni->addTab(new QWidget, QStringLiteral("Avanzate"));
 
