@@ -243,7 +243,7 @@ std::uint64_t PosixFileSystem::processStart(pid_t pid) {
     if (std::string(campo, std::min<size_t>(3, std::strlen(campo))) == " Z ") {
         return 0;  // it has ended; only its parent has not yet collected it
     }
-    for (int n = 3; n <= 22 && *campo != '\0'; ++n) {
+    for (int n = 3; *campo != '\0'; ++n) {
         while (*campo == ' ') {
             ++campo;
         }

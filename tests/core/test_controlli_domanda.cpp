@@ -128,7 +128,7 @@ TEST(ControllaDomanda, EachOperationStopsAtTheFirstOfItsRowsThatFails) {
 // separator flags to clear.
 TEST(ControllaDomanda, TooManyDecimalsAreToldAndTheChecksGoOn) {
     const std::tuple<O, const char*, const char*, std::vector<int>, bool> casi[] = {
-        {O::Successivo, "100.125", "", {23, 24}, true},
+        {O::Successivo, ".125", "", {23, 24}, true},
         {O::Successivo, "1.2.3", "2.002", {23, 25}, true},
         {O::Successivo, "1234.56", "5000.755", {25}, false},
         {O::Modifica, "1.234", "5000", {23}, false},

@@ -129,6 +129,7 @@ TEST_F(FileElencoTest, RefusesBadRecordNumbersAndSizesAndBusyOrClosedHandles) {
         {"a write on a closed handle", elenco_.ScriviDomanda(2, 1, DomandaCompleta()).ok()},
         {"a count on a closed handle", elenco_.ContaDomande(2).ok()},
         {"a handle already open", elenco_.ApriElenco(path("chiusa.svz"), 1).ok()},
+        {"a handle out of range", elenco_.ApriElenco(path("chiusa.svz"), 0).ok()},
     };
     for (const auto& [what, accepted] : refused) {
         EXPECT_FALSE(accepted) << what;

@@ -124,8 +124,8 @@ private slots:
         };
         riga("column list ending with a dash", "Primaria", "2-", "25/05/2006", 13, {});
         riga("column beyond 16 bits", "Primaria", "2-32768", "25/05/2006", 6, {});
-        riga("date of the wrong length: kept up to its plain value", "Primaria", "2", "5/5/2006",
-             -2147221502, scritte + QStringList{"5:|BIANCHI|5/5/2006"});
+        riga("date of the wrong length: kept up to its plain value", "Primaria", "2", "5052006",
+             -2147221502, scritte + QStringList{"5:|BIANCHI|#5052006"});
         riga("sheet name left empty", "[]", "2", "25/05/2006", 13, bianchi);
         riga("reserved sheet name", "history", "2", "25/05/2006", 13, bianchi);
     }

@@ -77,6 +77,9 @@ private slots:
             }
             QTest::keyClick(box, Qt::Key_Tab);
         }
+        // The euro sign marks the two amounts alone.
+        const auto euro = [](const QLabel* label) { return label->text() == "€"; };
+        QCOMPARE(std::ranges::count_if(f->entry->findChildren<QLabel*>(), euro), 2);
     }
 
     // Leaving a codice fiscale box, or a box the code is made of, marks the
