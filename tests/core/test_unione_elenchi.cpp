@@ -109,7 +109,7 @@ TEST_F(UnioneTest, TheNewListIsNeitherSourceNorAFolderAndAnOldOneGivesItsLength)
                                 path("collegamento.svz"), path("cartella.svz")}) {
         const Result<std::int64_t> esito = EsaminaNuovoElenco(elenco_, name);
         ASSERT_FALSE(esito.ok()) << name.toStdString();
-        EXPECT_TRUE(esito.error().message.contains(name));
+        EXPECT_TRUE(esito.error().refused() && esito.error().message.contains(name));
     }
     ASSERT_TRUE(ScriviFile(path("vecchio.svz"), RecordCompleti(50, 2)));
     EXPECT_EQ(*EsaminaNuovoElenco(elenco_, path("vecchio.svz")), 836);
