@@ -66,8 +66,8 @@ TEST(DetentoreDelBlocco, IsJudgedGoneOnlyOnProof) {
                   : FileDiBlocco::Riprendibile(aperto.error()) ? Chiesto
                                                                : Rifiutato,
                   c.atteso);
-        EXPECT_TRUE(c.atteso != Rifiutato ||
-                    aperto.error().message.contains(QStringLiteral("processo %1)").arg(pid)));
+        const QString nominato = "(utente \"" + NomeUtente(Sistema::kUser) + "\", processo %1)";
+        EXPECT_TRUE(c.atteso != Rifiutato || aperto.error().message.contains(nominato.arg(pid)));
     }
 }
 

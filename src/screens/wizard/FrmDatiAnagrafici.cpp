@@ -110,7 +110,6 @@ void FrmDatiAnagrafici::load() {
     Module1& stato = context_.stato;
     PulisciModulo();
     stato.nIndiceRiepilogo = 0;
-    stato.bDomandaSalvata = false;
     stato.bModificaEseguita = false;
     const Result<void> aperto =
         ApriElencoConConsenso(context_.elenco, context_.dialogs, stato.sFileElenco, kHandleElenco);
@@ -213,7 +212,6 @@ bool FrmDatiAnagrafici::RegistraDomanda() {
     recDomanda = AzzeraRecord();
     PulisciModulo();
     fuocoSuCognome();
-    context_.stato.bDomandaSalvata = false;
     return true;
 }
 
