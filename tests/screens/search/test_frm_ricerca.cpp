@@ -120,7 +120,8 @@ private slots:
                   RecordDelRichiedente("ROSSI", "MARIO", kCodice) +
                   RecordDelRichiedente("BIANCHI", "LIA", kCodice) +
                   RecordDelRichiedente("ROSSI", "MARIO", "B"));
-        r.trova(0);  // no box ticked: nothing to do
+        r.trova(0);  // no box ticked: nothing to do, the fields closed
+        QVERIFY(!r.control<QLineEdit>(r.schermo(), "txtcognome")->isEnabled());
         const MessageBoxRequest mancante(
             QStringLiteral("Attenzione... Immettere i dati per la ricerca"), MessageButtons::Ok,
             MessageIcon::Exclamation);

@@ -112,7 +112,6 @@ private slots:
             t->dialogs.expectFile(salvataggio(QStringLiteral("Roma_Primaria_05-06")), scelto);
             t->click(schermo(), {"cmdOk"});
             QCOMPARE(t->stato.sFileElenco, scelto);
-            QVERIFY(t->stato.bElencoNuovo);
             QCOMPARE(offerto(), QStringLiteral("cmdAvanti"));
         }
         QVERIFY(!QFile::exists(t->path("Roma")));  // the entry screen creates it, not this one
