@@ -131,6 +131,9 @@ DiarioScritture::~DiarioScritture() {
 
 Result<void> DiarioScritture::Annota(std::int64_t lunghezza, std::int64_t inizio,
                                      const QByteArray& sovrascritti, const QByteArray& nuovi) {
+    if (trattenuto_) {
+        return Trattenuto();
+    }
     const Contenuto prima = contenuto_;
     if (!attivo_) {
         contenuto_ = Contenuto{lunghezza, lunghezza, {}, {}};
@@ -216,6 +219,9 @@ Result<void> DiarioScritture::Registra() {
 Result<void> DiarioScritture::Conferma() {
     if (!attivo_) {
         return {};
+    }
+    if (trattenuto_) {
+        return Trattenuto();
     }
     if (const int errore = ScriviDurevole(fs_, fd_, QByteArray(1, kVuoto), kLunghezzaIntestazione);
         errore != 0) {
@@ -370,4 +376,12 @@ Result<QString> DiarioScritture::MettiDaParte(const QString& motivo,
 
 Error DiarioScritture::Errore(int errore, const QString& azione) const {
     return ErroreDiSistema(errore, azione, percorsoElenco_);
+}
+
+Error DiarioScritture::Trattenuto() const {
+    return Error::refusal(
+        QStringLiteral("Impossibile scrivere nel file \"%1\": una scrittura non riuscita non è "
+                       "stata annullata. L'elenco sarà riportato com'era alla prossima apertura: "
+                       "chiuderlo e riaprirlo.")
+            .arg(percorsoElenco_));
 }

@@ -58,6 +58,11 @@ public:
     // True while writes are annotated and not yet confirmed.
     bool Attivo() const { return attivo_; }
 
+    // A write that could not be taken back from the list in place: the
+    // journal keeps what it holds, to be played back when the list is next
+    // opened, and takes or confirms no other write meanwhile.
+    void Trattieni() { trattenuto_ = attivo_; }
+
     // Deals with a journal left beside the list (open as fd) by a copy that
     // is gone: plays it back and makes the list durable, or moves it aside.
     // Gives a notice for the operator when a journal was moved aside.
@@ -89,6 +94,7 @@ private:
     // its owner, when it could be read.
     Result<QString> MettiDaParte(const QString& motivo, std::optional<uid_t> proprietario);
     Error Errore(int errore, const QString& azione) const;
+    Error Trattenuto() const;
 
     FileSystem& fs_;
     QString nome_;
@@ -96,6 +102,7 @@ private:
     mode_t permessi_;
     int fd_ = -1;
     bool attivo_ = false;
+    bool trattenuto_ = false;
     // Where the entries that the head may point to end; 0 while the head on
     // the disk is marked empty.
     qint64 fineVoci_ = 0;

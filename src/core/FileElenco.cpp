@@ -401,6 +401,8 @@ Error FileElenco::annulla(const Slot& slot, const Piano& piano, Flush flush, Err
     // Within a batch the journal stays until the batch is flushed or undone.
     if (rimesso && flush == Flush::Subito) {
         (void)rendiDurevole(slot);
+    } else if (DiarioScritture* aperto = diario(slot); !rimesso && aperto) {
+        aperto->Trattieni();
     }
     return errore;
 }

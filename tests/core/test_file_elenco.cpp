@@ -142,8 +142,6 @@ TEST_F(FileElencoTest, RefusesBadRecordNumbersAndSizesAndBusyOrClosedHandles) {
     EXPECT_EQ(*elenco_.LeggiRecord(1, 32767), RecordCompleti(0));
     EXPECT_FALSE(elenco_.LeggiRecords(1, 32768, 2).ok());
     EXPECT_FALSE(elenco_.LeggiRecord(1, 32768).ok());
-    elenco_.ChiudiTutti();
-    EXPECT_FALSE(elenco_.Aperto(1));
 }
 
 // A write cut short by the system, or a failed write over or past a cut last
@@ -173,6 +171,22 @@ TEST_F(FileElencoTest, AFailedWriteLeavesTheFileAsItWasAndSaysWhy) {
             << message.toStdString();
         EXPECT_EQ(readFile("lista.svz"), bytes) << nRecord;
     }
+}
+
+// A failed write that cannot be undone keeps its journal: the list is put
+// back as it was when it is opened again.
+TEST_F(FileElencoTest, AFailedWriteThatCannotBeUndoneIsUndoneAtTheNextOpening) {
+    const QByteArray before = RecordCompleti(1, 2);
+    list("lista.svz", before);
+    fs_.failOn(Call::Flush, 1, ENOSPC);
+    fs_.failOn(Call::Write, 2, EIO);  // putting back the record overwritten
+
+    EXPECT_FALSE(elenco_.ScriviDomanda(1, 1, DomandaCompleta(9)).ok());
+    EXPECT_FALSE(elenco_.ScriviDomanda(1, 2, DomandaCompleta(8)).ok());
+
+    elenco_.ChiudiTutti();
+    list("lista.svz");
+    EXPECT_EQ(readFile("lista.svz"), before);
 }
 
 // A deferred write that fails is undone at once; the unsynchronised ones
