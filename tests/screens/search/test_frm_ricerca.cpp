@@ -133,6 +133,7 @@ private slots:
         r.trova(0);
         r.scrivi("txtNome", QStringLiteral("mario"));
         r.spunta("chkCodFisc");
+        QCOMPARE(r.schermo().focusWidget(), r.control<QLineEdit>(r.schermo(), "txtCodFisc"));
         r.trova(0);  // all three are required now, the codice fiscale is empty
         r.scrivi("txtCodFisc", kCodice);
         r.spunta("chkCodFisc");
