@@ -2,11 +2,13 @@
 one line each: the sheet names, then every
 row holding a value or a style as "row:cell|cell|..." from column A, where a
 bold cell starts with "*", a number with "#", any other non-text type with
-its openpyxl type and ":"."""
+its openpyxl type and ":"; last, "widths:" and the letters of the columns
+given a width of their own, if any."""
 
 import sys
 
 import openpyxl
+from openpyxl.utils import get_column_letter
 
 
 def cell_text(cell):
@@ -27,6 +29,12 @@ def main(path):
             texts.pop()
         if texts:
             print(f"{row[0].row}:" + "|".join(texts))
+    widths = "".join(
+        get_column_letter(c)
+        for dim in sheet.column_dimensions.values() if dim.customWidth
+        for c in range(dim.min, dim.max + 1))
+    if widths:
+        print("widths:" + widths)
 
 
 if __name__ == "__main__":

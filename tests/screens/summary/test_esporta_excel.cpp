@@ -29,21 +29,22 @@ private slots:
         QTest::addColumn<QString>("intestazione");
         QTest::addColumn<QString>("riga");
         QTest::addColumn<QStringList>("colonne");  // sColData, tipo out, sColStringa, sColExport
-        QTest::addColumn<QStringList>("attese");   // rows 3 and 4
+        QTest::addColumn<QStringList>("attese");   // rows 3 and 4, the columns sized
         QTest::newRow("plain numbers only in the locale's form, = stays a text")
             << "N|a|b|c|d|e|f|g|h|Testo|Data"
             << "1|99,5|-3|1,5e+07|12.5|inf|1.234,5| 5|=1+1|=1+1|=1+1"
             << QStringList{"10", "1", "9", ""}
             << QStringList{"3:*|*a|*b|*c|*d|*e|*f|*g|*h|*Testo|*Data",
-                           "4:|#99.5|#-3|#15000000|12.5|inf|1.234,5| 5|=1+1|=1+1|=1+1"};
+                           "4:|#99.5|#-3|#15000000|12.5|inf|1.234,5| 5|=1+1|=1+1|=1+1",
+                           "widths:ABCDEFGHIJK"};
         QTest::newRow("empty text, a column in both lists ends as a date")
             << "Num.|Testo|Entrambe"
             << "1||25/05/2006" << QStringList{"2", "3", "1-2-1", ""}
-            << QStringList{"3:*|*Testo|*Entrambe", "4:||2006-05-25"};
+            << QStringList{"3:*|*Testo|*Entrambe", "4:||2006-05-25", "widths:ABC"};
         QTest::newRow("export columns packed left, bold range still to column Cols")
             << "Num.|Uno|Due|Tre|Quattro"
             << "1|a|b|c|d" << QStringList{"", "0", "1-2-3-4", "2-4"}
-            << QStringList{"3:*|*Due|*Quattro|*|*", "4:|b|d"};
+            << QStringList{"3:*|*Due|*Quattro|*|*", "4:|b|d", "widths:ABC"};
     }
     void writing_rules() {
         QFETCH(QString, intestazione);
@@ -116,7 +117,7 @@ private slots:
         const QStringList scritte = {"Foglio1", "1:COMUNE DI: X",
                                      "2:LETTURA DATI IN CORSO.........", "3:*|*Nome|*Data",
                                      "4:|ROSSI|2006-05-25"};
-        const QStringList bianchi = scritte + QStringList{"5:|BIANCHI|2006-05-25"};
+        const QStringList bianchi = scritte + QStringList{"5:|BIANCHI|2006-05-25", "widths:ABC"};
         const auto riga = [](const char* caso, const char* nome, const char* date, const char* data,
                              int numero, const QStringList& attese) {
             QTest::newRow(caso) << QString(nome) << QString(date) << QString(data) << numero
