@@ -35,7 +35,6 @@ bool isOn(const QObject* control, const QString& name) {
 
 ProgramUnderTest::ProgramUnderTest() : dialogs(failTest) {
     desktop.cartella = path(QStringLiteral("Documenti"));
-    QDir().mkpath(desktop.cartella);
 }
 
 QStringList ProgramUnderTest::shownScreens() {

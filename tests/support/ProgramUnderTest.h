@@ -20,8 +20,9 @@ class FrmScelta;
 // The whole program, built afresh for each test, over a file system that
 // fails only the calls it is told to, with scripted dialogs, a temporary
 // folder for its list files and a desktop whose documents folder is
-// "Documenti" inside it. Dialog mismatches fail the running test; finish()
-// fails it for scripted dialogs that were never shown.
+// "Documenti" inside it, not there until an export makes it. Dialog
+// mismatches fail the running test; finish() fails it for scripted dialogs
+// that were never shown.
 class ProgramUnderTest {
 public:
     ProgramUnderTest();

@@ -74,6 +74,7 @@ private slots:
 
     void a_taken_workbook_name_gets_the_next_free_one() {
         // Taken for the next seconds, whichever of them the export starts in.
+        QVERIFY(QDir().mkpath(e->path("Documenti")));
         QStringList presi;
         for (int secondo = 0; secondo < 5; ++secondo) {
             const QDateTime ora = QDateTime::currentDateTime().addSecs(secondo);
