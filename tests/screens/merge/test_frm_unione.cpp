@@ -108,6 +108,7 @@ private slots:
         QVERIFY(f.elenchi.Aperto(1));
     }
 
+    // The focus starts on the first control of the tab order that takes it.
     // Nothing is written while a choice is missing, into a source list, or
     // over a list that is not empty before a Yes. List 2 left unchosen is
     // list 1 again. A cancelled "Salva" takes the typed name, trimmed;
@@ -115,6 +116,7 @@ private slots:
     // writes to. Failed copies are swept by test_guasti.
     void merging_writes_list_one_then_list_two_into_a_new_list_it_may_replace() {
         Fusione f;
+        QCOMPARE(f.screen().focusWidget(), f.control<QPushButton>(f.screen(), "cmdSfoglia2"));
         f.dialogs.goingOn.emplace().toQuestions = MessageAnswer::No;
         QTest::keyClicks(f.box("txtNuovo"), "   ");
         f.press("cmdsalva");  // cancelled
