@@ -170,18 +170,19 @@ TEST_F(FileElencoTest, AFailedWriteLeavesTheFileAsItWasAndSaysWhy) {
 }
 
 // A failed write that cannot be undone keeps its journal: the list is put
-// back as it was when it is opened again.
+// back as it was when it is opened again. (On the last handle, which
+// closing them all closes too.)
 TEST_F(FileElencoTest, AFailedWriteThatCannotBeUndoneIsUndoneAtTheNextOpening) {
     const QByteArray before = RecordCompleti(1, 2);
-    list("lista.svz", before);
+    list("lista.svz", before, 3);
     fs_.failOn(Call::Flush, 1, ENOSPC);
     fs_.failOn(Call::Write, 2, EIO);  // putting back the record overwritten
 
-    EXPECT_FALSE(elenco_.ScriviDomanda(1, 1, DomandaCompleta(9)).ok());
-    EXPECT_FALSE(elenco_.ScriviDomanda(1, 2, DomandaCompleta(8)).ok());
+    EXPECT_FALSE(elenco_.ScriviDomanda(3, 1, DomandaCompleta(9)).ok());
+    EXPECT_FALSE(elenco_.ScriviDomanda(3, 2, DomandaCompleta(8)).ok());
 
     elenco_.ChiudiTutti();
-    list("lista.svz");
+    list("lista.svz", {}, 3);
     EXPECT_EQ(readFile("lista.svz"), before);
 }
 
