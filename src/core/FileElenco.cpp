@@ -398,11 +398,12 @@ Error FileElenco::annulla(const Slot& slot, const Piano& piano, Flush flush, Err
                    ScriviTutto(fs_, slot.fd, piano.sovrascritti, piano.inizio) == 0;
     rimesso = rimesso &&
               (fs_.size(slot.fd) == piano.lunghezza || fs_.truncate(slot.fd, piano.lunghezza) == 0);
-    // Within a batch the journal stays until the batch is flushed or undone.
-    if (rimesso && flush == Flush::Subito) {
+    DiarioScritture* aperto = diario(slot);
+    if (!rimesso && aperto) {
+        aperto->Trattieni();  // only the journal can put the list back now
+    } else if (rimesso && flush == Flush::Subito) {
+        // Within a batch the journal stays until the batch is flushed or undone.
         (void)rendiDurevole(slot);
-    } else if (DiarioScritture* aperto = diario(slot); !rimesso && aperto) {
-        aperto->Trattieni();
     }
     return errore;
 }

@@ -8,8 +8,6 @@
 
 namespace {
 
-const auto kDescrittoriAperti = [] { return QDir(QStringLiteral("/proc/self/fd")).count(); };
-
 // Appending and overwriting in place on a list that is not there yet; the
 // same on existing lists, cut short anywhere, is proven by the power-cut trials.
 // The list holds personal data: nobody but its owner and group may read it,
@@ -73,7 +71,7 @@ TEST_F(FileElencoTest, CountsLengthOver418RoundedHalvesToEvenUpTo32767) {
 // through), named and leaving no lock; at a lock's name, a pipe (never
 // waited on) or a link (never followed), leaving nothing open.
 TEST_F(FileElencoTest, WhatIsNoRegularFileIsRefusedAtOnceAndALinkNeverFollowed) {
-    const auto aperti = kDescrittoriAperti();
+    const auto aperti = DescrittoriAperti();
     const QString tubo = path(".~lock.tubo.svz#");
     const QString collegamento = path("collegamento.svz");
     ASSERT_TRUE(::mkfifo(QFile::encodeName(tubo), 0600) == 0 &&
@@ -98,7 +96,7 @@ TEST_F(FileElencoTest, WhatIsNoRegularFileIsRefusedAtOnceAndALinkNeverFollowed) 
     EXPECT_EQ(QDir(dir_.path())
                   .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
               QStringList({".~lock.tubo.svz#", "collegamento.svz"}));
-    EXPECT_EQ(kDescrittoriAperti(), aperti);
+    EXPECT_EQ(DescrittoriAperti(), aperti);
 }
 
 // Record numbers outside 1 to 32767, anything but whole 418-byte records,

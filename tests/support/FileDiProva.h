@@ -1,7 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
+
+// How many files the process holds open.
+inline const auto DescrittoriAperti = [] { return QDir(QStringLiteral("/proc/self/fd")).count(); };
 
 // The bytes of a file, "<assente>" when it cannot be read.
 inline QByteArray LeggiFile(const QString& percorso) {
